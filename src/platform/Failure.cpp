@@ -1,0 +1,96 @@
+#include "platform/Failure.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace zolvera {
+
+IoFailure::IoFailure(int code) : Failure(failures::ioErrorText(code)), code_(code) {}
+
+namespace failures {
+
+Failure cannotOpenFile(const std::string& path, const std::string& reason) {
+    return Failure("Cannot open file \"" + path + "\". " + reason);
+}
+
+Failure cannotCreateFile(const std::string& path, const std::string& reason) {
+    return Failure("Cannot create file \"" + path + "\". " + reason);
+}
+
+Failure listIndexOutOfBounds(int index) {
+    return Failure("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+Failure unableToWrite(const std::string& path) {
+    return Failure("Unable to write to " + path);
+}
+
+Failure jpegError(int messageCode) {
+    return Failure("JPEG error #" + std::to_string(messageCode));
+}
+
+Failure invalidDataType(const std::string& valueName) {
+    return Failure("Invalid data type for '" + valueName + "'");
+}
+
+Failure failedToSetData(const std::string& valueName) {
+    return Failure("Failed to set data for '" + valueName + "'");
+}
+
+std::string systemReason(int errnoValue) {
+    return std::strerror(errnoValue);
+}
+
+std::string ioErrorText(int code) {
+    switch (code) {
+    case 2:
+        return "File not found";
+    case 3:
+        return "Invalid filename";
+    case 4:
+        return "Too many open files";
+    case 5:
+        return "File access denied";
+    case 101:
+        return "Disk full";
+    default:
+        return "I/O error " + std::to_string(code);
+    }
+}
+
+int ioErrorCode(int errnoValue) {
+    switch (errnoValue) {
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+        return 3;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return 5;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return 101;
+    case EIO: // Windows' ERROR_IO_DEVICE; errno 5 would read as "File access denied"
+        return 1117;
+    default:
+        return errnoValue;
+    }
+}
+
+} // namespace failures
+
+std::string errorReportText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
+}
+
+} // namespace zolvera

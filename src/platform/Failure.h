@@ -1,0 +1,50 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace zolvera {
+
+// A failure the user is told about. what() is the exact text shown to the user.
+class Failure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A failed read, write, open or close reported with a Windows-style I/O error code
+// (2 file not found, 3 path not found, 4 too many open files, 5 access denied, 101 disk full).
+class IoFailure : public Failure {
+public:
+    explicit IoFailure(int code);
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+namespace failures {
+
+Failure cannotOpenFile(const std::string& path, const std::string& reason);
+Failure cannotCreateFile(const std::string& path, const std::string& reason);
+Failure listIndexOutOfBounds(int index);
+Failure unableToWrite(const std::string& path);
+Failure jpegError(int messageCode);
+Failure invalidDataType(const std::string& valueName);
+Failure failedToSetData(const std::string& valueName);
+
+// The system's text for an errno value ("No such file or directory").
+std::string systemReason(int errnoValue);
+
+// The I/O error text for a Windows-style code: "File not found", ..., "I/O error %d".
+std::string ioErrorText(int code);
+
+// Maps an errno value to the Windows-style I/O error code used by ioErrorText.
+int ioErrorCode(int errnoValue);
+
+} // namespace failures
+
+// The text of the general error report: the message with a full stop added when its last
+// character sorts after "." in the character code.
+std::string errorReportText(const std::string& message);
+
+} // namespace zolvera

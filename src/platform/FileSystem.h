@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// File system operations with the results a Windows program expects: names are matched
+// without regard to letter case (Unicode case folding), masks use * and ?, and the calls
+// report success as a boolean instead of throwing.
+namespace zolvera::platform {
+
+// The separator used when the program joins paths by plain concatenation.
+inline constexpr char kSeparator = '/';
+
+// Resolves each component of an absolute or relative path: the exact name when it exists,
+// otherwise the directory entry equal to it without regard to case. When several entries
+// match a component only by case, the first one in byte order of the names wins, so the
+// choice is stable. Components that match nothing are kept as written, and so is the rest.
+std::string resolve(const std::string& path);
+
+// True when the path names a folder (a file of that name does not count).
+bool folderExists(const std::string& path);
+// True when the path names anything that is not a folder.
+bool fileExists(const std::string& path);
+
+// Creates one folder level. Fails when the name exists in any letter case or the parent is
+// missing.
+bool createFolder(const std::string& path);
+// Removes an empty folder.
+bool removeFolder(const std::string& path);
+// Deletes a file (never a folder).
+bool deleteFile(const std::string& path);
+// Copies a file byte for byte, replacing an existing target.
+bool copyFile(const std::string& source, const std::string& target);
+// Renames without replacing: fails when the target exists in any letter case.
+bool renameFile(const std::string& from, const std::string& to);
+
+// The entries of a folder that match a mask, given as "folder/mask", in the order the system
+// enumerates them. Hidden entries count; for masks that match them ("*.*", "*"), "." and ".."
+// come first, as on Windows. A missing folder yields nothing.
+std::vector<std::string> listByMask(const std::string& maskPath);
+
+// True when a name matches a mask of * and ? without regard to case. "*.*" matches every name.
+bool matchesMask(std::string_view name, std::string_view mask);
+
+// The part of a path after its last separator (the whole path when it holds none).
+std::string fileNamePart(std::string_view path);
+
+} // namespace zolvera::platform

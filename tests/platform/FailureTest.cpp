@@ -1,0 +1,30 @@
+#include "platform/Failure.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+using namespace zolvera;
+
+TEST(ErrorReport, AddsFullStopOnlyAfterCharactersSortingAfterDot) {
+    EXPECT_EQ(errorReportText("List index out of bounds (0)"), "List index out of bounds (0)");
+    EXPECT_EQ(errorReportText("JPEG error #42"), "JPEG error #42.");
+    EXPECT_EQ(errorReportText("Disk full"), "Disk full.");
+    EXPECT_EQ(errorReportText("Done."), "Done.");
+    EXPECT_EQ(errorReportText("Stop!"), "Stop!");
+    EXPECT_EQ(errorReportText("Nincs kép: Ő"), "Nincs kép: Ő.");
+    EXPECT_EQ(errorReportText(""), "");
+}
+
+TEST(ErrorTexts, IoCodesMapFromErrno) {
+    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(ENOENT)), "File not found");
+    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(EACCES)), "File access denied");
+    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(ENOSPC)), "Disk full");
+    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(EMFILE)), "Too many open files");
+    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(EXDEV)),
+              "I/O error " + std::to_string(EXDEV));
+    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(EIO)), "I/O error 1117");
+    EXPECT_EQ(IoFailure(101).code(), 101);
+    EXPECT_STREQ(failures::cannotOpenFile("/a b", "No such file or directory").what(),
+                 "Cannot open file \"/a b\". No such file or directory");
+}
