@@ -1,0 +1,68 @@
+#pragma once
+
+#include "library/StringList.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace zolvera::library {
+
+// What the group library asks of the window that shows it. The main window implements it;
+// tests implement it with scripted answers and a record of the calls.
+class LibraryView {
+public:
+    virtual ~LibraryView() = default;
+    // ShowInfo owned by the main window.
+    virtual void showInfo(const std::string& text) = 0;
+    // ShowConfirm owned by the main window: true only for Yes.
+    virtual bool showConfirm(const std::string& text, const std::string& caption) = 0;
+    // The picture open dialog; nothing when the user cancels.
+    virtual std::optional<std::string> choosePicture() = 0;
+    // Removes and destroys every tile of the group column.
+    virtual void clearGroupColumn() = 0;
+    // One tile per entry of the group list, in list order. May throw (a cover that cannot be
+    // loaded); the tiles made before it stay.
+    virtual void buildGroupColumn() = 0;
+    // ShowGroup(index) of the main window.
+    virtual void showGroup(int index) = 0;
+};
+
+// The group list, the picture list and the current indices, and the commands that change the
+// library on disk, in the order of steps the user sees.
+class GroupLibrary {
+public:
+    GroupLibrary(std::string appFolder, LibraryView& view);
+
+    const std::string& appFolder() const { return appFolder_; }
+    // application folder + "/Hatterek/" + name
+    std::string groupFolder(const std::string& name) const;
+    // application folder + "/Zolvera.lst"
+    std::string groupListPath() const;
+
+    StringList& groups() { return groups_; }
+    StringList& pictures() { return pictures_; }
+    std::int32_t currentGroup = 0;
+    std::int32_t currentPicture = 0;
+
+    // Reloads the group list from its file, prunes it, saves it and rebuilds the group column.
+    void ReloadGroups();
+    // True when the path names a folder; otherwise shows the missing-folder message.
+    bool GroupFolderExists(const std::string& path);
+    // Fills the picture list with the *.jpg files of the group at index (ShowGroup's step 4).
+    void fillPictureList(int index);
+
+    void deleteCurrentGroup(); // disk side of aCsopTorolExecute
+    void addPicture();         // disk side of aKepHozzaExecute
+    void deletePicture();      // disk side of aKepTorolExecute
+    // Appends a group, saves the list, reloads and shows the first group.
+    void addGroup(const std::string& name);
+
+private:
+    std::string appFolder_;
+    LibraryView& view_;
+    StringList groups_;
+    StringList pictures_;
+};
+
+} // namespace zolvera::library

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zolvera::picture {
+
+// A decoded picture at full size, rows top-down and tightly packed.
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 24;             // 24: R, G, B per pixel; 8: one palette index per pixel
+    std::vector<std::uint8_t> pixels;  // height rows of width * bitsPerPixel / 8 bytes
+    std::vector<std::array<std::uint8_t, 3>> palette; // R, G, B entries; 8-bit pictures only
+};
+
+// A JPEG file: the header is read when it is loaded, the pixels decoded when asked for.
+class JpegPicture {
+public:
+    // Reads the file and its header. Throws "Cannot open file "%s". %s" when the file cannot
+    // be read and "JPEG error #%d" when it is no JPEG picture.
+    static JpegPicture load(const std::string& path);
+
+    int width() const;
+    int height() const;
+    bool isGray() const;
+
+    // Decodes at 1:1 with the accurate integer DCT and block smoothing: colour pictures to
+    // 24 bits, single-component pictures through the one-pass quantiser to 236 colours.
+    // Throws "JPEG error #%d" on a fatal decoder error.
+    Bitmap decode() const;
+
+private:
+    struct Data;
+    explicit JpegPicture(std::shared_ptr<const Data> data) : data_(std::move(data)) {}
+    std::shared_ptr<const Data> data_;
+};
+
+// The bytes of an uncompressed Windows bitmap file of the picture: 24-bit BGR without a colour
+// table, or 8-bit with the palette as its colour table; rows bottom-up, padded to 4 bytes.
+std::string encodeBmp(const Bitmap& bitmap);
+
+// Writes encodeBmp(bitmap) to a file, creating or replacing it.
+// Throws "Cannot create file "%s". %s" when the file cannot be created or written.
+void writeBmp(const Bitmap& bitmap, const std::string& path);
+
+} // namespace zolvera::picture
