@@ -30,20 +30,30 @@ bool createFolder(const std::string& path);
 bool removeFolder(const std::string& path);
 // Deletes a file (never a folder).
 bool deleteFile(const std::string& path);
-// Copies a file byte for byte, replacing an existing target.
+// Copies a file byte for byte, replacing an existing target of any letter case; the copy
+// keeps the source's modification time. Fails when source and target are the same file, and
+// removes a target it could not complete.
 bool copyFile(const std::string& source, const std::string& target);
-// Renames without replacing: fails when the target exists in any letter case.
+// Renames without replacing: fails when the target exists in any letter case, except when it
+// is the source itself, so that only the letter case of a name can be changed.
 bool renameFile(const std::string& from, const std::string& to);
 
 // The entries of a folder that match a mask, given as "folder/mask", in the order the system
 // enumerates them. Hidden entries count; for masks that match them ("*.*", "*"), "." and ".."
-// come first, as on Windows. A missing folder yields nothing.
+// come first, as on Windows. A mask without a folder part lists the working folder. A missing
+// folder yields nothing.
 std::vector<std::string> listByMask(const std::string& maskPath);
 
-// True when a name matches a mask of * and ? without regard to case. "*.*" matches every name.
+// True when a name matches a mask of * and ? without regard to case (? is one character, not
+// one byte). A mask ending in ".*" also matches the name without that ending, so "*.*" matches
+// every name, dotted or not. Unlike on Windows, "*.jpg" never matches "x.jpeg" through a short
+// 8.3 name.
 bool matchesMask(std::string_view name, std::string_view mask);
 
 // The part of a path after its last separator (the whole path when it holds none).
 std::string fileNamePart(std::string_view path);
+// The part of a path before its last separator: "." when it holds none, "/" for a name in the
+// root folder.
+std::string folderPart(std::string_view path);
 
 } // namespace zolvera::platform

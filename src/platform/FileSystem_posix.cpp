@@ -1,0 +1,203 @@
+#include "platform/FileSystem.h"
+
+#include "platform/Locale.h"
+#include "platform/UniqueFd.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace zolvera::platform {
+
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+bool entryExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::optional<struct stat> statOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return info;
+}
+
+// The entry of the folder whose name equals the given one without regard to case; the first
+// in byte order when there are several.
+std::optional<std::string> findEntryIgnoringCase(const std::string& folder,
+                                                 const std::string& name) {
+    DirHandle dir(::opendir(folder.empty() ? "." : folder.c_str()));
+    if (!dir)
+        return std::nullopt;
+    const std::string key = foldCase(name);
+    std::optional<std::string> found;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string candidate = entry->d_name;
+        if ((!found || candidate < *found) && foldCase(candidate) == key)
+            found = candidate;
+    }
+    return found;
+}
+
+// The resolved folder part followed by the last component as written: the name under which
+// a new entry is made, or to which an entry is renamed.
+std::string resolveFolderOnly(const std::string& path) {
+    const std::size_t slash = path.rfind(kSeparator);
+    if (slash == std::string::npos)
+        return path;
+    return resolve(path.substr(0, slash + 1)) + path.substr(slash + 1);
+}
+
+bool copyContents(int from, int to) {
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(from, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(to, buffer + done, static_cast<std::size_t>(got - done));
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                return false;
+            done += put;
+        }
+    }
+}
+
+} // namespace
+
+std::string resolve(const std::string& path) {
+    if (path.empty() || entryExists(path))
+        return path;
+    std::string result;
+    std::size_t pos = 0;
+    if (path.front() == kSeparator) {
+        result = std::string(1, kSeparator);
+        pos = 1;
+    }
+    while (pos < path.size()) {
+        std::size_t end = path.find(kSeparator, pos);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string component = path.substr(pos, end - pos);
+        if (!component.empty() && component != "." && component != ".." &&
+            !entryExists(result + component)) {
+            const auto found = findEntryIgnoringCase(result, component);
+            if (!found)
+                return result + path.substr(pos);
+            result += *found;
+        } else {
+            result += component;
+        }
+        if (end < path.size())
+            result += kSeparator;
+        pos = end + 1;
+    }
+    return result;
+}
+
+bool folderExists(const std::string& path) {
+    const auto info = statOf(resolve(path));
+    return info && S_ISDIR(info->st_mode);
+}
+
+bool fileExists(const std::string& path) {
+    const auto info = statOf(resolve(path));
+    return info && !S_ISDIR(info->st_mode);
+}
+
+bool createFolder(const std::string& path) {
+    // resolve() yields an existing entry of any case, and mkdir refuses it.
+    return ::mkdir(resolve(path).c_str(), 0777) == 0;
+}
+
+bool removeFolder(const std::string& path) {
+    return ::rmdir(resolve(path).c_str()) == 0;
+}
+
+bool deleteFile(const std::string& path) {
+    const std::string resolved = resolve(path);
+    struct stat info {};
+    if (::lstat(resolved.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    return ::unlink(resolved.c_str()) == 0;
+}
+
+bool copyFile(const std::string& source, const std::string& target) {
+    const std::string from = resolve(source);
+    const std::string to = resolve(target);
+    UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat sourceInfo {};
+    if (!in.valid() || ::fstat(in.get(), &sourceInfo) != 0 || S_ISDIR(sourceInfo.st_mode))
+        return false;
+    // Copying a file onto itself would truncate it before reading.
+    const auto targetInfo = statOf(to);
+    if (targetInfo && targetInfo->st_dev == sourceInfo.st_dev &&
+        targetInfo->st_ino == sourceInfo.st_ino)
+        return false;
+    UniqueFd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!out.valid())
+        return false;
+    // Like CopyFile, the copy keeps the source's modification time.
+    const timespec times[2] = {{0, UTIME_NOW}, sourceInfo.st_mtim};
+    if (copyContents(in.get(), out.get()) && ::futimens(out.get(), times) == 0 && out.close())
+        return true;
+    ::unlink(to.c_str()); // no half-written copy stays behind
+    return false;
+}
+
+bool renameFile(const std::string& from, const std::string& to) {
+    const std::string source = resolve(from);
+    if (!entryExists(source))
+        return false;
+    const std::string existing = resolve(to);
+    // Only a change of letter case of the entry itself may rename onto an existing name.
+    if (entryExists(existing) && existing != source)
+        return false;
+    const std::string target = resolveFolderOnly(to);
+    if (existing == source)
+        return ::rename(source.c_str(), target.c_str()) == 0;
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    // File systems without RENAME_NOREPLACE: the check above has to do.
+    return (errno == EINVAL || errno == ENOSYS) && ::rename(source.c_str(), target.c_str()) == 0;
+}
+
+std::vector<std::string> listByMask(const std::string& maskPath) {
+    const std::size_t slash = maskPath.rfind(kSeparator);
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : resolve(maskPath.substr(0, slash + 1));
+    const std::string_view mask =
+        std::string_view(maskPath).substr(slash == std::string::npos ? 0 : slash + 1);
+    std::vector<std::string> names;
+    DirHandle dir(::opendir(folder.c_str()));
+    if (!dir || mask.empty())
+        return names;
+    // "." and ".." come first, as Windows enumerates them.
+    for (const char* special : {".", ".."})
+        if (matchesMask(special, mask))
+            names.emplace_back(special);
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != ".." && matchesMask(name, mask))
+            names.emplace_back(name);
+    }
+    return names;
+}
+
+} // namespace zolvera::platform
