@@ -59,6 +59,10 @@ public:
     void addGroup(const std::string& name);
 
 private:
+    // Saves the changed group list and only then makes it the in-memory list, so that a list
+    // file that cannot be written leaves both as they were.
+    void commitGroups(StringList updated);
+
     std::string appFolder_;
     LibraryView& view_;
     StringList groups_;

@@ -17,6 +17,8 @@ public:
     const std::vector<std::string>& items() const { return items_; }
 
 private:
+    void check(int index) const;
+
     std::vector<std::string> items_;
 };
 

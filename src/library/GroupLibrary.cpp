@@ -1,0 +1,124 @@
+#include "library/GroupLibrary.h"
+
+#include "library/AppFolder.h"
+#include "library/GroupListFile.h"
+#include "library/Seged.h"
+#include "platform/FileSystem.h"
+
+namespace zolvera::library {
+
+namespace {
+
+const std::string kConfirmCaption = "Megerősítés";
+const std::string kMissingFolder = "Nem létező könyvtár a zolvera.lst file-ban. Törölve.";
+
+// A group name is one folder under Hatterek. "." and ".." or a name with a separator would
+// point elsewhere, and deleting such a group would delete the files found there.
+bool isSingleFolderName(const std::string& name) {
+    return name != "." && name != ".." && name.find(platform::kSeparator) == std::string::npos;
+}
+
+} // namespace
+
+GroupLibrary::GroupLibrary(std::string appFolder, LibraryView& view)
+    : appFolder_(std::move(appFolder)), view_(view) {}
+
+std::string GroupLibrary::groupFolder(const std::string& name) const {
+    return appPath(appFolder_, "/Hatterek/" + name);
+}
+
+std::string GroupLibrary::groupListPath() const {
+    return appPath(appFolder_, "/Zolvera.lst");
+}
+
+void GroupLibrary::commitGroups(StringList updated) {
+    saveGroupList(groupListPath(), updated);
+    groups_ = std::move(updated);
+}
+
+void GroupLibrary::ReloadGroups() {
+    currentGroup = 0;
+    view_.clearGroupColumn();
+    groups_.clear(); // stays empty when the file cannot be read
+    groups_ = loadGroupList(groupListPath());
+    // Backwards, so that removing an entry leaves the indices still to visit unchanged.
+    for (int i = groups_.count() - 1; i >= 0; --i) {
+        const std::string& entry = groups_.at(i);
+        if (entry.empty()) {
+            groups_.remove(i);
+        } else if (!isSingleFolderName(entry)) {
+            view_.showInfo(kMissingFolder);
+            groups_.remove(i);
+        } else if (!GroupFolderExists(groupFolder(entry))) {
+            groups_.remove(i);
+        }
+    }
+    saveGroupList(groupListPath(), groups_);
+    view_.buildGroupColumn();
+}
+
+bool GroupLibrary::GroupFolderExists(const std::string& path) {
+    if (platform::folderExists(path))
+        return true;
+    view_.showInfo(kMissingFolder);
+    return false;
+}
+
+void GroupLibrary::fillPictureList(int index) {
+    const std::string& entry = groups_.at(index);
+    ListPictureFiles(groupFolder(entry) + "/*.jpg", pictures_);
+}
+
+void GroupLibrary::deleteCurrentGroup() {
+    const std::string name = groups_.at(currentGroup);
+    const std::string folder = groupFolder(name);
+    if (!view_.showConfirm("Valóban töröljem a " + name + " csoportot?", kConfirmCaption))
+        return;
+
+    StringList names;
+    ListPictureFiles(folder + "/*.*", names);
+    names.add("init.jpg");
+
+    StringList remaining = groups_;
+    remaining.remove(currentGroup);
+    commitGroups(std::move(remaining));
+
+    view_.showInfo("Csoport eltávolítása kész.");
+    // Sub-folders, "." and "..", files in use: whatever cannot be deleted stays, silently,
+    // and then keeps the folder itself on disk.
+    for (const std::string& entry : names.items())
+        platform::deleteFile(folder + "/" + entry);
+    platform::removeFolder(folder);
+
+    ReloadGroups();
+    view_.showGroup(0);
+}
+
+void GroupLibrary::addPicture() {
+    const std::optional<std::string> chosen = view_.choosePicture();
+    if (!chosen)
+        return;
+    const std::string target =
+        groupFolder(groups_.at(currentGroup)) + "/" + platform::fileNamePart(*chosen);
+    platform::copyFile(*chosen, target); // a failed copy is not reported
+    view_.showGroup(currentGroup);
+}
+
+void GroupLibrary::deletePicture() {
+    const std::string picture = pictures_.at(currentPicture);
+    const std::string path = groupFolder(groups_.at(currentGroup)) + "/" + picture;
+    if (!view_.showConfirm("Töröljem a " + picture + " képet?", kConfirmCaption))
+        return;
+    platform::deleteFile(path); // a failed deletion is not reported
+    view_.showGroup(currentGroup);
+}
+
+void GroupLibrary::addGroup(const std::string& name) {
+    StringList updated = groups_;
+    updated.add(name);
+    commitGroups(std::move(updated));
+    ReloadGroups();
+    view_.showGroup(0);
+}
+
+} // namespace zolvera::library

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "library/StringList.h"
+
+#include <string>
+
+// The group list file: one group name per line, Windows-1250 bytes on disk, UTF-8 in memory.
+namespace zolvera::library {
+
+// Reads the whole file. Lines end at CR, LF or CR LF; a last line without an end counts; a NUL
+// byte ends the text. Lines are kept exactly, blanks, empty lines and duplicates included.
+// Throws "Cannot open file "%s". %s" when the file is missing or cannot be read.
+StringList loadGroupList(const std::string& path);
+
+// Writes every name followed by CR LF (an empty list gives an empty file), replacing the file
+// atomically. Throws "Cannot create file "%s". %s" when it cannot be written, or when a name
+// could not be read back as the same single line (a character Windows-1250 lacks, a line
+// break or a NUL byte); the file is then unchanged.
+void saveGroupList(const std::string& path, const StringList& list);
+
+} // namespace zolvera::library

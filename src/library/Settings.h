@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zolvera::library {
+
+// The settings record, kept in the section "Defaults" of the settings file. Every field is
+// false or 0 until LoadSettings fills it in.
+struct TBeall {
+    bool Nyujt = false;       // stretch the wallpaper to the screen
+    std::int32_t Leptet = 0;  // slideshow step, seconds; range limits are left to its users
+    bool Teljes = false;      // slideshow window opens maximised
+    std::int32_t IndexHV = 0; // kept in the file only
+    std::int32_t IndexBV = 0; // kept in the file only
+
+    // Reads the five keys in order; whatever cannot be read takes its default
+    // (false, 1, false, 1, 1). Never fails.
+    void LoadSettings(const std::string& iniPath);
+    // Writes the five keys in order, each as a separate update of the file. Throws
+    // "Unable to write to %s" at the first key that cannot be written; later keys are not
+    // written.
+    void SaveSettings(const std::string& iniPath) const;
+};
+
+// The one record of the whole run.
+TBeall& Beall();
+
+} // namespace zolvera::library

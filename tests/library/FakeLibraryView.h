@@ -1,0 +1,48 @@
+#pragma once
+
+#include "library/GroupLibrary.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zolvera::test {
+
+// A LibraryView with scripted answers that records every call, in order, as one line:
+// "info:<text>", "confirm:<text>|<caption>", "choosePicture", "clearGroupColumn",
+// "buildGroupColumn", "showGroup:<index>".
+class FakeLibraryView : public library::LibraryView {
+public:
+    std::vector<std::string> log;
+    // Answers to showConfirm in order; Yes once they are used up.
+    std::deque<bool> confirmAnswers;
+    // What the picture open dialog yields; nothing means the user cancelled.
+    std::optional<std::string> chosenPicture;
+    // Runs inside showInfo, e.g. to look at the disk at that moment.
+    std::function<void(const std::string&)> onShowInfo;
+
+    void showInfo(const std::string& text) override {
+        log.push_back("info:" + text);
+        if (onShowInfo)
+            onShowInfo(text);
+    }
+    bool showConfirm(const std::string& text, const std::string& caption) override {
+        log.push_back("confirm:" + text + "|" + caption);
+        if (confirmAnswers.empty())
+            return true;
+        const bool answer = confirmAnswers.front();
+        confirmAnswers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> choosePicture() override {
+        log.push_back("choosePicture");
+        return chosenPicture;
+    }
+    void clearGroupColumn() override { log.push_back("clearGroupColumn"); }
+    void buildGroupColumn() override { log.push_back("buildGroupColumn"); }
+    void showGroup(int index) override { log.push_back("showGroup:" + std::to_string(index)); }
+};
+
+} // namespace zolvera::test

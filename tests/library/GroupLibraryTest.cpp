@@ -1,0 +1,210 @@
+#include "library/GroupLibrary.h"
+#include "FailureText.h"
+#include "FakeLibraryView.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+using namespace zolvera::library;
+using zolvera::test::failureText;
+using zolvera::test::FakeLibraryView;
+using zolvera::test::readFile;
+using zolvera::test::TempDir;
+using zolvera::test::writeFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+const std::string kMissing = "info:Nem létező könyvtár a zolvera.lst file-ban. Törölve.";
+
+class GroupLibraryTest : public ::testing::Test {
+protected:
+    GroupLibraryTest() { fs::create_directory(home / "Hatterek"); }
+
+    // A group folder holding the given files, each file's content being its own name.
+    void makeGroup(const std::string& name, const Lines& files) {
+        fs::create_directories(home / ("Hatterek/" + name));
+        for (const auto& file : files)
+            writeFile(home / ("Hatterek/" + name + "/" + file), file);
+    }
+    void writeList(const std::string& bytes) { writeFile(library.groupListPath(), bytes); }
+    std::string listFile() const { return readFile(library.groupListPath()); }
+    bool exists(const std::string& relative) const { return fs::exists(home / relative); }
+
+    TempDir home;
+    FakeLibraryView view;
+    GroupLibrary library{home.path(), view};
+};
+
+} // namespace
+
+TEST_F(GroupLibraryTest, ReloadDropsEmptyAndMissingEntriesAndRewritesTheFile) {
+    makeGroup("Tajak", {"init.jpg"});
+    makeGroup("Allatok", {"init.jpg"});
+    writeList("Tajak\r\n\r\nAllatok\r\nNincs\r\n");
+    library.currentGroup = 1;
+
+    library.ReloadGroups();
+    EXPECT_EQ(library.groups().items(), (Lines{"Tajak", "Allatok"}));
+    EXPECT_EQ(library.currentGroup, 0);
+    EXPECT_EQ(view.log, (Lines{"clearGroupColumn", kMissing, "buildGroupColumn"}));
+    EXPECT_EQ(listFile(), "Tajak\r\nAllatok\r\n");
+
+    // Nothing to drop: the file is still rewritten, with CR LF.
+    writeList("Tajak\nAllatok");
+    library.ReloadGroups();
+    EXPECT_EQ(listFile(), "Tajak\r\nAllatok\r\n");
+
+    // Without a file the reload stops after clearing, and creates none.
+    fs::remove(library.groupListPath());
+    view.log.clear();
+    EXPECT_EQ(failureText([&] { library.ReloadGroups(); }).rfind("Cannot open file", 0), 0u);
+    EXPECT_EQ(library.groups().count(), 0);
+    EXPECT_FALSE(exists("Zolvera.lst"));
+    EXPECT_EQ(view.log, Lines{"clearGroupColumn"});
+}
+
+TEST_F(GroupLibraryTest, ReloadWalksBackwardsAndAcceptsOnlyGroupFolders) {
+    makeGroup("Tajak", {});
+    writeFile(home / "Hatterek/Fajl", "a file, not a folder");
+    writeList("Tajak\r\ntajak\r\nNincs\r\n..\r\n.\r\nTajak/..\r\nFajl\r\n");
+    // The message for an entry comes while that entry is still the last one in the list.
+    Lines lastAtMessage;
+    view.onShowInfo = [&](const std::string&) {
+        lastAtMessage.push_back(library.groups().at(library.groups().count() - 1));
+    };
+
+    library.ReloadGroups();
+    EXPECT_EQ(lastAtMessage, (Lines{"Fajl", "Tajak/..", ".", "..", "Nincs"}));
+    // Folder names match without regard to case.
+    EXPECT_EQ(library.groups().items(), (Lines{"Tajak", "tajak"}));
+    EXPECT_EQ(listFile(), "Tajak\r\ntajak\r\n");
+}
+
+TEST_F(GroupLibraryTest, DeletingAGroupReportsBeforeDeletingAndKeepsSubFolders) {
+    makeGroup("Allatok", {"init.jpg"});
+    makeGroup("Tajak", {"init.jpg", "a.jpg", "notes.txt", ".hidden"});
+    makeGroup("Tajak/sub", {"keep.jpg"});
+    writeList("Allatok\r\nTajak\r\n");
+    library.ReloadGroups();
+    view.log.clear();
+    library.currentGroup = 1;
+    library.currentPicture = 3;
+
+    view.confirmAnswers = {false};
+    library.deleteCurrentGroup();
+    EXPECT_EQ(view.log, Lines{"confirm:Valóban töröljem a Tajak csoportot?|Megerősítés"});
+    EXPECT_TRUE(exists("Hatterek/Tajak/init.jpg"));
+
+    view.log.clear();
+    view.onShowInfo = [&](const std::string&) {
+        EXPECT_EQ(listFile(), "Allatok\r\n");
+        EXPECT_TRUE(exists("Hatterek/Tajak/init.jpg") && exists("Hatterek/Tajak/notes.txt"));
+    };
+    library.deleteCurrentGroup();
+    EXPECT_EQ(view.log, (Lines{"confirm:Valóban töröljem a Tajak csoportot?|Megerősítés",
+                               "info:Csoport eltávolítása kész.", "clearGroupColumn",
+                               "buildGroupColumn", "showGroup:0"}));
+    std::vector<std::string> left;
+    for (const auto& entry : fs::recursive_directory_iterator(home / "Hatterek/Tajak"))
+        left.push_back(entry.path().filename().string());
+    std::ranges::sort(left);
+    EXPECT_EQ(left, (Lines{"keep.jpg", "sub"}));
+    EXPECT_EQ(library.groups().items(), Lines{"Allatok"});
+    EXPECT_EQ(library.currentGroup, 0);
+    EXPECT_EQ(library.currentPicture, 3);
+}
+
+TEST_F(GroupLibraryTest, DeletingAGroupListedTwiceRemovesItsFolderAndThenTheOtherEntry) {
+    makeGroup("Tajak", {"a.jpg", "b.txt"}); // no cover
+    writeList("Tajak\r\nTajak\r\n");
+    library.ReloadGroups();
+    view.log.clear();
+
+    library.deleteCurrentGroup();
+    EXPECT_FALSE(exists("Hatterek/Tajak"));
+    EXPECT_EQ(library.groups().count(), 0);
+    EXPECT_EQ(listFile(), "");
+    EXPECT_EQ(view.log, (Lines{"confirm:Valóban töröljem a Tajak csoportot?|Megerősítés",
+                               "info:Csoport eltávolítása kész.", "clearGroupColumn", kMissing,
+                               "buildGroupColumn", "showGroup:0"}));
+}
+
+TEST_F(GroupLibraryTest, PicturesAreAddedWithReplacementAndDeletedAfterTheQuestion) {
+    makeGroup("Allatok", {"init.jpg"});
+    makeGroup("Tajak", {"init.jpg", "a.jpg", "b.jpg", "c.jpg"});
+    writeList("Allatok\r\nTajak\r\n");
+    library.ReloadGroups();
+    library.currentGroup = 1;
+    library.fillPictureList(1);
+    ASSERT_EQ(library.pictures().count(), 3);
+    view.log.clear();
+
+    writeFile(home / "elsewhere/b.jpg", "new b");
+    view.chosenPicture = home / "elsewhere/b.jpg";
+    library.addPicture();
+    EXPECT_EQ(readFile(home / "Hatterek/Tajak/b.jpg"), "new b");
+    view.chosenPicture.reset();
+    library.addPicture();
+    EXPECT_EQ(view.log, (Lines{"choosePicture", "showGroup:1", "choosePicture"}));
+
+    // A stale index from a bigger group deletes nothing.
+    library.currentPicture = 5;
+    view.log.clear();
+    EXPECT_EQ(failureText([&] { library.deletePicture(); }), "List index out of bounds (5)");
+    EXPECT_TRUE(view.log.empty());
+
+    library.currentPicture = 1;
+    const std::string picture = library.pictures().at(1);
+    view.confirmAnswers = {false, true};
+    library.deletePicture();
+    EXPECT_TRUE(exists("Hatterek/Tajak/" + picture));
+    library.deletePicture();
+    EXPECT_FALSE(exists("Hatterek/Tajak/" + picture));
+    const std::string question = "confirm:Töröljem a " + picture + " képet?|Megerősítés";
+    EXPECT_EQ(view.log, (Lines{question, question, "showGroup:1"}));
+    EXPECT_EQ(library.currentPicture, 1);
+}
+
+TEST_F(GroupLibraryTest, AnEmptyListIsNormalButItsCommandsReportTheIndex) {
+    writeList("");
+    library.ReloadGroups(); // no index error at start-up
+    EXPECT_EQ(view.log, (Lines{"clearGroupColumn", "buildGroupColumn"}));
+    view.log.clear();
+
+    EXPECT_EQ(failureText([&] { library.fillPictureList(0); }), "List index out of bounds (0)");
+    EXPECT_EQ(failureText([&] { library.deleteCurrentGroup(); }), "List index out of bounds (0)");
+    EXPECT_EQ(failureText([&] { library.deletePicture(); }), "List index out of bounds (0)");
+    writeFile(home / "elsewhere/a.jpg", "a");
+    view.chosenPicture = home / "elsewhere/a.jpg";
+    EXPECT_EQ(failureText([&] { library.addPicture(); }), "List index out of bounds (0)");
+    EXPECT_EQ(view.log, Lines{"choosePicture"});
+    EXPECT_EQ(listFile(), "");
+}
+
+TEST_F(GroupLibraryTest, AddingAGroupAppendsSavesReloadsAndShowsTheFirst) {
+    makeGroup("Tajak", {"init.jpg"});
+    makeGroup("Ősz", {"init.jpg"});
+    writeList("Tajak\r\n");
+    library.ReloadGroups();
+    view.log.clear();
+
+    library.addGroup("Ősz");
+    EXPECT_EQ(library.groups().items(), (Lines{"Tajak", "Ősz"}));
+    EXPECT_EQ(listFile(), "Tajak\r\n\xD5sz\r\n");
+    EXPECT_EQ(view.log, (Lines{"clearGroupColumn", "buildGroupColumn", "showGroup:0"}));
+
+    // A name the file cannot hold changes neither the list nor the file.
+    view.log.clear();
+    EXPECT_EQ(failureText([&] {
+                  library.addGroup("漢");
+              }).rfind("Cannot create file \"" + library.groupListPath() + "\". ", 0),
+              0u);
+    EXPECT_EQ(library.groups().items(), (Lines{"Tajak", "Ősz"}));
+    EXPECT_EQ(listFile(), "Tajak\r\n\xD5sz\r\n");
+    EXPECT_TRUE(view.log.empty());
+}
