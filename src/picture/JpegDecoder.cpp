@@ -1,0 +1,138 @@
+#include "picture/JpegDecoder.h"
+
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE
+
+#include <jpeglib.h>
+
+namespace zolvera::picture {
+
+namespace {
+
+constexpr int kGrayColours = 236;
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+// Lives in the frame of the caller of runGuarded, so that nothing in it is a local of the frame
+// that setjmp returns to twice.
+struct Session {
+    jpeg_decompress_struct cinfo;
+    ErrorManager error;
+};
+
+[[noreturn]] void jumpOnError(j_common_ptr cinfo) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+}
+
+// Warnings (corrupt data, premature end of the file) are ignored: the decoder goes on and
+// fills what is missing with gray.
+void ignoreMessage(j_common_ptr, int) {}
+
+// The work done once the header has been read. It must not own anything with a destructor
+// either: a fatal error jumps over its frame.
+using Step = void (*)(j_decompress_ptr cinfo, void* context);
+
+// Sets up a decompressor on the bytes, reads the header, runs the step and releases the
+// decompressor. Returns 0, or the message code of the fatal error that ended it.
+int runGuarded(Session* session, const std::uint8_t* data, std::size_t size, Step step,
+               void* context) {
+    j_decompress_ptr cinfo = &session->cinfo;
+    cinfo->err = jpeg_std_error(&session->error.pub);
+    session->error.pub.error_exit = jumpOnError;
+    session->error.pub.emit_message = ignoreMessage;
+    if (setjmp(session->error.jump) != 0) {
+        jpeg_destroy_decompress(cinfo);
+        return session->error.pub.msg_code;
+    }
+    jpeg_create_decompress(cinfo);
+    jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(cinfo, TRUE);
+    step(cinfo, context);
+    jpeg_destroy_decompress(cinfo);
+    return 0;
+}
+
+bool isGray(j_decompress_ptr cinfo) {
+    return cinfo->jpeg_color_space == JCS_GRAYSCALE;
+}
+
+void copyHeader(j_decompress_ptr cinfo, void* context) {
+    auto* header = static_cast<JpegHeader*>(context);
+    // libjpeg refuses sizes of 0 and above 65500, so these fit.
+    header->width = static_cast<int>(cinfo->image_width);
+    header->height = static_cast<int>(cinfo->image_height);
+    header->gray = isGray(cinfo);
+}
+
+std::uint8_t product(unsigned a, unsigned b) {
+    return static_cast<std::uint8_t>((2 * a * b + 255) / 510); // a * b / 255, rounded
+}
+
+// Adobe's programs store CMYK inverted (0 is full ink) and mark their files with the Adobe
+// marker; other writers store plain CMYK.
+void cmykToRgb(const JSAMPLE* cmyk, std::uint8_t* rgb, JDIMENSION width, bool inverted) {
+    const unsigned flip = inverted ? 0 : 255;
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        const unsigned k = cmyk[3] ^ flip;
+        for (int i = 0; i < 3; ++i)
+            rgb[i] = product(cmyk[i] ^ flip, k);
+    }
+}
+
+void decodeRows(j_decompress_ptr cinfo, void* context) {
+    auto* target = static_cast<JpegTarget*>(context);
+    const bool gray = isGray(cinfo);
+    const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    cinfo->scale_num = 1;
+    cinfo->scale_denom = 1;
+    cinfo->dct_method = JDCT_ISLOW;
+    cinfo->do_block_smoothing = TRUE;
+    if (gray) {
+        cinfo->out_color_space = JCS_GRAYSCALE;
+        cinfo->quantize_colors = TRUE;
+        cinfo->desired_number_of_colors = kGrayColours;
+        cinfo->two_pass_quantize = FALSE; // the dither mode stays libjpeg's default
+    } else {
+        cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    }
+    jpeg_start_decompress(cinfo);
+
+    if (gray) {
+        target->paletteSize = cinfo->actual_number_of_colors;
+        for (int i = 0; i < target->paletteSize; ++i) {
+            const std::uint8_t level = cinfo->colormap[0][i];
+            target->palette[static_cast<std::size_t>(i)] = {level, level, level};
+        }
+    }
+    const std::size_t rowBytes = std::size_t{cinfo->output_width} * (gray ? 1 : 3);
+    JSAMPROW cmykRow = nullptr;
+    if (cmyk)
+        cmykRow = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                              cinfo->output_width * 4, 1)[0];
+    // The memory source never suspends, so every call delivers a row.
+    while (cinfo->output_scanline < cinfo->output_height) {
+        std::uint8_t* row = target->pixels + cinfo->output_scanline * rowBytes;
+        JSAMPROW into = cmyk ? cmykRow : row;
+        jpeg_read_scanlines(cinfo, &into, 1);
+        if (cmyk)
+            cmykToRgb(cmykRow, row, cinfo->output_width, cinfo->saw_Adobe_marker);
+    }
+    // The rows are complete; whatever follows the last one in the file is not looked at.
+}
+
+} // namespace
+
+int readJpegHeader(const std::uint8_t* data, std::size_t size, JpegHeader* header) noexcept {
+    Session session{};
+    return runGuarded(&session, data, size, copyHeader, header);
+}
+
+int decodeJpeg(const std::uint8_t* data, std::size_t size, JpegTarget* target) noexcept {
+    Session session{};
+    return runGuarded(&session, data, size, decodeRows, target);
+}
+
+} // namespace zolvera::picture

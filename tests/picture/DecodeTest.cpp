@@ -1,0 +1,212 @@
+#include "picture/Picture.h"
+#include "platform/Failure.h"
+#include "support/JpegFixtures.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+using namespace zolvera;
+using namespace zolvera::picture;
+using zolvera::test::JpegOptions;
+
+namespace {
+
+std::uint32_t le(const std::string& bytes, std::size_t at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes.at(at + std::size_t(i)));
+    return value;
+}
+
+// Runs djpeg on a JPEG file and returns the bitmap file it writes; empty when it failed.
+std::string djpegBitmap(const std::string& jpegPath, bool gray, const std::string& outPath) {
+#ifdef ZOLVERA_DJPEG
+    std::vector<std::string> args = {ZOLVERA_DJPEG, "-bmp", "-dct", "int"};
+    if (gray)
+        args.insert(args.end(), {"-colors", "236"});
+    args.insert(args.end(), {"-outfile", outPath, jpegPath});
+    std::vector<char*> argv;
+    for (auto& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    // Its warnings about cut-off files are expected here.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (spawned != 0)
+        return {};
+    int status = 0;
+    waitpid(pid, &status, 0);
+    // djpeg ends with 2 when it warned (a cut-off file): the bitmap is written all the same.
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 1)
+        return {};
+#else
+    (void)jpegPath, (void)gray, (void)outPath;
+#endif
+    return test::readFile(outPath);
+}
+
+// The pixel rows and colour table must be byte for byte what djpeg writes; djpeg pads the
+// table to 256 entries and fills some header fields differently.
+void expectSameAsDjpeg(const std::string& jpeg) {
+    test::TempDir dir;
+    test::writeFile(dir / "in.jpg", jpeg);
+    const JpegPicture picture = JpegPicture::load(dir / "in.jpg");
+    const std::string ours = encodeBmp(picture.decode());
+    const std::string theirs = djpegBitmap(dir / "in.jpg", picture.isGray(), dir / "out.bmp");
+    ASSERT_GE(theirs.size(), 54u) << "djpeg failed";
+
+    for (const auto& [at, size] : {std::pair{18, 4}, {22, 4}, {26, 2}, {28, 2}, {30, 4}})
+        EXPECT_EQ(le(ours, std::size_t(at), size), le(theirs, std::size_t(at), size)) << at;
+    const std::uint32_t ourOffset = le(ours, 10, 4);
+    const std::uint32_t theirOffset = le(theirs, 10, 4);
+    const std::string table = ours.substr(54, ourOffset - 54);
+    EXPECT_EQ(table.size(), picture.isGray() ? 236u * 4 : 0u);
+    EXPECT_EQ(theirs.substr(54, table.size()), table);
+    EXPECT_EQ(theirs.find_first_not_of('\0', 54 + table.size()), theirOffset)
+        << "djpeg's padding entries are zero";
+    // EXPECT_TRUE: a mismatch would otherwise print kilobytes of binary.
+    EXPECT_TRUE(ours.compare(ourOffset, std::string::npos, theirs, theirOffset) == 0)
+        << "pixel rows differ";
+}
+
+std::string cut(const std::string& bytes, double fraction) {
+    return bytes.substr(0, std::size_t(double(bytes.size()) * fraction));
+}
+
+} // namespace
+
+TEST(JpegPicture, DecodesExactlyAsLibjpegsOwnDecoder) {
+#ifndef ZOLVERA_DJPEG
+    GTEST_SKIP() << "djpeg is not installed";
+#endif
+    const std::pair<const char*, std::string> cases[] = {
+        {"baseline", test::jpegBytes()},
+        {"progressive", test::jpegBytes({.progressive = true})},
+        {"restart markers", test::jpegBytes({.width = 100, .height = 70, .restartRows = 1})},
+        {"odd size", test::jpegBytes({.width = 33, .height = 17, .quality = 40})},
+        {"odd size progressive", test::jpegBytes({.width = 33, .height = 17, .progressive = true})},
+        {"one pixel", test::jpegBytes({.width = 1, .height = 1})},
+        // Only the first scans survive: block smoothing fills in the missing detail.
+        {"truncated progressive", cut(test::jpegBytes({.progressive = true}), 0.4)},
+        {"truncated baseline", cut(test::jpegBytes({.width = 80, .height = 80}), 0.5)},
+        {"adobe cmyk", test::jpegBytes({.cmyk = true})},
+        {"gray", test::jpegBytes({.gray = true})},
+        {"gray odd size", test::jpegBytes({.width = 33, .height = 17, .gray = true})},
+        {"gray truncated progressive",
+         cut(test::jpegBytes({.width = 90, .height = 60, .gray = true, .progressive = true}), 0.5)},
+    };
+    for (const auto& [name, jpeg] : cases) {
+        SCOPED_TRACE(name);
+        expectSameAsDjpeg(jpeg);
+    }
+}
+
+TEST(JpegPicture, ReadsTheHeaderAtLoad) {
+    test::TempDir dir;
+    test::writeJpeg(dir / "colour.jpg", {.width = 33, .height = 17});
+    test::writeJpeg(dir / "gray.jpg", {.gray = true});
+    const JpegPicture colour = JpegPicture::load(dir / "colour.jpg");
+    EXPECT_EQ(colour.width(), 33);
+    EXPECT_EQ(colour.height(), 17);
+    EXPECT_FALSE(colour.isGray());
+    const Bitmap bitmap = colour.decode();
+    EXPECT_EQ(bitmap.bitsPerPixel, 24);
+    EXPECT_EQ(bitmap.pixels.size(), 33u * 17 * 3);
+    EXPECT_TRUE(bitmap.palette.empty());
+
+    const Bitmap gray = JpegPicture::load(dir / "gray.jpg").decode();
+    EXPECT_EQ(gray.bitsPerPixel, 8);
+    EXPECT_EQ(gray.pixels.size(), 64u * 48);
+    EXPECT_EQ(gray.palette.size(), 236u);
+}
+
+// Both CMYK conventions must come out as the colours that were meant, not inverted.
+TEST(JpegPicture, ConvertsCmykToRgb) {
+    test::TempDir dir;
+    test::writeJpeg(dir / "rgb.jpg", {.quality = 95});
+    const Bitmap reference = JpegPicture::load(dir / "rgb.jpg").decode();
+    for (const bool adobe : {true, false}) {
+        SCOPED_TRACE(adobe ? "adobe inverted" : "plain");
+        test::writeJpeg(dir / "cmyk.jpg", {.quality = 95, .cmyk = true, .adobeMarker = adobe});
+        const JpegPicture picture = JpegPicture::load(dir / "cmyk.jpg");
+        EXPECT_FALSE(picture.isGray());
+        const Bitmap bitmap = picture.decode();
+        ASSERT_EQ(bitmap.bitsPerPixel, 24);
+        ASSERT_EQ(bitmap.pixels.size(), reference.pixels.size());
+        long total = 0;
+        for (std::size_t i = 0; i < bitmap.pixels.size(); ++i)
+            total += std::abs(int(bitmap.pixels[i]) - int(reference.pixels[i]));
+        EXPECT_LT(double(total) / double(bitmap.pixels.size()), 4.0);
+    }
+}
+
+TEST(JpegPicture, ReportsUnreadableAndDamagedFiles) {
+    test::TempDir dir;
+    auto loadFailure = [](const std::string& path) -> std::string {
+        try {
+            JpegPicture::load(path);
+        } catch (const Failure& failure) {
+            return failure.what();
+        }
+        return "loaded";
+    };
+    EXPECT_EQ(loadFailure(dir / "missing.jpg"),
+              "Cannot open file \"" + (dir / "missing.jpg") + "\". No such file or directory");
+    test::writeFile(dir / "empty.jpg", "");
+    EXPECT_EQ(loadFailure(dir / "empty.jpg"), "JPEG error #42");
+    test::writeFile(dir / "text.jpg", "GIF89a, or anything else that is no JPEG");
+    EXPECT_EQ(loadFailure(dir / "text.jpg"), "JPEG error #53");
+    test::writeFile(dir / "soi.jpg", "\xFF\xD8");
+    EXPECT_EQ(loadFailure(dir / "soi.jpg"), "JPEG error #51");
+
+    // Wherever a file is cut, it either decodes (the missing part gray) or fails with a decoder
+    // error, never worse; cut before its first scan begins, it is refused at load.
+    for (const bool progressive : {false, true}) {
+        const std::string jpeg = test::jpegBytes({.progressive = progressive});
+        const std::size_t sos = jpeg.rfind("\xFF\xDA", test::firstScanOffset(jpeg));
+        for (std::size_t keep = 0; keep < jpeg.size(); keep += keep < sos + 20 ? 3 : 17) {
+            SCOPED_TRACE(keep);
+            test::writeFile(dir / "cut.jpg", jpeg.substr(0, keep));
+            std::string outcome = loadFailure(dir / "cut.jpg");
+            if (outcome == "loaded") {
+                EXPECT_GT(keep, sos);
+                try {
+                    outcome =
+                        JpegPicture::load(dir / "cut.jpg").decode().pixels.size() == 64u * 48 * 3
+                            ? "decoded"
+                            : "wrong size";
+                } catch (const Failure& failure) {
+                    outcome = failure.what();
+                }
+            }
+            EXPECT_TRUE(outcome == "decoded" || outcome.rfind("JPEG error #", 0) == 0) << outcome;
+        }
+    }
+}
+
+// A damaged header can claim a picture far larger than any bitmap file can hold.
+TEST(JpegPicture, RefusesPicturesTooLargeForABitmap) {
+    std::string jpeg = test::jpegBytes({.width = 16, .height = 16});
+    const std::size_t sof = jpeg.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    jpeg.replace(sof + 5, 4, "\xFF\xDC\xFF\xDC"); // 65500 × 65500
+    test::TempDir dir;
+    test::writeFile(dir / "huge.jpg", jpeg);
+    const JpegPicture picture = JpegPicture::load(dir / "huge.jpg");
+    EXPECT_EQ(picture.width(), 65500);
+    try {
+        picture.decode();
+        ADD_FAILURE() << "decoded";
+    } catch (const Failure& failure) {
+        EXPECT_STREQ(failure.what(), "JPEG error #41");
+    }
+}
