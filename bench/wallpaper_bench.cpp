@@ -1,0 +1,119 @@
+// SetWallpaper beside the reference tools doing the same file work: djpeg writing the bitmap
+// with the accurate integer DCT, then cp copying the JPEG. The desktop is left alone.
+#include "desktop/DesktopApplier.h"
+#include "desktop/Registry.h"
+#include "desktop/Wallpaper.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <spawn.h>
+#include <stdexcept>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct NoDesktop : zolvera::desktop::DesktopApplier {
+    void apply(const std::string&) override {}
+};
+
+// Runs a program with an argument list and waits for it; throws when it fails.
+void run(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (auto& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int status = 0;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
+        waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error(args[0] + " failed");
+}
+
+// The pixel rows of a bitmap file (and colour table, if any): everything after the 14-byte
+// file header and the size fields of the info header, which djpeg leaves at 0.
+std::string pixelsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return bytes.size() < 54 ? std::string() : bytes.substr(14, 20) + bytes.substr(54);
+}
+
+// A photo-like test picture: smooth gradients with some fine detail, compressed by cjpeg.
+void makeJpeg(const std::string& folder, int width, int height, const std::string& jpeg) {
+    const std::string ppm = folder + "/source.ppm";
+    std::ofstream out(ppm, std::ios::binary);
+    out << "P6\n" << width << ' ' << height << "\n255\n";
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            auto* p = &row[static_cast<std::size_t>(x) * 3];
+            p[0] = static_cast<unsigned char>(x * 255 / width);
+            p[1] = static_cast<unsigned char>(y * 255 / height);
+            p[2] = static_cast<unsigned char>(((x / 7) ^ (y / 5)) * 37);
+        }
+        out.write(reinterpret_cast<const char*>(row.data()), std::streamsize(row.size()));
+    }
+    out.close();
+    run({"cjpeg", "-quality", "90", "-outfile", jpeg, ppm});
+    std::filesystem::remove(ppm);
+}
+
+template <typename F> double medianMs(int runs, F&& work) {
+    std::vector<double> times;
+    work(); // warm the page cache and the code
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main() {
+    namespace desktop = zolvera::desktop;
+    std::string folder = (std::filesystem::temp_directory_path() / "zolvera-bench-XXXXXX").string();
+    if (mkdtemp(folder.data()) == nullptr)
+        return 1;
+    setenv("ZOLVERA_REGISTRY", (folder + "/registry.reg").c_str(), 1);
+    std::filesystem::create_directories(folder + "/windows");
+    std::filesystem::create_directories(folder + "/reference");
+    desktop::WriteRegString(
+        desktop::kCurrentUser,
+        "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Fonts",
+        folder + "/windows/Fonts");
+    NoDesktop noDesktop;
+
+    std::printf("SetWallpaper beside djpeg -bmp -dct int + cp (median ms)\n");
+    std::printf("%-11s %12s %12s %7s  %s\n", "picture", "SetWallpaper", "djpeg+cp", "ratio",
+                "same pixels as djpeg");
+    int status = 0;
+    for (const auto& [width, height, runs] : {std::tuple{1920, 1080, 9}, {3840, 2160, 5}}) {
+        const std::string jpeg = folder + "/picture.jpg";
+        makeJpeg(folder, width, height, jpeg);
+        const std::string bitmap = folder + "/reference/ref.bmp";
+        const double ours = medianMs(runs, [&] { desktop::SetWallpaper(jpeg, noDesktop); });
+        const double tools = medianMs(runs, [&] {
+            run({"djpeg", "-bmp", "-dct", "int", "-outfile", bitmap, jpeg});
+            run({"cp", jpeg, folder + "/reference/ref.jpg"});
+        });
+        const bool same = pixelsOf(folder + "/windows/Zolvera.bmp") == pixelsOf(bitmap);
+        status |= same ? 0 : 2;
+        std::printf("%4dx%-6d %12.1f %12.1f %7.2f  %s\n", width, height, ours, tools, ours / tools,
+                    same ? "yes" : "NO");
+    }
+    std::filesystem::remove_all(folder);
+    return status;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "desktop/CommandRunner.h"
+#include "desktop/DesktopApplier.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Appliers for desktops that keep their wallpaper in their own settings and redraw it when
+// those change; each one talks to the desktop through its command-line tool.
+namespace zolvera::desktop {
+
+// GNOME and the desktops built on its settings (gsettings).
+class GSettingsApplier : public DesktopApplier {
+public:
+    // The schema's keys: the picture keys get a file:// URI, or the plain path when asURI is
+    // false (MATE); the options key gets "stretched" or "centered".
+    struct Schema {
+        std::string name;
+        std::vector<std::string> pictureKeys;
+        bool asUri;
+    };
+    static Schema gnome();
+    static Schema cinnamon();
+    static Schema mate();
+
+    GSettingsApplier(Schema schema, std::unique_ptr<CommandRunner> runner)
+        : schema_(std::move(schema)), runner_(std::move(runner)) {}
+    void apply(const std::string& bitmapPath) override;
+
+private:
+    Schema schema_;
+    std::unique_ptr<CommandRunner> runner_;
+};
+
+// KDE Plasma: a script run by plasmashell over D-Bus that sets the picture of every desktop
+// that shows the image wallpaper plugin.
+class PlasmaApplier : public DesktopApplier {
+public:
+    explicit PlasmaApplier(std::unique_ptr<CommandRunner> runner) : runner_(std::move(runner)) {}
+    void apply(const std::string& bitmapPath) override;
+
+private:
+    std::unique_ptr<CommandRunner> runner_;
+};
+
+// XFCE: every ".../last-image" property of the xfce4-desktop channel, one per monitor and
+// workspace, with the image style beside it.
+class XfceApplier : public DesktopApplier {
+public:
+    explicit XfceApplier(std::unique_ptr<CommandRunner> runner) : runner_(std::move(runner)) {}
+    void apply(const std::string& bitmapPath) override;
+
+private:
+    std::unique_ptr<CommandRunner> runner_;
+};
+
+// The path as a percent-encoded file:// URI.
+std::string fileUri(const std::string& path);
+
+// The text as a GVariant string literal, which is how gsettings and gdbus read their values.
+std::string gvariantString(const std::string& text);
+
+} // namespace zolvera::desktop

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zolvera::desktop {
+
+// Stands in for SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, SPIF_UPDATEINIFILE |
+// SPIF_SENDWININICHANGE): makes a bitmap file the wallpaper of the running session at once and
+// keeps it so. Failures are not reported; the caller ignores them anyway.
+class DesktopApplier {
+public:
+    virtual ~DesktopApplier() = default;
+    virtual void apply(const std::string& bitmapPath) = 0;
+};
+
+// The kinds of session whose wallpaper we know how to set.
+enum class DesktopSession { None, Gnome, Cinnamon, Mate, Plasma, Xfce, X11 };
+
+// The session from XDG_CURRENT_DESKTOP (a colon-separated list; the first known entry wins),
+// else from DESKTOP_SESSION, else X11 when a display is named, else None.
+DesktopSession detectDesktopSession(std::string_view currentDesktop, std::string_view sessionName,
+                                    bool hasDisplay);
+// The same from this process's environment.
+DesktopSession detectDesktopSession();
+
+enum class WallpaperStyle { Centre, Stretch };
+
+// The registry value "WallpaperStyle" of "\Control Panel\Desktop\" as it is now: "2" stretches,
+// anything else (also a missing or unreadable value) centres.
+WallpaperStyle currentWallpaperStyle();
+
+// The applier for a session; None gives one that does nothing.
+std::unique_ptr<DesktopApplier> makeDesktopApplier(DesktopSession session);
+
+} // namespace zolvera::desktop

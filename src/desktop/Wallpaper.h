@@ -1,0 +1,26 @@
+#pragma once
+
+#include "desktop/DesktopApplier.h"
+
+#include <string>
+
+namespace zolvera::desktop {
+
+// The wallpaper folder: the parent of the folder named by the "Fonts" entry of the user's
+// Shell Folders key, ending in a separator. On this system the entry holds a POSIX path, so
+// '/' is the separator. When the entry is missing, empty or holds no separator, the user's
+// data folder ($XDG_DATA_HOME, else ~/.local/share), made when missing, with a trailing '/'.
+// Worked out again at every call.
+std::string GetWindowsFolder();
+
+// Makes a JPEG file the desktop wallpaper: writes it decoded as <folder>Zolvera.bmp and copied
+// as <folder>Zolvera.jpg into the wallpaper folder, records the bitmap as the "Wallpaper"
+// value of the user's desktop key when it differs (apart from letter case), hands the JPEG copy
+// to the Active Desktop service where it is registered, and applies the bitmap. Throws the
+// failure of the step that went wrong; the later steps are then not done.
+void SetWallpaper(const std::string& picturePath);
+
+// The same with the given applier instead of the running session's one.
+void SetWallpaper(const std::string& picturePath, DesktopApplier& applier);
+
+} // namespace zolvera::desktop

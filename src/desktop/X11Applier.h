@@ -1,0 +1,17 @@
+#pragma once
+
+#include "desktop/DesktopApplier.h"
+
+namespace zolvera::desktop {
+
+// The wallpaper of a plain X11 session: the picture, stretched or centred on a black screen,
+// drawn into a pixmap of the screen's size that becomes the root window's background. The
+// pixmap is announced in _XROOTPMAP_ID and ESETROOT_PMAP_ID (read by programs with
+// transparent backgrounds) and kept by the server after we disconnect; the pixmap an earlier
+// setter left behind is freed. Uses the display named by DISPLAY; without one it does nothing.
+class X11Applier : public DesktopApplier {
+public:
+    void apply(const std::string& bitmapPath) override;
+};
+
+} // namespace zolvera::desktop
