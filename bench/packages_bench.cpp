@@ -1,0 +1,207 @@
+// Installing and packing a package of many pictures, beside the tools that move the same bytes:
+// cp -r of the pictures' folder (install) and cat of the pictures into one file (pack). Each
+// run is a child process, so its time includes the same fork and its peak memory is its own.
+// Usage: packages_bench [pictures=100] [bytes per picture=614400]
+#include "library/GroupLibrary.h"
+#include "packages/InstallPackage.h"
+#include "packages/PackFolder.h"
+#include "packages/PackageFormat.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace zolvera;
+
+namespace {
+
+constexpr int kRuns = 9;
+
+struct Run {
+    double milliseconds;
+    long peakKilobytes;
+};
+
+// Forks, runs the work in the child and reports its wall time and peak resident size.
+Run inChild(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        try {
+            work();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        throw std::runtime_error("a benchmark run failed");
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    return {elapsed.count(), usage.ru_maxrss};
+}
+
+// Runs a program in the child, its standard output sent to a file when one is named.
+Run program(std::vector<std::string> args, const std::string& output = {}) {
+    return inChild([&] {
+        if (!output.empty()) {
+            const int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+            ::dup2(fd, STDOUT_FILENO);
+        }
+        std::vector<char*> argv;
+        for (auto& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        ::execvp(argv[0], argv.data());
+        _exit(127);
+    });
+}
+
+// The median of several runs, each after a fresh set-up.
+Run median(int runs, const std::function<void()>& setUp, const std::function<Run()>& measure) {
+    std::vector<Run> results;
+    for (int i = 0; i < runs; ++i) {
+        setUp();
+        results.push_back(measure());
+    }
+    std::sort(results.begin(), results.end(),
+              [](const Run& a, const Run& b) { return a.milliseconds < b.milliseconds; });
+    return results[results.size() / 2];
+}
+
+struct NoWindow : library::LibraryView {
+    void showInfo(const std::string&) override {}
+    bool showConfirm(const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> choosePicture() override { return std::nullopt; }
+    void clearGroupColumn() override {}
+    void buildGroupColumn() override {}
+    void showGroup(int) override {}
+};
+
+// A folder of pictures with random bytes (incompressible, as JPEG data is) and a cover.
+std::vector<std::string> makePictures(const std::string& folder, int count, std::size_t bytes) {
+    fs::create_directories(folder);
+    std::mt19937 random(42);
+    std::string content(bytes, '\0');
+    std::vector<std::string> paths;
+    for (int i = 0; i <= count; ++i) {
+        for (char& byte : content)
+            byte = static_cast<char>(random());
+        paths.push_back(folder + (i == count ? "/init.jpg" : "/kep" + std::to_string(i) + ".jpg"));
+        std::ofstream(paths.back(), std::ios::binary).write(content.data(), content.size());
+    }
+    return paths;
+}
+
+struct Figures {
+    Run idle, install, addGroup, copy, pack, concatenate;
+};
+
+Figures measure(const std::string& work, int count, std::size_t bytes) {
+    const std::string folder = work + "/Bench";
+    const std::string app = work + "/app";
+    const std::string package = work + "/Bench.dta";
+    const std::vector<std::string> pictures = makePictures(folder, count, bytes);
+    Figures figures;
+    // A child that does nothing: what every child starts from.
+    figures.idle = inChild([] {});
+
+    figures.pack = median(
+        kRuns, [] {}, [&] { return inChild([&] { packages::PackFolder(folder, package); }); });
+    std::vector<std::string> cat{"cat"};
+    cat.insert(cat.end(), pictures.begin(), pictures.end());
+    figures.concatenate = median(
+        kRuns, [] {}, [&] { return program(cat, work + "/all.bin"); });
+
+    const auto freshLibrary = [&] {
+        fs::remove_all(app);
+        fs::create_directories(app + "/Hatterek");
+        std::ofstream(app + "/Zolvera.lst");
+    };
+    figures.install = median(kRuns, freshLibrary, [&] {
+        return inChild([&] {
+            NoWindow window;
+            library::GroupLibrary library(app, window);
+            packages::InstallPackage(library, window, package);
+        });
+    });
+    figures.copy = median(kRuns, freshLibrary, [&] {
+        return program({"cp", "-r", folder, app + "/Hatterek/Bench"});
+    });
+    // The part of an installation that is no copying: adding the group, whose list file is
+    // saved twice (appended, then reloaded), each time durably.
+    figures.addGroup = median(
+        kRuns,
+        [&] {
+            freshLibrary();
+            fs::create_directories(app + "/Hatterek/Bench");
+        },
+        [&] {
+            return inChild([&] {
+                NoWindow window;
+                library::GroupLibrary(app, window).addGroup("Bench");
+            });
+        });
+    fs::remove_all(work);
+    return figures;
+}
+
+void printRow(const char* what, const Run& ours, const char* tool, const Run& reference) {
+    std::printf("%-8s %9.1f ms %8ld KB   %-7s %9.1f ms %8ld KB   time %.2fx\n", what,
+                ours.milliseconds, ours.peakKilobytes, tool, reference.milliseconds,
+                reference.peakKilobytes, ours.milliseconds / reference.milliseconds);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int count = argc > 1 ? std::atoi(argv[1]) : 100;
+    const std::size_t bytes = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 600 * 1024;
+    if (count < 1 || bytes > packages::kMaxContentLength) {
+        std::fprintf(stderr, "usage: packages_bench [pictures] [bytes per picture <= %zu]\n",
+                     packages::kMaxContentLength);
+        return 2;
+    }
+    std::string work = (fs::temp_directory_path() / "zolvera-bench-XXXXXX").string();
+    if (mkdtemp(work.data()) == nullptr)
+        return 1;
+    const Figures small = measure(work + "/small", std::max(1, count / 10), bytes);
+    const Figures full = measure(work + "/full", count, bytes);
+    fs::remove_all(work);
+
+    std::printf("%d pictures of %zu bytes (%.1f MB), median of %d runs, peak = child's ru_maxrss\n",
+                count, bytes, count * static_cast<double>(bytes) / 1e6, kRuns);
+    std::printf("%-8s %12s %11s   %-7s %12s %11s\n", "", "zolvera", "peak", "tool", "time", "peak");
+    printRow("install", full.install, "cp -r", full.copy);
+    printRow("pack", full.pack, "cat", full.concatenate);
+    std::printf("install: %.1f ms of it adding the group (the list file saved twice, durably)\n",
+                full.addGroup.milliseconds);
+    std::printf("\npeak memory: idle child %ld KB; content buffer %zu KB\n",
+                full.idle.peakKilobytes, packages::kMaxContentLength / 1024);
+    std::printf("  install: %ld KB over idle with %d pictures, %ld KB with %d\n",
+                full.install.peakKilobytes - full.idle.peakKilobytes, count,
+                small.install.peakKilobytes - small.idle.peakKilobytes, std::max(1, count / 10));
+    std::printf("  pack:    %ld KB over idle with %d pictures, %ld KB with %d\n",
+                full.pack.peakKilobytes - full.idle.peakKilobytes, count,
+                small.pack.peakKilobytes - small.idle.peakKilobytes, std::max(1, count / 10));
+    return 0;
+}

@@ -1,0 +1,89 @@
+#include "packages/PackFolder.h"
+
+#include "library/Seged.h"
+#include "library/StringList.h"
+#include "packages/PackageFormat.h"
+#include "platform/CodePage.h"
+#include "platform/File.h"
+#include "platform/FileSystem.h"
+
+#include <memory>
+#include <vector>
+
+namespace zolvera::packages {
+
+namespace {
+
+const char* const kNoCoverText =
+    "Nem található az \"init.jpg\" állomány, anélkül csomag nem hozható létre.";
+
+struct Entry {
+    std::string ansiName; // as stored in the package
+    std::string path;     // the file on disk
+};
+
+// The name as the package stores it; refuses what the installer could not write back.
+std::string packageName(const std::string& name, const std::string& pathForMessage) {
+    const std::optional<std::string> ansi = platform::utf8ToAnsi(name);
+    if (!ansi || ansi->empty() || ansi->size() > kMaxNameLength || !isPlainName(name))
+        throw Failure("A(z) \"" + pathForMessage +
+                      "\" neve nem tehető csomagba: 1–100 karakteres, a közép-európai "
+                      "(Windows-1250) kódlapon ábrázolható név kell, \\ és : jel, valamint "
+                      "vezérlőkarakter nélkül.");
+    return *ansi;
+}
+
+void checkFits(const std::string& path) {
+    if (platform::File::openReadIo(path).size() > kMaxContentLength)
+        throw Failure("A(z) \"" + path + "\" kép nagyobb " + std::to_string(kMaxContentLength) +
+                      " bájtnál, ezért nem tehető csomagba.");
+}
+
+// The folder's pictures in listing order, then the cover; every one checked before anything
+// is written. Sub-folders whose names end in .jpg are not pictures and are left out.
+std::vector<Entry> collectEntries(const std::string& folder) {
+    library::StringList names;
+    library::ListPictureFiles(folder + "/*.jpg", names);
+    std::vector<Entry> entries;
+    for (const std::string& name : names.items()) {
+        const std::string path = folder + "/" + name;
+        if (platform::fileExists(path))
+            entries.push_back({packageName(name, path), path});
+    }
+    entries.push_back({std::string(kCoverEntryName), folder + "/" + std::string(kCoverFileName)});
+    for (const Entry& entry : entries)
+        checkFits(entry.path);
+    return entries;
+}
+
+// A length field and the bytes it counts.
+void writeField(platform::File& package, const char* bytes, std::size_t size) {
+    package.write(encodeLength(static_cast<std::uint32_t>(size)).data(), kLengthFieldSize);
+    package.write(bytes, size);
+}
+
+} // namespace
+
+void PackFolder(const std::string& folderPath, const std::string& packagePath) {
+    std::string folder = folderPath;
+    if (!folder.empty() && folder.back() == platform::kSeparator)
+        folder.pop_back();
+    if (!platform::fileExists(folder + "/" + std::string(kCoverFileName)))
+        throw Failure(kNoCoverText);
+    const std::string groupName = packageName(platform::fileNamePart(folder), folderPath);
+    const std::vector<Entry> entries = collectEntries(folder);
+
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kMaxContentLength);
+    platform::File package = platform::File::createIo(packagePath);
+    writeField(package, groupName.data(), groupName.size());
+    for (const Entry& entry : entries) {
+        writeField(package, entry.ansiName.data(), entry.ansiName.size());
+        platform::File picture = platform::File::openReadIo(entry.path);
+        const std::size_t read = picture.read(buffer.get(), kMaxContentLength);
+        picture.close();
+        writeField(package, buffer.get(), read);
+    }
+    package.close();
+}
+
+} // namespace zolvera::packages

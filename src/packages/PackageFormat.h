@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/Failure.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The .dta package: a group name and entries of (name, content), each field prefixed with its
+// length as a little-endian 32-bit integer; names are Windows-1250 bytes.
+namespace zolvera::packages {
+
+inline constexpr std::size_t kLengthFieldSize = 4;
+inline constexpr std::size_t kMaxNameLength = 100;
+inline constexpr std::size_t kMaxContentLength = 800000;
+
+// The cover's file name in a group folder, and the entry name the packer always gives it.
+inline constexpr std::string_view kCoverFileName = "init.jpg";
+inline constexpr std::string_view kCoverEntryName = "Init.jpg";
+
+std::array<char, kLengthFieldSize> encodeLength(std::uint32_t length);
+std::int32_t decodeLength(const char* field);
+
+// True when a UTF-8 name is one plain file or folder name that stays inside the folder it is
+// joined to: not empty, not "." or "..", no separator of either system, no ':' (a drive
+// designator or an alternate data stream on Windows) and no control character.
+bool isPlainName(std::string_view name);
+
+// True when an entry name stands for the group's cover.
+bool isCoverName(std::string_view name);
+
+// The user's texts for a package that cannot be installed (or only in part); each names the
+// package file. installFailed takes the I/O error text of the failed open, read or write.
+Failure installFailed(const std::string& packagePath, const std::string& reason);
+Failure damagedPackage(const std::string& packagePath);
+Failure unusableGroupName(const std::string& packagePath);
+
+} // namespace zolvera::packages

@@ -1,0 +1,71 @@
+#include "packages/PackageReader.h"
+
+#include "platform/CodePage.h"
+
+namespace zolvera::packages {
+
+namespace {
+
+platform::File openPackage(const std::string& path) {
+    try {
+        return platform::File::openReadIo(path);
+    } catch (const IoFailure& failure) {
+        throw installFailed(path, failure.what());
+    }
+}
+
+} // namespace
+
+PackageReader::PackageReader(const std::string& packagePath)
+    : path_(packagePath), file_(openPackage(packagePath)), size_(file_.size()) {}
+
+std::string PackageReader::readGroupName() {
+    return readName();
+}
+
+PackageReader::EntryHeader PackageReader::readEntryHeader() {
+    EntryHeader header;
+    header.name = readName();
+    const std::int32_t length = readLength();
+    if (length < 0 || static_cast<std::uint64_t>(length) > kMaxContentLength ||
+        static_cast<std::uint64_t>(length) > size_ - position_)
+        throw damagedPackage(path_);
+    header.contentLength = static_cast<std::size_t>(length);
+    return header;
+}
+
+void PackageReader::readContent(char* buffer, std::size_t length) {
+    readExactly(buffer, length);
+}
+
+std::int32_t PackageReader::readLength() {
+    char field[kLengthFieldSize];
+    readExactly(field, sizeof field);
+    return decodeLength(field);
+}
+
+std::string PackageReader::readName() {
+    const std::int32_t length = readLength();
+    if (length < 1 || static_cast<std::size_t>(length) > kMaxNameLength)
+        throw damagedPackage(path_);
+    readExactly(nameBuffer_, static_cast<std::size_t>(length));
+    return platform::ansiToUtf8(std::string_view(nameBuffer_, static_cast<std::size_t>(length)));
+}
+
+// A field that reaches past the end of the file is damage; the one read either fills it or
+// the package is shorter than it claims.
+void PackageReader::readExactly(char* buffer, std::size_t length) {
+    if (length > size_ - position_)
+        throw damagedPackage(path_);
+    std::size_t got = 0;
+    try {
+        got = file_.read(buffer, length);
+    } catch (const IoFailure& failure) {
+        throw installFailed(path_, failure.what());
+    }
+    position_ += got;
+    if (got != length)
+        throw damagedPackage(path_);
+}
+
+} // namespace zolvera::packages

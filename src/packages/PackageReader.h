@@ -1,0 +1,44 @@
+#pragma once
+
+#include "packages/PackageFormat.h"
+#include "platform/File.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace zolvera::packages {
+
+// Reads a package strictly forward. Every length is checked against its range and against what
+// is left of the file before anything that depends on it happens, so a damaged package is found
+// at the first field that does not fit; it then throws damagedPackage, and a failed open or read
+// throws installFailed. Names come back as UTF-8.
+class PackageReader {
+public:
+    explicit PackageReader(const std::string& packagePath);
+
+    struct EntryHeader {
+        std::string name;
+        std::size_t contentLength = 0;
+    };
+
+    std::string readGroupName();
+    // True when no entry follows.
+    bool atEnd() const { return position_ >= size_; }
+    EntryHeader readEntryHeader();
+    // Reads the content announced by the last header into the buffer, in one read.
+    void readContent(char* buffer, std::size_t length);
+
+private:
+    std::int32_t readLength();
+    std::string readName();
+    void readExactly(char* buffer, std::size_t length);
+
+    std::string path_;
+    platform::File file_;
+    std::uint64_t size_ = 0;
+    std::uint64_t position_ = 0;
+    char nameBuffer_[kMaxNameLength] = {};
+};
+
+} // namespace zolvera::packages

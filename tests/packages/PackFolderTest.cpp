@@ -1,0 +1,99 @@
+#include "packages/PackFolder.h"
+#include "PackageTestSupport.h"
+#include "library/FailureText.h"
+#include "packages/InstallPackage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace zolvera;
+using namespace zolvera::test;
+
+TEST(PackFolder, TelExampleByteForByteWhateverTheCoverCaseAndTrailingSeparator) {
+    for (const char* cover : {"init.jpg", "Init.jpg", "INIT.JPG"}) {
+        for (const char* separator : {"", "/"}) {
+            SCOPED_TRACE(std::string(cover) + separator);
+            TempDir dir;
+            writeFile(dir / "Tel/a.jpg", "\x33\x44\x55");
+            writeFile(dir / ("Tel/" + std::string(cover)), "\x11\x22");
+            // Neither other extensions nor sub-folders belong to the package.
+            writeFile(dir / "Tel/notes.txt", "n");
+            writeFile(dir / "Tel/sub/b.jpg", "b");
+            std::filesystem::create_directories(dir / "Tel/mappa.jpg");
+
+            packages::PackFolder(dir / "Tel" + separator, dir / "Tel.dta");
+            EXPECT_EQ(readFile(dir / "Tel.dta"), kTelPackage);
+        }
+    }
+}
+
+TEST(PackFolder, NationalNamesAndTheLargestPictureRoundTripThroughTheInstaller) {
+    TempDir dir;
+    std::string largest(800000, '\0');
+    for (std::size_t i = 0; i < largest.size(); ++i)
+        largest[i] = static_cast<char>(i * 13 % 253);
+    writeFile(dir / "Tájak/árvíztűrő tükörfúrógép.jpg", largest);
+    writeFile(dir / "Tájak/init.jpg", "c");
+    packages::PackFolder(dir / "Tájak", dir / "t.dta");
+
+    const std::string package = readFile(dir / "t.dta");
+    EXPECT_EQ(package.substr(0, 9), le32(5) + "T\xE1jak");
+
+    LibraryFixture f;
+    packages::InstallPackage(f.library, f.view, dir / "t.dta");
+    EXPECT_EQ(
+        treeOf(f.app + "/Hatterek"),
+        (std::vector<std::string>{"Tájak/", "Tájak/init.jpg", "Tájak/árvíztűrő tükörfúrógép.jpg"}));
+    EXPECT_EQ(readFile(f.groupFile("Tájak", "árvíztűrő tükörfúrógép.jpg")), largest);
+    EXPECT_EQ(readFile(f.groupFile("Tájak", "init.jpg")), "c");
+}
+
+TEST(PackFolder, RefusesWhatItCannotPackBeforeThePackageFileIsCreated) {
+    struct Case {
+        const char* what;
+        std::string folder;  // relative to the temporary folder
+        std::string file;    // a file to make in it, relative to the folder
+        std::string content; // its content
+        std::string named;   // what the message must name, relative; "" for none
+    };
+    const std::string tooLong = std::string(97, 'n') + ".jpg";
+    const Case cases[] = {
+        {"no cover", "Tel", "a.jpg", "a", ""},
+        {"cover is a folder", "Tel", "init.jpg/a.jpg", "a", ""},
+        {"picture over the limit", "Tel", "nagy.jpg", std::string(800001, 'x'), "Tel/nagy.jpg"},
+        {"name over 100 bytes", "Tel", tooLong, "x", "Tel/" + tooLong},
+        {"name outside Windows-1250", "Tel", "日本.jpg", "x", "Tel/日本.jpg"},
+        {"name with a backslash", "Tel", "a\\b.jpg", "x", "Tel/a\\b.jpg"},
+        {"folder name outside Windows-1250", "日本", "a.jpg", "x", "日本"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        writeFile(dir / (c.folder + "/" + c.file), c.content);
+        if (c.named != "")
+            writeFile(dir / (c.folder + "/init.jpg"), "c");
+        const std::string text =
+            failureText([&] { packages::PackFolder(dir / c.folder, dir / "p.dta"); });
+        if (c.named == "")
+            EXPECT_EQ(text,
+                      "Nem található az \"init.jpg\" állomány, anélkül csomag nem hozható létre.");
+        else
+            EXPECT_NE(text.find("\"" + (dir / c.named) + "\""), std::string::npos) << text;
+        EXPECT_FALSE(std::filesystem::exists(dir / "p.dta"));
+    }
+}
+
+TEST(PackFolder, TheFirstFailedFileOperationEndsThePackingWithItsIoText) {
+    TempDir dir;
+    writeFile(dir / "Tel/a.jpg", std::string(5000, 'a'));
+    writeFile(dir / "Tel/init.jpg", "c");
+    EXPECT_EQ(failureText([&] { packages::PackFolder(dir / "Tel", dir / "nincs/p.dta"); }),
+              "File not found");
+    {
+        FileSizeLimit limit(1000);
+        EXPECT_EQ(failureText([&] { packages::PackFolder(dir / "Tel", dir / "p.dta"); }),
+                  "Disk full");
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir / "p.dta"), 1000u);
+}
