@@ -1,15 +1,12 @@
+#include "ui/Main.h"
+#include "app/Application.h"
 #include "library/AppFolder.h"
 
-#include <QApplication>
-#include <QMainWindow>
-
 int main(int argc, char* argv[]) {
+    // Every path of the program is built on the application folder, so it comes first.
     const std::string appFolder = zolvera::library::findApplicationFolder();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zolvera"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Zolvera"));
-    window.resize(776, 541);
-    window.show();
-    return QApplication::exec();
+    zolvera::app::Application app(argc, argv);
+    zolvera::ui::Tfrm_Main mainWindow(appFolder);
+    mainWindow.show();
+    return zolvera::app::Application::exec();
 }

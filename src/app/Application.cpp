@@ -1,0 +1,32 @@
+#include "app/Application.h"
+
+#include "ui/Seged.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <exception>
+
+namespace zolvera::app {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Zolvera"));
+    // The standard buttons (Yes, No, OK) speak the system's language, as the system's own
+    // message boxes do.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& failure) {
+        ui::ShowErrorReport(failure.what(), activeWindow());
+    }
+    return false;
+}
+
+} // namespace zolvera::app

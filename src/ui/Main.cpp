@@ -1,0 +1,253 @@
+#include "ui/Main.h"
+
+#include "library/AppFolder.h"
+#include "library/Settings.h"
+#include "ui/Guard.h"
+#include "ui/Seged.h"
+#include "ui/logo.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolTip>
+
+namespace zolvera::ui {
+
+Tfrm_Main* frm_Main = nullptr;
+
+namespace {
+
+constexpr int kRowPitch = 110;
+constexpr int kColumnPitch = 146;
+constexpr int kPicturesPerRow = 4;
+
+QPoint tilePosition(int column, int row) {
+    return {column * kColumnPitch + 4, row * kRowPitch + 10};
+}
+
+} // namespace
+
+Tfrm_Main::Tfrm_Main(std::string appFolder, QWidget* parent)
+    : QWidget(parent), ui_(this), library_(std::move(appFolder), *this) {
+    frm_Main = this;
+    setObjectName(QStringLiteral("frm_Main"));
+    setWindowTitle(QStringLiteral("Zolvera"));
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    library::Beall().LoadSettings(settingsPath());
+
+    // The hints of every control reach the status bar through the application.
+    qApp->installEventFilter(this);
+    QPalette hintPalette = QToolTip::palette();
+    hintPalette.setColor(QPalette::ToolTipBase, QColor(255, 218, 181));
+    hintPalette.setColor(QPalette::ToolTipText, Qt::black);
+    QToolTip::setPalette(hintPalette);
+
+    od.owner = this;
+    od.title = QStringLiteral("Kép megnyitása");
+    od.filter = QStringLiteral("JPEG képek (*.jpg;*.jpeg)|*.jpg;*.jpeg");
+    od.defaultSuffix = QStringLiteral("jpg");
+    od.directory = QString::fromStdString(library_.appFolder());
+    od.picturePreview = true;
+
+    const std::pair<QAction*, void (Tfrm_Main::*)()> handlers[] = {
+        {ui_.aUjCsoport, &Tfrm_Main::aUjCsoportExecute},
+        {ui_.aCsopTorol, &Tfrm_Main::aCsopTorolExecute},
+        {ui_.aCsomagKeszit, &Tfrm_Main::aCsomagKeszitExecute},
+        {ui_.aCsomagTelepit, &Tfrm_Main::aCsomagTelepitExecute},
+        {ui_.aCsomagLetolt, &Tfrm_Main::aCsomagLetoltExecute},
+        {ui_.aBezar, &Tfrm_Main::aBezarExecute},
+        {ui_.aKepHozza, &Tfrm_Main::aKepHozzaExecute},
+        {ui_.aKepTorol, &Tfrm_Main::aKepTorolExecute},
+        {ui_.aDiaVetit, &Tfrm_Main::aDiaVetitExecute},
+        {ui_.aBeallit, &Tfrm_Main::aBeallitExecute},
+        {ui_.aSugo, &Tfrm_Main::aSugoExecute},
+        {ui_.aHonlap, &Tfrm_Main::aHonlapExecute},
+        {ui_.aLevel, &Tfrm_Main::aLevelExecute},
+        {ui_.aUjdonsag, &Tfrm_Main::aUjdonsagExecute},
+        {ui_.aNevjegy, &Tfrm_Main::aNevjegyExecute},
+    };
+    for (const auto& [action, handler] : handlers)
+        connect(action, &QAction::triggered, this, guarded(this, handler));
+}
+
+Tfrm_Main::~Tfrm_Main() {
+    if (frm_Main == this)
+        frm_Main = nullptr;
+}
+
+std::string Tfrm_Main::settingsPath() const {
+    return library::appPath(library_.appFolder(), "/Zolvera.ini");
+}
+
+// --- Form events ---------------------------------------------------------------------------
+
+void Tfrm_Main::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A window restored from the task bar is shown again by the system, not by the program.
+    if (!event->spontaneous())
+        runGuarded(this, [this] { FormShow(); });
+}
+
+void Tfrm_Main::FormShow() {
+    (new Tfrm_Logo(this))->show();
+    // The loading waits for the event loop, so that the window and the splash screen are on
+    // screen before it starts, and its message boxes have a visible owner.
+    if (!firstShown_)
+        QTimer::singleShot(0, this, guarded(this, &Tfrm_Main::firstShowSteps));
+}
+
+void Tfrm_Main::firstShowSteps() {
+    if (firstShown_)
+        return;
+    library_.ReloadGroups();
+    ShowGroup(0);
+    firstShown_ = true;
+    commandLineOffer();
+}
+
+void Tfrm_Main::closeEvent(QCloseEvent* event) {
+    // A settings file that cannot be written keeps the window open; the next close tries again.
+    if (runGuarded(this, [this] { library::Beall().SaveSettings(settingsPath()); }))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Tfrm_Main::contextMenuEvent(QContextMenuEvent* event) {
+    runGuarded(this, [&] { ui_.pm2->exec(event->globalPos()); });
+}
+
+bool Tfrm_Main::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && (widget->window() == this || qobject_cast<QMenu*>(widget))) {
+            ui_.StatusBar1->setPanelText(1, static_cast<QStatusTipEvent*>(event)->tip());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- Group column and picture grid ---------------------------------------------------------
+
+void Tfrm_Main::clearGroupColumn() {
+    ui_.sbx1->clear();
+}
+
+void Tfrm_Main::buildGroupColumn() {
+    const library::StringList& groups = library_.groups();
+    for (int i = 0; i < groups.count(); ++i) {
+        const std::string& name = groups.at(i);
+        auto tile = std::make_unique<Tile>(i, tilePosition(0, i));
+        tile->setCaption(QString::fromStdString(name));
+        tile->image()->load(library_.groupFolder(name) + "/init.jpg");
+        PictureView* image = tile->image();
+        connect(image, &PictureView::clicked, this,
+                guarded(this, [this, image] { groupCoverClick(image); }));
+        ui_.sbx1->addTile(std::move(tile));
+    }
+}
+
+void Tfrm_Main::groupCoverClick(PictureView* image) {
+    library_.currentGroup = image->tag;
+    ShowGroup(library_.currentGroup);
+}
+
+void Tfrm_Main::ShowGroup(int index) {
+    if (library_.groups().count() == 0) {
+        // An empty library is a normal state: nothing to show and nothing to report.
+        ui_.StatusBar1->setPanelText(0, QString());
+        ui_.img->clear();
+        ui_.sbx2->clear();
+        library_.pictures().clear();
+        return;
+    }
+    // The look-up comes first: an index beyond the list changes nothing on screen.
+    const std::string name = library_.groups().at(index);
+    ui_.StatusBar1->setPanelText(0, QStringLiteral("  ") + QString::fromStdString(name));
+    if (const Tile* cover = ui_.sbx1->tile(index))
+        ui_.img->showPictureOf(*cover->image());
+    else
+        ui_.img->clear();
+    ui_.sbx2->clear();
+    library_.fillPictureList(index);
+    const std::string folder = library_.groupFolder(name);
+    for (int j = 0; j < library_.pictures().count(); ++j)
+        addPictureTile(j, folder);
+}
+
+void Tfrm_Main::addPictureTile(int index, const std::string& groupFolder) {
+    const std::string& fileName = library_.pictures().at(index);
+    auto tile = std::make_unique<Tile>(
+        index, tilePosition(index % kPicturesPerRow, index / kPicturesPerRow));
+    PictureView* image = tile->image();
+    image->load(groupFolder + "/" + fileName);
+    image->setStatusTip(QString::fromStdString(fileName));
+    image->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(image, &PictureView::customContextMenuRequested, this, [this, image](QPoint at) {
+        runGuarded(this, [&] { ui_.pm1->exec(image->mapToGlobal(at)); });
+    });
+    connect(image, &PictureView::rightButtonPressed, this,
+            guarded(this, [this, image] { library_.currentPicture = image->tag; }));
+    connect(image, &PictureView::clicked, this,
+            guarded(this, [this, image] { thumbnailClick(image); }));
+    ui_.sbx2->addTile(std::move(tile));
+}
+
+// --- The group library's questions ---------------------------------------------------------
+
+void Tfrm_Main::showInfo(const std::string& text) {
+    ShowInfo(QString::fromStdString(text), this);
+}
+
+bool Tfrm_Main::showConfirm(const std::string& text, const std::string& caption) {
+    return ShowConfirm(QString::fromStdString(text), QString::fromStdString(caption), this);
+}
+
+std::optional<std::string> Tfrm_Main::choosePicture() {
+    const std::optional<QString> chosen = dialogs().chooseFile(od);
+    if (!chosen)
+        return std::nullopt;
+    return chosen->toStdString();
+}
+
+// --- Commands ------------------------------------------------------------------------------
+
+void Tfrm_Main::aCsopTorolExecute() {
+    library_.deleteCurrentGroup();
+}
+
+void Tfrm_Main::aKepHozzaExecute() {
+    library_.addPicture();
+}
+
+void Tfrm_Main::aKepTorolExecute() {
+    library_.deletePicture();
+}
+
+void Tfrm_Main::aBezarExecute() {
+    close();
+}
+
+// The commands below belong to windows and services that are not part of the program yet.
+void Tfrm_Main::aUjCsoportExecute() {}
+void Tfrm_Main::aCsomagKeszitExecute() {}
+void Tfrm_Main::aCsomagTelepitExecute() {}
+void Tfrm_Main::aCsomagLetoltExecute() {}
+void Tfrm_Main::aDiaVetitExecute() {}
+void Tfrm_Main::aBeallitExecute() {}
+void Tfrm_Main::aSugoExecute() {}
+void Tfrm_Main::aHonlapExecute() {}
+void Tfrm_Main::aLevelExecute() {}
+void Tfrm_Main::aUjdonsagExecute() {}
+void Tfrm_Main::aNevjegyExecute() {}
+void Tfrm_Main::thumbnailClick(PictureView*) {}
+void Tfrm_Main::commandLineOffer() {}
+
+} // namespace zolvera::ui

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "library/GroupLibrary.h"
+#include "ui/Dialogs.h"
+#include "ui/MainLayout.h"
+
+#include <QWidget>
+
+#include <string>
+
+namespace zolvera::ui {
+
+// The program's main window: the cover of the current group, the menu and tool bars, the group
+// column, the picture grid of the current group and the status bar. It holds the group library
+// (the group list, the picture list and the current indices) for the whole run and carries
+// every command. Commands of later parts of the program plug into their a<Name>Execute slots.
+class Tfrm_Main : public QWidget, public library::LibraryView {
+    Q_OBJECT
+public:
+    // FormCreate: loads the settings, routes the application's hints to the status bar and
+    // starts with empty lists and both indices at 0.
+    explicit Tfrm_Main(std::string appFolder, QWidget* parent = nullptr);
+    ~Tfrm_Main() override;
+
+    library::GroupLibrary& library() { return library_; }
+    const MainLayout& controls() const { return ui_; }
+    // application folder + "/Zolvera.ini"
+    std::string settingsPath() const;
+    bool firstShown() const { return firstShown_; }
+
+    // Shows the group at the index: status panel 0, the cover image, the picture list and the
+    // picture grid. With an empty group list it empties all four and reports nothing.
+    void ShowGroup(int index);
+
+    // The group library's side of the window.
+    void showInfo(const std::string& text) override;
+    bool showConfirm(const std::string& text, const std::string& caption) override;
+    std::optional<std::string> choosePicture() override;
+    void clearGroupColumn() override;
+    void buildGroupColumn() override;
+    void showGroup(int index) override { ShowGroup(index); }
+
+public Q_SLOTS:
+    void aUjCsoportExecute();
+    void aCsopTorolExecute();
+    void aCsomagKeszitExecute();
+    void aCsomagTelepitExecute();
+    void aCsomagLetoltExecute();
+    void aBezarExecute();
+    void aKepHozzaExecute();
+    void aKepTorolExecute();
+    void aDiaVetitExecute();
+    void aBeallitExecute();
+    void aSugoExecute();
+    void aHonlapExecute();
+    void aLevelExecute();
+    void aUjdonsagExecute();
+    void aNevjegyExecute();
+    // A left click on a thumbnail: opens the picture preview.
+    void thumbnailClick(zolvera::ui::PictureView* image);
+    // The last step of the first show: the offer to install a package named on the command
+    // line.
+    void commandLineOffer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+    void firstShowSteps();
+    void groupCoverClick(PictureView* image);
+    void addPictureTile(int index, const std::string& groupFolder);
+
+    MainLayout ui_;
+    library::GroupLibrary library_;
+    bool firstShown_ = false;
+    FileDialogRequest od; // the picture open dialog
+};
+
+// The main window while it exists.
+extern Tfrm_Main* frm_Main;
+
+} // namespace zolvera::ui

@@ -1,0 +1,227 @@
+#include "ui/MainLayout.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <initializer_list>
+
+// Outside any namespace, as the resource initialiser requires.
+static void initResources() {
+    Q_INIT_RESOURCE(zolvera);
+}
+
+namespace zolvera::ui {
+
+namespace {
+
+constexpr QSize kClientSize(776, 541);
+constexpr int kTopStripHeight = 55;
+constexpr int kStatusBarHeight = 19;
+constexpr int kBandHeight = 25;
+
+struct ActionSpec {
+    QAction* MainLayout::*member;
+    const char* name;
+    const char* caption;
+    const char* category;
+    std::initializer_list<QKeyCombination> shortcuts;
+    const char* icon; // file under :/icons, or none
+};
+
+const ActionSpec kActions[] = {
+    {&MainLayout::aUjCsoport,
+     "aUjCsoport",
+     "Új csoport létrehozás",
+     "Csoportok",
+     {},
+     "sheet-blank"},
+    {&MainLayout::aCsopTorol, "aCsopTorol", "Csoport törlése", "Csoportok", {}, "sheet-remove"},
+    {&MainLayout::aCsomagKeszit,
+     "aCsomagKeszit",
+     "Csomag készítése csoportból",
+     "Csoportok",
+     {},
+     "parcel"},
+    {&MainLayout::aCsomagTelepit,
+     "aCsomagTelepit",
+     "Már letöltött csomag telepítése",
+     "Csoportok",
+     {},
+     "disk-drive"},
+    {&MainLayout::aCsomagLetolt,
+     "aCsomagLetolt",
+     "Csomag letöltése Internetről",
+     "Csoportok",
+     {},
+     "globe-arrow"},
+    {&MainLayout::aBezar, "aBezar", "Bezár", "Csoportok", {}, "red-cross"},
+    {&MainLayout::aKepHozza,
+     "aKepHozza",
+     "Kép hozzáadása",
+     "Képek",
+     {Qt::Key_Insert},
+     "folder-picture"},
+    {&MainLayout::aKepTorol,
+     "aKepTorol",
+     "Kép törlése",
+     "Képek",
+     {Qt::Key_Delete},
+     "folder-picture-remove"},
+    {&MainLayout::aDiaVetit, "aDiaVetit", "Diavetítés", "Képek", {Qt::Key_F8}, "framed-picture"},
+    // Alt+Enter on either Enter key, as the system treats them alike; menus name the first.
+    {&MainLayout::aBeallit,
+     "aBeallit",
+     "Beállítások",
+     "Beállítások",
+     {Qt::ALT | Qt::Key_Enter, Qt::ALT | Qt::Key_Return},
+     "gears"},
+    {&MainLayout::aSugo, "aSugo", "Súgó", "Súgó", {Qt::Key_F1}, "question"},
+    {&MainLayout::aHonlap, "aHonlap", "Ervolt honlapja", "Súgó", {}, "web-browser"},
+    {&MainLayout::aLevel, "aLevel", "Levélküldés Ervoltnak", "Súgó", {}, "envelope"},
+    {&MainLayout::aUjdonsag, "aUjdonsag", "Újdonságok az Interneten", "Súgó", {}, "star"},
+    {&MainLayout::aNevjegy, "aNevjegy", "Névjegy", "Súgó", {}, nullptr},
+};
+
+// nullptr stands for a separator.
+void addItems(QMenu* menu, std::initializer_list<QAction*> actions) {
+    for (QAction* action : actions) {
+        if (action == nullptr)
+            menu->addSeparator();
+        else
+            menu->addAction(action);
+    }
+}
+
+// A tool bar separator of exactly 8 pixels, whatever the style would draw.
+QWidget* toolSeparator(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+    line->setFixedWidth(8);
+    return line;
+}
+
+QToolBar* makeBand(const QString& name, QWidget* parent) {
+    auto* bar = new QToolBar(name, parent);
+    bar->setObjectName(name);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setFixedHeight(kBandHeight);
+    bar->setContentsMargins(0, 0, 0, 0);
+    return bar;
+}
+
+} // namespace
+
+MainLayout::MainLayout(QWidget* window) {
+    initResources();
+    window->setFixedSize(kClientSize);
+    window->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    createActions(window);
+
+    auto* column = new QVBoxLayout(window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(createTopStrip(window));
+
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    Panel6 = new Panel(Bevel::Raised, Bevel::Lowered, window);
+    Panel6->setFixedWidth(169);
+    sbx1 = new ScrollBox(QColor(95, 95, 95), Panel6);
+    sbx1->setObjectName(QStringLiteral("sbx1"));
+    sbx1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Panel7 = new Panel(Bevel::Raised, Bevel::Lowered, window);
+    sbx2 = new ScrollBox(QColor(192, 192, 192), Panel7);
+    sbx2->setObjectName(QStringLiteral("sbx2"));
+    for (Panel* panel : {Panel6, Panel7}) {
+        auto* fill = new QVBoxLayout(panel);
+        fill->setContentsMargins(2, 2, 2, 2);
+        fill->addWidget(panel == Panel6 ? sbx1 : sbx2);
+        middle->addWidget(panel);
+    }
+    column->addLayout(middle, 1);
+
+    StatusBar1 = new StatusBar(200, window);
+    StatusBar1->setFixedHeight(kStatusBarHeight);
+    column->addWidget(StatusBar1);
+
+    createMenus(window);
+}
+
+void MainLayout::createActions(QWidget* window) {
+    for (const ActionSpec& spec : kActions) {
+        auto* action = new QAction(QString::fromUtf8(spec.caption), window);
+        action->setObjectName(QLatin1String(spec.name));
+        action->setProperty("category", QString::fromUtf8(spec.category));
+        // The hint is the caption, in the pop-up and in the status bar.
+        action->setToolTip(action->text());
+        action->setStatusTip(action->text());
+        action->setShortcuts(QList<QKeySequence>(spec.shortcuts.begin(), spec.shortcuts.end()));
+        if (spec.icon != nullptr)
+            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(spec.icon))));
+        window->addAction(action);
+        this->*spec.member = action;
+    }
+}
+
+QWidget* MainLayout::createTopStrip(QWidget* window) {
+    Panel1 = new Panel(Bevel::None, Bevel::None, window);
+    Panel1->setFixedHeight(kTopStripHeight);
+    auto* row = new QHBoxLayout(Panel1);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    Panel4 = new Panel(Bevel::None, Bevel::None, Panel1);
+    Panel4->setFixedSize(71, kTopStripHeight);
+    img = new PictureView(Panel4);
+    img->setGeometry(Panel4->rect());
+    row->addWidget(Panel4);
+
+    CoolBar1 = new QWidget(Panel1);
+    auto* bands = new QVBoxLayout(CoolBar1);
+    bands->setContentsMargins(2, 2, 2, 1);
+    bands->setSpacing(2);
+    ToolBar1 = makeBand(QStringLiteral("ToolBar1"), CoolBar1);
+    MainMenu1 = new QMenuBar(ToolBar1);
+    MainMenu1->setNativeMenuBar(false);
+    MainMenu1->setFixedHeight(21);
+    ToolBar1->addWidget(MainMenu1);
+    ToolBar2 = makeBand(QStringLiteral("ToolBar2"), CoolBar1);
+    ToolBar2->setIconSize(QSize(16, 16));
+    ToolBar2->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bands->addWidget(ToolBar1);
+    bands->addWidget(ToolBar2);
+    row->addWidget(CoolBar1, 1);
+    return Panel1;
+}
+
+void MainLayout::createMenus(QWidget* window) {
+    addItems(MainMenu1->addMenu(QStringLiteral("Csoportok")),
+             {aUjCsoport, aCsopTorol, nullptr, aCsomagKeszit, aCsomagTelepit, aCsomagLetolt,
+              nullptr, aBezar});
+    addItems(MainMenu1->addMenu(QStringLiteral("Képek")),
+             {aKepHozza, aKepTorol, nullptr, aDiaVetit});
+    addItems(MainMenu1->addMenu(QStringLiteral("Rendszer")), {aBeallit});
+    addItems(MainMenu1->addMenu(QStringLiteral("Súgó")),
+             {aSugo, nullptr, aHonlap, aLevel, aUjdonsag, nullptr, aNevjegy});
+
+    for (QAction* action : std::initializer_list<QAction*>{
+             aUjCsoport, aCsopTorol, nullptr, aCsomagTelepit, aCsomagLetolt, nullptr, aKepHozza,
+             aKepTorol, nullptr, aDiaVetit, nullptr, aSugo, aHonlap, aUjdonsag, nullptr, aBezar}) {
+        if (action == nullptr)
+            ToolBar2->addWidget(toolSeparator(ToolBar2));
+        else
+            ToolBar2->addAction(action);
+    }
+
+    pm1 = new QMenu(window);
+    addItems(pm1, {aKepTorol, aKepHozza});
+    pm2 = new QMenu(window);
+    addItems(pm2, {aUjCsoport, aCsopTorol, nullptr, aKepHozza, aDiaVetit});
+}
+
+} // namespace zolvera::ui

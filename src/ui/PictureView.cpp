@@ -1,0 +1,81 @@
+#include "ui/PictureView.h"
+
+#include "picture/Picture.h"
+#include "ui/BitmapImage.h"
+#include "ui/Seged.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace zolvera::ui {
+
+PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
+
+void PictureView::load(const std::string& path) {
+    picture::JpegPicture::load(path);
+    show(path);
+}
+
+void PictureView::showPictureOf(const PictureView& other) {
+    show(other.path_);
+}
+
+void PictureView::clear() {
+    show(std::string());
+}
+
+void PictureView::show(std::string path) {
+    path_ = std::move(path);
+    stretched_ = QPixmap();
+    failed_ = false;
+    update();
+}
+
+void PictureView::decode() {
+    try {
+        stretched_ = QPixmap::fromImage(decodeStretched(picture::JpegPicture::load(path_), size()));
+    } catch (const std::exception& failure) {
+        // Reported after the paint has finished: a modal box inside a paint event would
+        // repaint this control and ask again.
+        failed_ = true;
+        QTimer::singleShot(0, this, [this, message = std::string(failure.what())] {
+            ShowErrorReport(message, window());
+        });
+    }
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+    if (path_.empty() || failed_ || size().isEmpty())
+        return;
+    if (stretched_.isNull())
+        decode();
+    if (!stretched_.isNull()) {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, stretched_);
+    }
+}
+
+void PictureView::resizeEvent(QResizeEvent*) {
+    stretched_ = QPixmap();
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        leftPressed_ = true;
+    else if (event->button() == Qt::RightButton)
+        Q_EMIT rightButtonPressed();
+}
+
+void PictureView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !leftPressed_)
+        return;
+    leftPressed_ = false;
+    if (rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+}
+
+// The second press of a double click is no new click: one click opens one window.
+void PictureView::mouseDoubleClickEvent(QMouseEvent*) {}
+
+} // namespace zolvera::ui

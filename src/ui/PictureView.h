@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <string>
+
+namespace zolvera::ui {
+
+// An image control that shows a JPEG picture stretched to its own size. The picture's header
+// is read when it is loaded; the file is read again and decoded when the control is first
+// painted, and only a copy at the control's size is kept: a grid of hundreds of photographs
+// holds neither their files nor their full-size bitmaps. A picture that fails then is reported
+// once, after the paint, and the control stays blank.
+class PictureView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureView(QWidget* parent = nullptr);
+
+    // Reads the file's header; throws "Cannot open file…" or "JPEG error #n".
+    void load(const std::string& path);
+    // Shows the picture that another control shows.
+    void showPictureOf(const PictureView& other);
+    void clear();
+    // The file shown; empty when there is none.
+    const std::string& path() const { return path_; }
+    // True once the picture has been decoded for painting.
+    bool isDecoded() const { return !stretched_.isNull(); }
+
+    // The index of the tile this image belongs to.
+    int tag = 0;
+
+Q_SIGNALS:
+    // A left click: pressed and released over the control.
+    void clicked();
+    void rightButtonPressed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void show(std::string path);
+    void decode();
+
+    std::string path_;
+    QPixmap stretched_;
+    bool failed_ = false;
+    bool leftPressed_ = false;
+};
+
+} // namespace zolvera::ui

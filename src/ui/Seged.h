@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+class QWidget;
+
+// The program's message boxes. Each is modal and owned by the window that asks; all of them go
+// through the dialog provider (ui/Dialogs.h).
+namespace zolvera::ui {
+
+// A question with Yes and No; true only for Yes.
+bool ShowConfirm(const QString& text, const QString& caption, QWidget* owner);
+// The text under the caption "Hiba" with an error icon and an OK button.
+void ShowError(const QString& text, QWidget* owner);
+// The text under the caption "Üzenet" with an information icon and an OK button.
+void ShowInfo(const QString& text, QWidget* owner);
+
+// The general error report: a failure that no operation handled, under the application's
+// title with an error icon and an OK button, with a full stop added where the message lacks one.
+void ShowErrorReport(const std::string& message, QWidget* owner);
+
+} // namespace zolvera::ui

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+
+#include "support/JpegFixtures.h"
+#include "support/TempDir.h"
+#include "ui/Main.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zolvera::test {
+
+// An application folder with groups of small pictures, and the main window started on it with
+// scripted message boxes and dialogs.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    TempDir home;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<ui::Tfrm_Main> window;
+
+    // A group folder with its cover and pictures named kep0.jpg, kep1.jpg ...
+    void addGroup(const std::string& name, int pictures) {
+        writeJpeg(home / ("Hatterek/" + name + "/init.jpg"), {.width = 142, .height = 100});
+        for (int j = 0; j < pictures; ++j)
+            writeJpeg(groupFile(name, "kep" + std::to_string(j) + ".jpg"));
+    }
+
+    std::string groupFile(const std::string& group, const std::string& file) {
+        return home / ("Hatterek/" + group + "/" + file);
+    }
+
+    void writeGroupList(const std::vector<std::string>& names) {
+        std::string text;
+        for (const std::string& name : names)
+            text += name + "\r\n";
+        writeFile(home / "Zolvera.lst", text);
+    }
+
+    // Creates and shows the window and waits for the first show's loading to end.
+    void start() {
+        window = std::make_unique<ui::Tfrm_Main>(home.path());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QTest::qWait(20); // the loading starts from the event loop
+    }
+
+    const ui::MainLayout& ui() const { return window->controls(); }
+    ui::Tile* thumbnail(int index) const { return ui().sbx2->tile(index); }
+    QString panelText(int panel) const { return ui().StatusBar1->panelText(panel); }
+    int pictureIndex(const std::string& fileName) {
+        const auto& items = window->library().pictures().items();
+        return int(std::find(items.begin(), items.end(), fileName) - items.begin());
+    }
+};
+
+} // namespace zolvera::test

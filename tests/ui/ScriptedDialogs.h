@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ui/Dialogs.h"
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace zolvera::test {
+
+// Answers the program's message boxes and file dialogs from a script, and keeps every request,
+// for as long as it exists.
+class ScriptedDialogs : public ui::Dialogs {
+public:
+    std::vector<ui::MessageRequest> messages;
+    std::vector<ui::FileDialogRequest> fileDialogs;
+    std::deque<bool> answers;                 // Yes (true) or No, in order; Yes when used up
+    std::deque<std::optional<QString>> files; // chosen paths in order; cancel when used up
+
+    bool message(const ui::MessageRequest& request) override {
+        messages.push_back(request);
+        if (!request.yesNo || answers.empty())
+            return true;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::optional<QString> chooseFile(const ui::FileDialogRequest& request) override {
+        fileDialogs.push_back(request);
+        if (files.empty())
+            return std::nullopt;
+        std::optional<QString> file = files.front();
+        files.pop_front();
+        return file;
+    }
+
+    // The texts of the message boxes shown so far.
+    std::vector<QString> texts() const {
+        std::vector<QString> result;
+        for (const ui::MessageRequest& request : messages)
+            result.push_back(request.text);
+        return result;
+    }
+
+private:
+    ui::ScopedDialogs scope_{*this};
+};
+
+} // namespace zolvera::test
