@@ -12,8 +12,8 @@ namespace zolvera::picture {
 struct Bitmap {
     int width = 0;
     int height = 0;
-    int bitsPerPixel = 24;             // 24: R, G, B per pixel; 8: one palette index per pixel
-    std::vector<std::uint8_t> pixels;  // height rows of width * bitsPerPixel / 8 bytes
+    int bitsPerPixel = 24;            // 24: R, G, B per pixel; 8: one palette index per pixel
+    std::vector<std::uint8_t> pixels; // height rows of width * bitsPerPixel / 8 bytes
     std::vector<std::array<std::uint8_t, 3>> palette; // R, G, B entries; 8-bit pictures only
 };
 
