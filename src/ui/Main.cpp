@@ -2,7 +2,10 @@
 
 #include "library/AppFolder.h"
 #include "library/Settings.h"
+#include "packages/InstallOffer.h"
+#include "packages/InstallPackage.h"
 #include "ui/Guard.h"
+#include "ui/Mutat.h"
 #include "ui/Seged.h"
 #include "ui/logo.h"
 
@@ -32,7 +35,8 @@ QPoint tilePosition(int column, int row) {
 } // namespace
 
 Tfrm_Main::Tfrm_Main(std::string appFolder, QWidget* parent)
-    : QWidget(parent), ui_(this), library_(std::move(appFolder), *this) {
+    : QWidget(parent), ui_(this), library_(std::move(appFolder), *this),
+      commandLine_(QCoreApplication::arguments()) {
     frm_Main = this;
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Zolvera"));
@@ -54,6 +58,11 @@ Tfrm_Main::Tfrm_Main(std::string appFolder, QWidget* parent)
     od.defaultSuffix = QStringLiteral("jpg");
     od.directory = QString::fromStdString(library_.appFolder());
     od.picturePreview = true;
+
+    oddta.owner = this;
+    oddta.title = QStringLiteral("Kép-csomag megnyitása");
+    oddta.filter = QStringLiteral("Zolvera csomag file-ok (*.dta)|*.dta");
+    oddta.defaultSuffix = QStringLiteral("dta");
 
     const std::pair<QAction*, void (Tfrm_Main::*)()> handlers[] = {
         {ui_.aUjCsoport, &Tfrm_Main::aUjCsoportExecute},
@@ -238,7 +247,11 @@ void Tfrm_Main::aBezarExecute() {
 // The commands below belong to windows and services that are not part of the program yet.
 void Tfrm_Main::aUjCsoportExecute() {}
 void Tfrm_Main::aCsomagKeszitExecute() {}
-void Tfrm_Main::aCsomagTelepitExecute() {}
+void Tfrm_Main::aCsomagTelepitExecute() {
+    if (const std::optional<QString> chosen = dialogs().chooseFile(oddta))
+        packages::InstallPackage(library_, *this, chosen->toStdString());
+}
+
 void Tfrm_Main::aCsomagLetoltExecute() {}
 void Tfrm_Main::aDiaVetitExecute() {}
 void Tfrm_Main::aBeallitExecute() {}
@@ -247,7 +260,20 @@ void Tfrm_Main::aHonlapExecute() {}
 void Tfrm_Main::aLevelExecute() {}
 void Tfrm_Main::aUjdonsagExecute() {}
 void Tfrm_Main::aNevjegyExecute() {}
-void Tfrm_Main::thumbnailClick(PictureView*) {}
-void Tfrm_Main::commandLineOffer() {}
+
+void Tfrm_Main::thumbnailClick(PictureView* image) {
+    const std::string folder = library_.groupFolder(library_.groups().at(library_.currentGroup));
+    ShowPicturePreview(this, folder + "/", library_.pictures().at(image->tag));
+}
+
+void Tfrm_Main::commandLineOffer() {
+    const std::string argument = commandLine_.value(1).toStdString();
+    const std::optional<std::string> question = packages::installOfferQuestion(argument);
+    if (!question || !showConfirm(*question, std::string(packages::kInstallOfferCaption)))
+        return;
+    // A damaged package ends in the general error report, and no completion message follows.
+    packages::InstallPackage(library_, *this, argument);
+    showInfo(std::string(packages::kInstallDoneText));
+}
 
 } // namespace zolvera::ui

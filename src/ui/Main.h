@@ -4,6 +4,7 @@
 #include "ui/Dialogs.h"
 #include "ui/MainLayout.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <string>
@@ -27,6 +28,9 @@ public:
     // application folder + "/Zolvera.ini"
     std::string settingsPath() const;
     bool firstShown() const { return firstShown_; }
+    // The program's arguments, for the offer to install a package; the application's own
+    // unless replaced before the window is first shown.
+    void setCommandLine(QStringList arguments) { commandLine_ = std::move(arguments); }
 
     // Shows the group at the index: status panel 0, the cover image, the picture list and the
     // picture grid. With an empty group list it empties all four and reports nothing.
@@ -77,7 +81,9 @@ private:
     MainLayout ui_;
     library::GroupLibrary library_;
     bool firstShown_ = false;
-    FileDialogRequest od; // the picture open dialog
+    QStringList commandLine_;
+    FileDialogRequest od;    // the picture open dialog
+    FileDialogRequest oddta; // the package open dialog
 };
 
 // The main window while it exists.

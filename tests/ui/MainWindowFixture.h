@@ -6,7 +6,9 @@
 #include "support/TempDir.h"
 #include "ui/Main.h"
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -22,6 +24,7 @@ protected:
     TempDir home;
     ScriptedDialogs dialogs;
     std::unique_ptr<ui::Tfrm_Main> window;
+    QStringList commandLine{QStringLiteral("zolvera")};
 
     // A group folder with its cover and pictures named kep0.jpg, kep1.jpg ...
     void addGroup(const std::string& name, int pictures) {
@@ -44,9 +47,24 @@ protected:
     // Creates and shows the window and waits for the first show's loading to end.
     void start() {
         window = std::make_unique<ui::Tfrm_Main>(home.path());
+        window->setCommandLine(commandLine);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QTest::qWait(20); // the loading starts from the event loop
+    }
+
+    // Presses a key in the next modal window that opens and returns its caption afterwards.
+    std::shared_ptr<QString> pressInNextModal(Qt::Key key,
+                                              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        auto caption = std::make_shared<QString>();
+        QTimer::singleShot(0, [caption, key, modifiers] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr)
+                return;
+            *caption = modal->windowTitle();
+            QTest::keyClick(modal, key, modifiers);
+        });
+        return caption;
     }
 
     const ui::MainLayout& ui() const { return window->controls(); }

@@ -69,6 +69,7 @@ TEST_F(CurrentIndices, PictureIndexComesFromTheRightButtonAndSurvivesShowGroup) 
 
     QTest::mouseClick(thumbnail(2)->image(), Qt::RightButton);
     EXPECT_EQ(window->library().currentPicture, 2);
+    pressInNextModal(Qt::Key_Escape);
     QTest::mouseClick(thumbnail(3)->image(), Qt::LeftButton); // the preview, not the index
     EXPECT_EQ(window->library().currentPicture, 2);
 

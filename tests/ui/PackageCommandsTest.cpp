@@ -1,0 +1,102 @@
+#include "MainWindowFixture.h"
+
+#include <cstdint>
+#include <filesystem>
+
+namespace zolvera::test {
+namespace {
+
+std::string field(const std::string& bytes) {
+    const auto size = static_cast<std::uint32_t>(bytes.size());
+    const char length[4] = {char(size), char(size >> 8), char(size >> 16), char(size >> 24)};
+    return std::string(length, 4) + bytes;
+}
+
+// A package of the group Tel: the picture a.jpg and its cover.
+const std::string kPicture = jpegBytes();
+const std::string kTelPackage = field("Tel") + field("a.jpg") + field(kPicture) +
+                                field("Init.jpg") + field(jpegBytes({.gray = true}));
+
+class PackageCommands : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        addGroup("Elso", 2);
+        writeGroupList({"Elso"});
+    }
+    std::string groupList() { return readFile(home / "Zolvera.lst"); }
+};
+
+} // namespace
+
+TEST_F(PackageCommands, CommandLineOfferAsksWithTheLowerCasedPathAndInstallsTheGivenOne) {
+    const std::string package = home / "Letoltes/Tel.DTA";
+    writeFile(package, kTelPackage);
+    commandLine << QString::fromStdString(package);
+    start();
+
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(
+        dialogs.messages[0].text,
+        QStringLiteral("Telepítsem a %1 csomagot?").arg(QString::fromStdString(package).toLower()));
+    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Megerősítés"));
+    EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("A csomag kibontása kész."));
+    EXPECT_EQ(groupList(), "Elso\r\nTel\r\n");
+    EXPECT_EQ(ui().sbx1->count(), 2);
+    EXPECT_EQ(readFile(groupFile("Tel", "a.jpg")), kPicture);
+}
+
+TEST_F(PackageCommands, CommandLineOfferIsSkippedForRegAndAnsweredNoLeavesTheListAlone) {
+    commandLine << QStringLiteral("/reg");
+    start();
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    window.reset();
+    commandLine = {QStringLiteral("zolvera"), QString::fromStdString(home / "Tel.dta")};
+    writeFile(home / "Tel.dta", kTelPackage);
+    dialogs.answers = {false};
+    start();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(groupList(), "Elso\r\n");
+    EXPECT_FALSE(std::filesystem::exists(home / "Hatterek/Tel"));
+}
+
+TEST_F(PackageCommands, AFailedInstallationIsReportedAndNotCalledDone) {
+    // "/REG" is not the switch: it is offered as a package path, which cannot be opened.
+    commandLine << QStringLiteral("/REG");
+    start();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Telepítsem a /reg csomagot?"));
+    EXPECT_EQ(dialogs.messages[1].caption, QStringLiteral("Zolvera"));
+    EXPECT_TRUE(dialogs.messages[1].text.contains(QStringLiteral("/REG")));
+    EXPECT_EQ(groupList(), "Elso\r\n");
+}
+
+TEST_F(PackageCommands, InstallCommandUsesThePackageDialogAndShowsNoMessage) {
+    start();
+    ui().aCsomagTelepit->trigger(); // cancelled
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(dialogs.fileDialogs[0].title, QStringLiteral("Kép-csomag megnyitása"));
+    EXPECT_EQ(dialogs.fileDialogs[0].filter,
+              QStringLiteral("Zolvera csomag file-ok (*.dta)|*.dta"));
+    EXPECT_EQ(dialogs.fileDialogs[0].defaultSuffix, QStringLiteral("dta"));
+    EXPECT_EQ(groupList(), "Elso\r\n");
+
+    writeFile(home / "Tel.dta", kTelPackage);
+    dialogs.files = {QString::fromStdString(home / "Tel.dta")};
+    ui().aCsomagTelepit->trigger();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(groupList(), "Elso\r\nTel\r\n");
+    EXPECT_EQ(ui().sbx1->count(), 2);
+}
+
+TEST_F(PackageCommands, ThumbnailClickPreviewsThePictureOfItsOwnTile) {
+    start();
+    window->library().currentPicture = 0;
+    const auto caption = pressInNextModal(Qt::Key_Escape);
+    QTest::mouseClick(thumbnail(1)->image(), Qt::LeftButton);
+    EXPECT_EQ(*caption, QStringLiteral("Zolvera : %1")
+                            .arg(QString::fromStdString(window->library().pictures().at(1))));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+} // namespace zolvera::test
