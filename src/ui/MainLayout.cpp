@@ -153,18 +153,18 @@ MainLayout::MainLayout(QWidget* window) {
 }
 
 void MainLayout::createActions(QWidget* window) {
-    for (const ActionSpec& spec : kActions) {
-        auto* action = new QAction(QString::fromUtf8(spec.caption), window);
-        action->setObjectName(QLatin1String(spec.name));
-        action->setProperty("category", QString::fromUtf8(spec.category));
+    for (const ActionSpec& entry : kActions) {
+        auto* action = new QAction(QString::fromUtf8(entry.caption), window);
+        action->setObjectName(QLatin1String(entry.name));
+        action->setProperty("category", QString::fromUtf8(entry.category));
         // The hint is the caption, in the pop-up and in the status bar.
         action->setToolTip(action->text());
         action->setStatusTip(action->text());
-        action->setShortcuts(QList<QKeySequence>(spec.shortcuts.begin(), spec.shortcuts.end()));
-        if (spec.icon != nullptr)
-            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(spec.icon))));
+        action->setShortcuts(QList<QKeySequence>(entry.shortcuts.begin(), entry.shortcuts.end()));
+        if (entry.icon != nullptr)
+            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(entry.icon))));
         window->addAction(action);
-        this->*spec.member = action;
+        this->*entry.member = action;
     }
 }
 
