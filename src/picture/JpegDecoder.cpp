@@ -3,6 +3,7 @@
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 
+#include <jerror.h>
 #include <jpeglib.h>
 
 namespace zolvera::picture {
@@ -10,6 +11,10 @@ namespace zolvera::picture {
 namespace {
 
 constexpr int kGrayColours = 236;
+// Real pictures have a few dozen scans at most. A damaged or hostile file can repeat scans by
+// the thousand, each of them a pass over the whole picture, and keep the decoder busy for
+// minutes; such a file is refused instead.
+constexpr int kMaxScans = 500;
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -21,10 +26,17 @@ struct ErrorManager {
 struct Session {
     jpeg_decompress_struct cinfo;
     ErrorManager error;
+    jpeg_progress_mgr progress;
 };
 
 [[noreturn]] void jumpOnError(j_common_ptr cinfo) {
     std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+}
+
+// Called while the decoder reads the file; stops it at a scan beyond the limit.
+void limitScans(j_common_ptr cinfo) {
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
+        ERREXIT(cinfo, JERR_BAD_PROGRESSION);
 }
 
 // Warnings (corrupt data, premature end of the file) are ignored: the decoder goes on and
@@ -48,6 +60,8 @@ int runGuarded(Session* session, const std::uint8_t* data, std::size_t size, Ste
         return session->error.pub.msg_code;
     }
     jpeg_create_decompress(cinfo);
+    session->progress.progress_monitor = limitScans;
+    cinfo->progress = &session->progress; // after the create, which clears it
     jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
     jpeg_read_header(cinfo, TRUE);
     step(cinfo, context);

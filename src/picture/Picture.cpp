@@ -45,9 +45,13 @@ Bitmap JpegPicture::decode() const {
     bitmap.width = width();
     bitmap.height = height();
     bitmap.bitsPerPixel = isGray() ? 8 : 24;
-    // A damaged header may claim up to 65500 × 65500 pixels in a file of a few bytes.
-    if (bmpRowStride(bitmap.width, bitmap.bitsPerPixel) * std::uint64_t(bitmap.height) >
-        kBmpMaxPixelBytes)
+    // A damaged header may claim up to 65500 × 65500 pixels in a file of a few bytes, and
+    // decoding that would take gigabytes and many seconds; no camera makes pictures of more
+    // than 2^28 pixels (16384 × 16384).
+    constexpr std::uint64_t kMaxPixels = std::uint64_t(1) << 28;
+    if (std::uint64_t(bitmap.width) * std::uint64_t(bitmap.height) > kMaxPixels ||
+        bmpRowStride(bitmap.width, bitmap.bitsPerPixel) * std::uint64_t(bitmap.height) >
+            kBmpMaxPixelBytes)
         throw failures::jpegError(JERR_IMAGE_TOO_BIG);
     try {
         bitmap.pixels.resize(std::size_t(bitmap.width) * std::size_t(bitmap.height) *

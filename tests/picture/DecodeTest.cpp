@@ -191,22 +191,40 @@ TEST(JpegPicture, ReportsUnreadableAndDamagedFiles) {
             EXPECT_TRUE(outcome == "decoded" || outcome.rfind("JPEG error #", 0) == 0) << outcome;
         }
     }
-}
 
-// A damaged header can claim a picture far larger than any bitmap file can hold.
-TEST(JpegPicture, RefusesPicturesTooLargeForABitmap) {
-    std::string jpeg = test::jpegBytes({.width = 16, .height = 16});
-    const std::size_t sof = jpeg.find("\xFF\xC0");
-    ASSERT_NE(sof, std::string::npos);
-    jpeg.replace(sof + 5, 4, "\xFF\xDC\xFF\xDC"); // 65500 × 65500
-    test::TempDir dir;
-    test::writeFile(dir / "huge.jpg", jpeg);
-    const JpegPicture picture = JpegPicture::load(dir / "huge.jpg");
-    EXPECT_EQ(picture.width(), 65500);
+    // A scan repeated by the thousand (each one a pass over the picture) is refused, not
+    // decoded for minutes.
+    std::string jpeg = test::jpegBytes({.progressive = true});
+    const std::size_t lastScan = jpeg.rfind("\xFF\xDA");
+    const std::string scan = jpeg.substr(lastScan, jpeg.size() - 2 - lastScan);
+    for (int i = 0; i < 600; ++i)
+        jpeg.insert(jpeg.size() - 2, scan);
+    test::writeFile(dir / "scans.jpg", jpeg);
     try {
-        picture.decode();
+        JpegPicture::load(dir / "scans.jpg").decode();
         ADD_FAILURE() << "decoded";
     } catch (const Failure& failure) {
-        EXPECT_STREQ(failure.what(), "JPEG error #41");
+        EXPECT_STREQ(failure.what(), "JPEG error #16");
+    }
+}
+
+// A damaged header can claim a picture far larger than any bitmap file can hold, or one that
+// would fit but take gigabytes and many seconds to decode from a file of a few bytes.
+TEST(JpegPicture, RefusesPicturesTooLargeToDecode) {
+    for (const char* size : {"\xFF\xDC\xFF\xDC", "\x8C\xA0\x8C\xA0"}) { // 65500², 36000²
+        std::string jpeg = test::jpegBytes({.width = 16, .height = 16});
+        const std::size_t sof = jpeg.find("\xFF\xC0");
+        ASSERT_NE(sof, std::string::npos);
+        jpeg.replace(sof + 5, 4, size);
+        test::TempDir dir;
+        test::writeFile(dir / "huge.jpg", jpeg);
+        const JpegPicture picture = JpegPicture::load(dir / "huge.jpg");
+        EXPECT_GE(picture.width(), 36000);
+        try {
+            picture.decode();
+            ADD_FAILURE() << "decoded";
+        } catch (const Failure& failure) {
+            EXPECT_STREQ(failure.what(), "JPEG error #41");
+        }
     }
 }
