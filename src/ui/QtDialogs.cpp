@@ -79,6 +79,8 @@ bool QtDialogs::message(const MessageRequest& request) {
     QMessageBox box(messageBoxIcon(request.icon), request.caption, request.text,
                     request.yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     request.owner);
+    // The text is shown as written: a name holding "<b>" is a name, not markup.
+    box.setTextFormat(Qt::PlainText);
     return box.exec() != QMessageBox::No;
 }
 

@@ -109,15 +109,20 @@ TEST(MessageBoxes, QtMessageBoxesAnswerYesOnlyForTheYesButton) {
     });
     EXPECT_TRUE(qt.message(question));
 
+    // Names in the text (pictures, groups, paths) are shown as written, never as markup.
+    Qt::TextFormat format = Qt::RichText;
     whenModalOpens([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         icon = box->icon();
+        format = box->textFormat();
         EXPECT_EQ(box->button(QMessageBox::Yes), nullptr);
         box->button(QMessageBox::Ok)->click();
     });
-    EXPECT_TRUE(qt.message(
-        {&owner, QStringLiteral("Hiba"), QStringLiteral("Baj van"), MessageIcon::Error, false}));
+    EXPECT_TRUE(qt.message({&owner, QStringLiteral("Hiba"),
+                            QStringLiteral("Cannot open file \"<b>kep</b>.jpg\"."),
+                            MessageIcon::Error, false}));
     EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(format, Qt::PlainText);
 }
 
 TEST(MessageBoxes, QtPictureDialogFiltersWithoutRegardToCaseAndPreviewsTheSelection) {
