@@ -20,15 +20,24 @@ namespace {
     throw IoFailure(failures::ioErrorCode(errnoValue));
 }
 
-// Opens an existing file for reading; a folder is refused as Windows refuses it. -1 with
-// errno set on failure.
+// Opens an existing file for reading; a folder is refused as Windows refuses it, and so is
+// anything else that is not a plain file (a pipe would block the program forever). The open
+// itself does not wait, for the same reason. -1 with errno set on failure.
 int openForReading(const std::string& path) {
-    const int fd = ::open(resolve(path).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(resolve(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return -1;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    int error = 0;
+    if (::fstat(fd, &info) != 0)
+        error = errno;
+    else if (S_ISDIR(info.st_mode))
+        error = EISDIR;
+    else if (!S_ISREG(info.st_mode))
+        error = EACCES;
+    else if (::fcntl(fd, F_SETFL, O_RDONLY) != 0)
+        error = errno;
+    if (error != 0) {
         ::close(fd);
         errno = error;
         return -1;

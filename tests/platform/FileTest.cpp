@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace zolvera;
 using namespace zolvera::platform;
 using zolvera::test::readFile;
@@ -45,6 +47,9 @@ TEST(File, ReportsFailuresWithTheirTexts) {
     }
     EXPECT_THROW(readWholeFile(missing), Failure);
     EXPECT_THROW(File::openRead(dir.path()), Failure); // a folder is not a file
+    // A pipe named like a picture, with nobody writing to it, must not block the program.
+    ASSERT_EQ(mkfifo((dir / "pipe.jpg").c_str(), 0666), 0);
+    EXPECT_THROW(readWholeFile(dir / "pipe.jpg"), Failure);
 
     // A parent that is a regular file: the write fails even for root.
     const std::string underFile = dir / "file/new.txt";
