@@ -12,18 +12,54 @@
 namespace zolvera::picture {
 
 struct JpegPicture::Data {
-    std::string bytes; // the whole file, decoded again at every decode()
+    std::string path;
     JpegHeader header;
-
-    const std::uint8_t* begin() const {
-        return reinterpret_cast<const std::uint8_t*>(bytes.data());
-    }
 };
+
+namespace {
+
+// A header normally sits in the first few kilobytes (an EXIF thumbnail takes up to 64 KB), so
+// loading reads only this much: showing a group of hundreds of photographs then reads a
+// fraction of them. A header that reaches further is read from the whole file.
+constexpr std::size_t kHeaderPrefix = 128 * 1024;
+
+const std::uint8_t* bytesOf(const std::string& bytes) {
+    return reinterpret_cast<const std::uint8_t*>(bytes.data());
+}
+
+// The first bytes of a file, up to size; "Cannot open file "%s". %s" when it cannot be read.
+std::string readPrefix(const std::string& path, std::size_t size) {
+    std::string prefix(size, '\0');
+    try {
+        platform::File file = platform::File::openRead(path);
+        std::size_t filled = 0;
+        while (filled < size) {
+            const std::size_t got = file.read(prefix.data() + filled, size - filled);
+            if (got == 0)
+                break;
+            filled += got;
+        }
+        prefix.resize(filled);
+    } catch (const IoFailure& failure) {
+        throw failures::cannotOpenFile(path, failure.what());
+    }
+    return prefix;
+}
+
+} // namespace
 
 JpegPicture JpegPicture::load(const std::string& path) {
     auto data = std::make_shared<Data>();
-    data->bytes = platform::readWholeFile(path);
-    if (const int code = readJpegHeader(data->begin(), data->bytes.size(), &data->header))
+    data->path = path;
+    const std::string prefix = readPrefix(path, kHeaderPrefix);
+    // A header found in the prefix is the file's header: libjpeg stops at the first scan, and
+    // every marker before it must have been read whole.
+    int code = readJpegHeader(bytesOf(prefix), prefix.size(), &data->header);
+    if (code != 0 && prefix.size() == kHeaderPrefix) {
+        const std::string bytes = platform::readWholeFile(path);
+        code = readJpegHeader(bytesOf(bytes), bytes.size(), &data->header);
+    }
+    if (code != 0)
         throw failures::jpegError(code);
     return JpegPicture(std::move(data));
 }
@@ -41,10 +77,16 @@ bool JpegPicture::isGray() const {
 }
 
 Bitmap JpegPicture::decode() const {
+    // The picture is decoded from its file as it is now, and the bitmap sized from the header
+    // of the bytes decoded, whatever the file held when it was loaded.
+    const std::string bytes = platform::readWholeFile(data_->path);
+    JpegHeader header;
+    if (const int code = readJpegHeader(bytesOf(bytes), bytes.size(), &header))
+        throw failures::jpegError(code);
     Bitmap bitmap;
-    bitmap.width = width();
-    bitmap.height = height();
-    bitmap.bitsPerPixel = isGray() ? 8 : 24;
+    bitmap.width = header.width;
+    bitmap.height = header.height;
+    bitmap.bitsPerPixel = header.gray ? 8 : 24;
     // A damaged header may claim up to 65500 × 65500 pixels in a file of a few bytes, and
     // decoding that would take gigabytes and many seconds; no camera makes pictures of more
     // than 2^28 pixels (16384 × 16384).
@@ -62,7 +104,7 @@ Bitmap JpegPicture::decode() const {
 
     JpegTarget target;
     target.pixels = bitmap.pixels.data();
-    if (const int code = decodeJpeg(data_->begin(), data_->bytes.size(), &target))
+    if (const int code = decodeJpeg(bytesOf(bytes), bytes.size(), &target))
         throw failures::jpegError(code);
     bitmap.palette.assign(target.palette.begin(), target.palette.begin() + target.paletteSize);
     return bitmap;

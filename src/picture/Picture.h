@@ -17,11 +17,12 @@ struct Bitmap {
     std::vector<std::array<std::uint8_t, 3>> palette; // R, G, B entries; 8-bit pictures only
 };
 
-// A JPEG file: the header is read when it is loaded, the pixels decoded when asked for.
+// A JPEG file: the header is read when it is loaded, the pixels decoded from the file when
+// asked for.
 class JpegPicture {
 public:
-    // Reads the file and its header. Throws "Cannot open file "%s". %s" when the file cannot
-    // be read and "JPEG error #%d" when it is no JPEG picture.
+    // Reads the header (only as much of the file as it takes). Throws "Cannot open file "%s".
+    // %s" when the file cannot be read and "JPEG error #%d" when it is no JPEG picture.
     static JpegPicture load(const std::string& path);
 
     int width() const;
@@ -30,7 +31,8 @@ public:
 
     // Decodes at 1:1 with the accurate integer DCT and block smoothing: colour pictures to
     // 24 bits, single-component pictures through the one-pass quantiser to 236 colours.
-    // Throws "JPEG error #%d" on a fatal decoder error.
+    // The file is read again, so the bitmap is what it holds now. Throws "Cannot open file
+    // "%s". %s" when it has gone and "JPEG error #%d" on a fatal decoder error.
     Bitmap decode() const;
 
 private:

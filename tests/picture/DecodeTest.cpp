@@ -127,6 +127,17 @@ TEST(JpegPicture, ReadsTheHeaderAtLoad) {
     EXPECT_EQ(gray.bitsPerPixel, 8);
     EXPECT_EQ(gray.pixels.size(), 64u * 48);
     EXPECT_EQ(gray.palette.size(), 236u);
+
+    // Loading reads only the start of a file; a header behind 180 KB of application data is
+    // still found, and a file replaced after loading is decoded at its new size.
+    std::string padded = test::jpegBytes({.width = 21, .height = 13});
+    std::string segment = "\xFF\xE2\xFF\xFF" + std::string(0xFFFD, 'x');
+    padded.insert(2, segment + segment + segment);
+    test::writeFile(dir / "padded.jpg", padded);
+    const JpegPicture replaced = JpegPicture::load(dir / "padded.jpg");
+    EXPECT_EQ(replaced.width(), 21);
+    test::writeJpeg(dir / "padded.jpg", {.width = 80, .height = 60});
+    EXPECT_EQ(replaced.decode().pixels.size(), 80u * 60 * 3);
 }
 
 // Both CMYK conventions must come out as the colours that were meant, not inverted.
