@@ -13,20 +13,20 @@ namespace zolvera::ui {
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
 
 void PictureView::load(const std::string& path) {
-    picture::JpegPicture::load(path);
-    show(path);
+    show(path, picture::JpegPicture::load(path));
 }
 
 void PictureView::showPictureOf(const PictureView& other) {
-    show(other.path_);
+    show(other.path_, other.picture_);
 }
 
 void PictureView::clear() {
-    show(std::string());
+    show(std::string(), std::nullopt);
 }
 
-void PictureView::show(std::string path) {
+void PictureView::show(std::string path, std::optional<picture::JpegPicture> picture) {
     path_ = std::move(path);
+    picture_ = std::move(picture);
     stretched_ = QPixmap();
     failed_ = false;
     update();
@@ -34,7 +34,7 @@ void PictureView::show(std::string path) {
 
 void PictureView::decode() {
     try {
-        stretched_ = QPixmap::fromImage(decodeStretched(picture::JpegPicture::load(path_), size()));
+        stretched_ = QPixmap::fromImage(decodeStretched(*picture_, size()));
     } catch (const std::exception& failure) {
         // Reported after the paint has finished: a modal box inside a paint event would
         // repaint this control and ask again.
@@ -46,7 +46,7 @@ void PictureView::decode() {
 }
 
 void PictureView::paintEvent(QPaintEvent*) {
-    if (path_.empty() || failed_ || size().isEmpty())
+    if (!picture_ || failed_ || size().isEmpty())
         return;
     if (stretched_.isNull())
         decode();

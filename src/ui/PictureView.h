@@ -1,8 +1,11 @@
 #pragma once
 
+#include "picture/Picture.h"
+
 #include <QPixmap>
 #include <QWidget>
 
+#include <optional>
 #include <string>
 
 namespace zolvera::ui {
@@ -43,10 +46,11 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void show(std::string path);
+    void show(std::string path, std::optional<picture::JpegPicture> picture);
     void decode();
 
     std::string path_;
+    std::optional<picture::JpegPicture> picture_; // the loaded header; decoding reads the file
     QPixmap stretched_;
     bool failed_ = false;
     bool leftPressed_ = false;
