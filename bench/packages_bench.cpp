@@ -141,7 +141,7 @@ Figures measure(const std::string& work, int count, std::size_t bytes) {
         return inChild([&] {
             NoWindow window;
             library::GroupLibrary library(app, window);
-            packages::InstallPackage(library, window, package);
+            packages::InstallPackage(library, package);
         });
     });
     figures.copy = median(kRuns, freshLibrary, [&] {

@@ -175,8 +175,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     PrintingDialogs dialogs;
-    zolvera::ui::ScopedDialogs scripted(dialogs);
-    zolvera::ui::Tfrm_Main window(home.toStdString());
+    zolvera::ui::Tfrm_Main window(home.toStdString(), dialogs);
     const long before = peakKilobytes(); // the program without any picture shown
     window.show();
     while (!window.firstShown())

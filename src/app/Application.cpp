@@ -10,7 +10,8 @@
 
 namespace zolvera::app {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+Application::Application(int& argc, char** argv, ui::Dialogs& dialogs)
+    : QApplication(argc, argv), dialogs_(dialogs) {
     setApplicationName(QStringLiteral("Zolvera"));
     // The standard buttons (Yes, No, OK) speak the system's language, as the system's own
     // message boxes do.
@@ -24,7 +25,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& failure) {
-        ui::ShowErrorReport(failure.what(), activeWindow());
+        ui::ShowErrorReport(dialogs_, failure.what(), activeWindow());
     }
     return false;
 }

@@ -1,12 +1,14 @@
 #include "ui/Main.h"
 #include "app/Application.h"
 #include "library/AppFolder.h"
+#include "ui/QtDialogs.h"
 
 int main(int argc, char* argv[]) {
     // Every path of the program is built on the application folder, so it comes first.
     const std::string appFolder = zolvera::library::findApplicationFolder();
-    zolvera::app::Application app(argc, argv);
-    zolvera::ui::Tfrm_Main mainWindow(appFolder);
+    zolvera::ui::QtDialogs dialogs;
+    zolvera::app::Application app(argc, argv, dialogs);
+    zolvera::ui::Tfrm_Main mainWindow(appFolder, dialogs);
     mainWindow.show();
     return zolvera::app::Application::exec();
 }

@@ -1,9 +1,13 @@
 #include "library/GroupLibrary.h"
 
 #include "library/AppFolder.h"
+#include "library/Cover.h"
 #include "library/GroupListFile.h"
 #include "library/Seged.h"
 #include "platform/FileSystem.h"
+#include "platform/Locale.h"
+
+#include <algorithm>
 
 namespace zolvera::library {
 
@@ -27,6 +31,10 @@ std::string GroupLibrary::groupFolder(const std::string& name) const {
     return appPath(appFolder_, "/Hatterek/" + name);
 }
 
+std::string GroupLibrary::coverPath(const std::string& name) const {
+    return groupFolder(name) + "/" + std::string(kCoverFileName);
+}
+
 std::string GroupLibrary::groupListPath() const {
     return appPath(appFolder_, "/Zolvera.lst");
 }
@@ -37,7 +45,7 @@ void GroupLibrary::commitGroups(StringList updated) {
 }
 
 void GroupLibrary::ReloadGroups() {
-    currentGroup = 0;
+    currentGroup_ = 0;
     view_.clearGroupColumn();
     groups_.clear(); // stays empty when the file cannot be read
     groups_ = loadGroupList(groupListPath());
@@ -70,17 +78,17 @@ void GroupLibrary::fillPictureList(int index) {
 }
 
 void GroupLibrary::deleteCurrentGroup() {
-    const std::string name = groups_.at(currentGroup);
+    const std::string name = currentGroupName();
     const std::string folder = groupFolder(name);
     if (!view_.showConfirm("Valóban töröljem a " + name + " csoportot?", kConfirmCaption))
         return;
 
     StringList names;
     ListPictureFiles(folder + "/*.*", names);
-    names.add("init.jpg");
+    names.add(std::string(kCoverFileName));
 
     StringList remaining = groups_;
-    remaining.remove(currentGroup);
+    remaining.remove(currentGroup_);
     commitGroups(std::move(remaining));
 
     view_.showInfo("Csoport eltávolítása kész.");
@@ -98,25 +106,29 @@ void GroupLibrary::addPicture() {
     const std::optional<std::string> chosen = view_.choosePicture();
     if (!chosen)
         return;
-    const std::string target =
-        groupFolder(groups_.at(currentGroup)) + "/" + platform::fileNamePart(*chosen);
+    const std::string target = currentGroupFolder() + "/" + platform::fileNamePart(*chosen);
     platform::copyFile(*chosen, target); // a failed copy is not reported
-    view_.showGroup(currentGroup);
+    view_.showGroup(currentGroup_);
 }
 
 void GroupLibrary::deletePicture() {
-    const std::string picture = pictures_.at(currentPicture);
-    const std::string path = groupFolder(groups_.at(currentGroup)) + "/" + picture;
+    const std::string picture = pictures_.at(currentPicture_);
+    const std::string path = currentGroupFolder() + "/" + picture;
     if (!view_.showConfirm("Töröljem a " + picture + " képet?", kConfirmCaption))
         return;
     platform::deleteFile(path); // a failed deletion is not reported
-    view_.showGroup(currentGroup);
+    view_.showGroup(currentGroup_);
 }
 
 void GroupLibrary::addGroup(const std::string& name) {
-    StringList updated = groups_;
-    updated.add(name);
-    commitGroups(std::move(updated));
+    const auto& listed = groups_.items();
+    if (std::none_of(listed.begin(), listed.end(), [&](const std::string& group) {
+            return platform::equalsIgnoreCase(group, name);
+        })) {
+        StringList updated = groups_;
+        updated.add(name);
+        commitGroups(std::move(updated));
+    }
     ReloadGroups();
     view_.showGroup(0);
 }

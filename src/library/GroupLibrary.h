@@ -40,10 +40,20 @@ public:
     // application folder + "/Zolvera.lst"
     std::string groupListPath() const;
 
-    StringList& groups() { return groups_; }
-    StringList& pictures() { return pictures_; }
-    std::int32_t currentGroup = 0;
-    std::int32_t currentPicture = 0;
+    // application folder + "/Hatterek/" + name + "/init.jpg"
+    std::string coverPath(const std::string& name) const;
+
+    const StringList& groups() const { return groups_; }
+    const StringList& pictures() const { return pictures_; }
+    // The current indices. They may point past their list (an index is checked when it is
+    // used, with the list's "List index out of bounds (%d)").
+    std::int32_t currentGroup() const { return currentGroup_; }
+    std::int32_t currentPicture() const { return currentPicture_; }
+    void setCurrentGroup(std::int32_t index) { currentGroup_ = index; }
+    void setCurrentPicture(std::int32_t index) { currentPicture_ = index; }
+    // The name and folder of the current group; throw the index error when there is none.
+    const std::string& currentGroupName() const { return groups_.at(currentGroup_); }
+    std::string currentGroupFolder() const { return groupFolder(currentGroupName()); }
 
     // Reloads the group list from its file, prunes it, saves it and rebuilds the group column.
     void ReloadGroups();
@@ -51,11 +61,15 @@ public:
     bool GroupFolderExists(const std::string& path);
     // Fills the picture list with the *.jpg files of the group at index (ShowGroup's step 4).
     void fillPictureList(int index);
+    // Empties the picture list (an empty library shows no pictures).
+    void clearPictureList() { pictures_.clear(); }
 
     void deleteCurrentGroup(); // disk side of aCsopTorolExecute
     void addPicture();         // disk side of aKepHozzaExecute
     void deletePicture();      // disk side of aKepTorolExecute
-    // Appends a group, saves the list, reloads and shows the first group.
+    // The one way a group is added: appends the name and saves the list unless the list holds
+    // it already in any letter case, then reloads and shows the first group, so a group that
+    // was listed shows its new pictures and cover.
     void addGroup(const std::string& name);
 
 private:
@@ -67,6 +81,8 @@ private:
     LibraryView& view_;
     StringList groups_;
     StringList pictures_;
+    std::int32_t currentGroup_ = 0;
+    std::int32_t currentPicture_ = 0;
 };
 
 } // namespace zolvera::library

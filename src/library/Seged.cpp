@@ -1,28 +1,14 @@
 #include "library/Seged.h"
 
+#include "library/Cover.h"
 #include "platform/FileSystem.h"
 
-#include <algorithm>
-
 namespace zolvera::library {
-
-namespace {
-
-// The cover is recognised by ASCII letters only: a locale's lower-casing (Turkish "I") must
-// not decide whether a group's cover counts as a picture.
-bool isCover(const std::string& name) {
-    static constexpr std::string_view kCover = "init.jpg";
-    return std::ranges::equal(name, kCover, {}, [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-}
-
-} // namespace
 
 void ListPictureFiles(const std::string& maskPath, StringList& list) {
     list.clear();
     for (auto& name : platform::listByMask(maskPath))
-        if (!isCover(name))
+        if (!isCoverName(name))
             list.add(std::move(name));
 }
 

@@ -1,11 +1,10 @@
 #include "packages/InstallPackage.h"
 
+#include "library/Cover.h"
 #include "library/GroupLibrary.h"
 #include "packages/PackageReader.h"
 #include "platform/FileSystem.h"
-#include "platform/Locale.h"
 
-#include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -13,6 +12,9 @@
 namespace zolvera::packages {
 
 namespace {
+
+using library::isCoverName;
+using library::kCoverFileName;
 
 // Removes covers spelled in another case, so the new one is exactly "init.jpg" and the group
 // keeps a single cover on a file system that tells case apart.
@@ -59,24 +61,9 @@ void installEntry(PackageReader& reader, const std::string& groupFolder,
     }
 }
 
-// Adds the group the way every new group is added; a group already listed is only reloaded.
-void addGroup(library::GroupLibrary& library, library::LibraryView& view, const std::string& name) {
-    const auto& groups = library.groups().items();
-    const bool listed = std::any_of(groups.begin(), groups.end(), [&](const std::string& group) {
-        return platform::equalsIgnoreCase(group, name);
-    });
-    if (!listed) {
-        library.addGroup(name);
-        return;
-    }
-    library.ReloadGroups();
-    view.showGroup(0);
-}
-
 } // namespace
 
-void InstallPackage(library::GroupLibrary& library, library::LibraryView& view,
-                    const std::string& packagePath) {
+void InstallPackage(library::GroupLibrary& library, const std::string& packagePath) {
     std::string groupName;
     std::string groupFolder;
     std::exception_ptr damage;
@@ -98,7 +85,7 @@ void InstallPackage(library::GroupLibrary& library, library::LibraryView& view,
     // A sound package adds its group even when its folder could not be made (the reload then
     // drops it with its message); a damaged one only when there is a folder to show.
     if (!damage || platform::folderExists(groupFolder))
-        addGroup(library, view, groupName);
+        library.addGroup(groupName);
     if (damage)
         std::rethrow_exception(damage);
 }

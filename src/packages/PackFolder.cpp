@@ -1,5 +1,6 @@
 #include "packages/PackFolder.h"
 
+#include "library/Cover.h"
 #include "library/Seged.h"
 #include "library/StringList.h"
 #include "packages/PackageFormat.h"
@@ -50,7 +51,8 @@ std::vector<Entry> collectEntries(const std::string& folder) {
         if (platform::fileExists(path))
             entries.push_back({packageName(name, path), path});
     }
-    entries.push_back({std::string(kCoverEntryName), folder + "/" + std::string(kCoverFileName)});
+    entries.push_back(
+        {std::string(kCoverEntryName), folder + "/" + std::string(library::kCoverFileName)});
     for (const Entry& entry : entries)
         checkFits(entry.path);
     return entries;
@@ -68,7 +70,7 @@ void PackFolder(const std::string& folderPath, const std::string& packagePath) {
     std::string folder = folderPath;
     if (!folder.empty() && folder.back() == platform::kSeparator)
         folder.pop_back();
-    if (!platform::fileExists(folder + "/" + std::string(kCoverFileName)))
+    if (!platform::fileExists(folder + "/" + std::string(library::kCoverFileName)))
         throw Failure(kNoCoverText);
     const std::string groupName = packageName(platform::fileNamePart(folder), folderPath);
     const std::vector<Entry> entries = collectEntries(folder);

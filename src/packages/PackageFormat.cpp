@@ -38,10 +38,6 @@ bool isPlainName(std::string_view name) {
            name.find_first_of("/\\:") == std::string_view::npos && !holdsControlCharacter(name);
 }
 
-bool isCoverName(std::string_view name) {
-    return platform::equalsIgnoreCase(name, kCoverFileName);
-}
-
 Failure installFailed(const std::string& packagePath, const std::string& reason) {
     return Failure("A(z) \"" + packagePath + "\" csomag telepítése nem sikerült: " + reason + ".");
 }

@@ -16,8 +16,7 @@ inline constexpr std::size_t kLengthFieldSize = 4;
 inline constexpr std::size_t kMaxNameLength = 100;
 inline constexpr std::size_t kMaxContentLength = 800000;
 
-// The cover's file name in a group folder, and the entry name the packer always gives it.
-inline constexpr std::string_view kCoverFileName = "init.jpg";
+// The entry name the packer always gives the group's cover.
 inline constexpr std::string_view kCoverEntryName = "Init.jpg";
 
 std::array<char, kLengthFieldSize> encodeLength(std::uint32_t length);
@@ -27,9 +26,6 @@ std::int32_t decodeLength(const char* field);
 // joined to: not empty, not "." or "..", no separator of either system, no ':' (a drive
 // designator or an alternate data stream on Windows) and no control character.
 bool isPlainName(std::string_view name);
-
-// True when an entry name stands for the group's cover.
-bool isCoverName(std::string_view name);
 
 // The user's texts for a package that cannot be installed (or only in part); each names the
 // package file. installFailed takes the I/O error text of the failed open, read or write.

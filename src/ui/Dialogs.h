@@ -33,7 +33,9 @@ struct FileDialogRequest {
 };
 
 // Every message box and file dialog of the program goes through this interface, so that tests
-// answer them with a script instead of a user.
+// answer them with a script instead of a user. The program's entry makes the one provider and
+// hands it to the application and the main window; every window passes it on to the windows it
+// opens.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -41,21 +43,6 @@ public:
     virtual bool message(const MessageRequest& request) = 0;
     // The chosen file's full path; nothing when the user cancels.
     virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
-};
-
-// The provider in use: the Qt dialogs unless a ScopedDialogs replaces them.
-Dialogs& dialogs();
-
-// Replaces the provider for its lifetime (tests), then puts the previous one back.
-class ScopedDialogs {
-public:
-    explicit ScopedDialogs(Dialogs& replacement);
-    ~ScopedDialogs();
-    ScopedDialogs(const ScopedDialogs&) = delete;
-    ScopedDialogs& operator=(const ScopedDialogs&) = delete;
-
-private:
-    Dialogs* previous_;
 };
 
 } // namespace zolvera::ui

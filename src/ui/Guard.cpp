@@ -6,12 +6,12 @@
 
 namespace zolvera::ui {
 
-bool runGuarded(QWidget* owner, const std::function<void()>& handler) {
+bool runGuarded(Dialogs& dialogs, QWidget* owner, const std::function<void()>& handler) {
     try {
         handler();
         return true;
     } catch (const std::exception& failure) {
-        ShowErrorReport(failure.what(), owner);
+        ShowErrorReport(dialogs, failure.what(), owner);
     }
     return false;
 }

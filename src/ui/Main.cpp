@@ -34,8 +34,8 @@ QPoint tilePosition(int column, int row) {
 
 } // namespace
 
-Tfrm_Main::Tfrm_Main(std::string appFolder, QWidget* parent)
-    : QWidget(parent), ui_(this), library_(std::move(appFolder), *this),
+Tfrm_Main::Tfrm_Main(std::string appFolder, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), ui_(this), library_(std::move(appFolder), *this),
       commandLine_(QCoreApplication::arguments()) {
     frm_Main = this;
     setObjectName(QStringLiteral("frm_Main"));
@@ -100,11 +100,11 @@ void Tfrm_Main::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window restored from the task bar is shown again by the system, not by the program.
     if (!event->spontaneous())
-        runGuarded(this, [this] { FormShow(); });
+        runGuarded(dialogs_, this, [this] { FormShow(); });
 }
 
 void Tfrm_Main::FormShow() {
-    (new Tfrm_Logo(this))->show();
+    (new Tfrm_Logo(this, dialogs_))->show();
     // The loading waits for the event loop, so that the window and the splash screen are on
     // screen before it starts, and its message boxes have a visible owner.
     if (!firstShown_)
@@ -122,14 +122,14 @@ void Tfrm_Main::firstShowSteps() {
 
 void Tfrm_Main::closeEvent(QCloseEvent* event) {
     // A settings file that cannot be written keeps the window open; the next close tries again.
-    if (runGuarded(this, [this] { library::Beall().SaveSettings(settingsPath()); }))
+    if (runGuarded(dialogs_, this, [this] { library::Beall().SaveSettings(settingsPath()); }))
         event->accept();
     else
         event->ignore();
 }
 
 void Tfrm_Main::contextMenuEvent(QContextMenuEvent* event) {
-    runGuarded(this, [&] { ui_.pm2->exec(event->globalPos()); });
+    runGuarded(dialogs_, this, [&] { ui_.pm2->exec(event->globalPos()); });
 }
 
 bool Tfrm_Main::eventFilter(QObject* watched, QEvent* event) {
@@ -155,8 +155,9 @@ void Tfrm_Main::buildGroupColumn() {
         const std::string& name = groups.at(i);
         auto tile = std::make_unique<Tile>(i, tilePosition(0, i));
         tile->setCaption(QString::fromStdString(name));
-        tile->image()->load(library_.groupFolder(name) + "/init.jpg");
         PictureView* image = tile->image();
+        image->load(library_.coverPath(name));
+        reportDecodeFailures(image);
         connect(image, &PictureView::clicked, this,
                 guarded(this, [this, image] { groupCoverClick(image); }));
         ui_.sbx1->addTile(std::move(tile));
@@ -164,8 +165,8 @@ void Tfrm_Main::buildGroupColumn() {
 }
 
 void Tfrm_Main::groupCoverClick(PictureView* image) {
-    library_.currentGroup = image->tag;
-    ShowGroup(library_.currentGroup);
+    library_.setCurrentGroup(image->tag);
+    ShowGroup(library_.currentGroup());
 }
 
 void Tfrm_Main::ShowGroup(int index) {
@@ -174,7 +175,7 @@ void Tfrm_Main::ShowGroup(int index) {
         ui_.StatusBar1->setPanelText(0, QString());
         ui_.img->clear();
         ui_.sbx2->clear();
-        library_.pictures().clear();
+        library_.clearPictureList();
         return;
     }
     // The look-up comes first: an index beyond the list changes nothing on screen.
@@ -197,13 +198,14 @@ void Tfrm_Main::addPictureTile(int index, const std::string& groupFolder) {
         index, tilePosition(index % kPicturesPerRow, index / kPicturesPerRow));
     PictureView* image = tile->image();
     image->load(groupFolder + "/" + fileName);
+    reportDecodeFailures(image);
     image->setStatusTip(QString::fromStdString(fileName));
     image->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(image, &PictureView::customContextMenuRequested, this, [this, image](QPoint at) {
-        runGuarded(this, [&] { ui_.pm1->exec(image->mapToGlobal(at)); });
+        runGuarded(dialogs_, this, [&] { ui_.pm1->exec(image->mapToGlobal(at)); });
     });
     connect(image, &PictureView::rightButtonPressed, this,
-            guarded(this, [this, image] { library_.currentPicture = image->tag; }));
+            guarded(this, [this, image] { library_.setCurrentPicture(image->tag); }));
     connect(image, &PictureView::clicked, this,
             guarded(this, [this, image] { thumbnailClick(image); }));
     ui_.sbx2->addTile(std::move(tile));
@@ -211,16 +213,23 @@ void Tfrm_Main::addPictureTile(int index, const std::string& groupFolder) {
 
 // --- The group library's questions ---------------------------------------------------------
 
+void Tfrm_Main::reportDecodeFailures(PictureView* image) {
+    connect(image, &PictureView::decodeFailed, this, [this](const QString& message) {
+        ShowErrorReport(dialogs_, message.toStdString(), this);
+    });
+}
+
 void Tfrm_Main::showInfo(const std::string& text) {
-    ShowInfo(QString::fromStdString(text), this);
+    ShowInfo(dialogs_, QString::fromStdString(text), this);
 }
 
 bool Tfrm_Main::showConfirm(const std::string& text, const std::string& caption) {
-    return ShowConfirm(QString::fromStdString(text), QString::fromStdString(caption), this);
+    return ShowConfirm(dialogs_, QString::fromStdString(text), QString::fromStdString(caption),
+                       this);
 }
 
 std::optional<std::string> Tfrm_Main::choosePicture() {
-    const std::optional<QString> chosen = dialogs().chooseFile(od);
+    const std::optional<QString> chosen = dialogs_.chooseFile(od);
     if (!chosen)
         return std::nullopt;
     return chosen->toStdString();
@@ -244,26 +253,34 @@ void Tfrm_Main::aBezarExecute() {
     close();
 }
 
-// The commands below belong to windows and services that are not part of the program yet.
 void Tfrm_Main::aUjCsoportExecute() {}
+
 void Tfrm_Main::aCsomagKeszitExecute() {}
+
 void Tfrm_Main::aCsomagTelepitExecute() {
-    if (const std::optional<QString> chosen = dialogs().chooseFile(oddta))
-        packages::InstallPackage(library_, *this, chosen->toStdString());
+    if (const std::optional<QString> chosen = dialogs_.chooseFile(oddta))
+        packages::InstallPackage(library_, chosen->toStdString());
 }
 
 void Tfrm_Main::aCsomagLetoltExecute() {}
+
 void Tfrm_Main::aDiaVetitExecute() {}
+
 void Tfrm_Main::aBeallitExecute() {}
+
 void Tfrm_Main::aSugoExecute() {}
+
 void Tfrm_Main::aHonlapExecute() {}
+
 void Tfrm_Main::aLevelExecute() {}
+
 void Tfrm_Main::aUjdonsagExecute() {}
+
 void Tfrm_Main::aNevjegyExecute() {}
 
 void Tfrm_Main::thumbnailClick(PictureView* image) {
-    const std::string folder = library_.groupFolder(library_.groups().at(library_.currentGroup));
-    ShowPicturePreview(this, folder + "/", library_.pictures().at(image->tag));
+    ShowPicturePreview(this, dialogs_, library_.currentGroupFolder() + "/",
+                       library_.pictures().at(image->tag));
 }
 
 void Tfrm_Main::commandLineOffer() {
@@ -272,7 +289,7 @@ void Tfrm_Main::commandLineOffer() {
     if (!question || !showConfirm(*question, std::string(packages::kInstallOfferCaption)))
         return;
     // A damaged package ends in the general error report, and no completion message follows.
-    packages::InstallPackage(library_, *this, argument);
+    packages::InstallPackage(library_, argument);
     showInfo(std::string(packages::kInstallDoneText));
 }
 

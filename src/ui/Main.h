@@ -14,16 +14,18 @@ namespace zolvera::ui {
 // The program's main window: the cover of the current group, the menu and tool bars, the group
 // column, the picture grid of the current group and the status bar. It holds the group library
 // (the group list, the picture list and the current indices) for the whole run and carries
-// every command. Commands of later parts of the program plug into their a<Name>Execute slots.
+// every command. Its message boxes and file dialogs, and those of the windows it opens, go
+// through the dialog provider it is given.
 class Tfrm_Main : public QWidget, public library::LibraryView {
     Q_OBJECT
 public:
     // FormCreate: loads the settings, routes the application's hints to the status bar and
     // starts with empty lists and both indices at 0.
-    explicit Tfrm_Main(std::string appFolder, QWidget* parent = nullptr);
+    Tfrm_Main(std::string appFolder, Dialogs& dialogs, QWidget* parent = nullptr);
     ~Tfrm_Main() override;
 
     library::GroupLibrary& library() { return library_; }
+    Dialogs& dialogs() const { return dialogs_; }
     const MainLayout& controls() const { return ui_; }
     // application folder + "/Zolvera.ini"
     std::string settingsPath() const;
@@ -77,7 +79,10 @@ private:
     void firstShowSteps();
     void groupCoverClick(PictureView* image);
     void addPictureTile(int index, const std::string& groupFolder);
+    // A tile's picture that cannot be decoded when painted ends in the general error report.
+    void reportDecodeFailures(PictureView* image);
 
+    Dialogs& dialogs_;
     MainLayout ui_;
     library::GroupLibrary library_;
     bool firstShown_ = false;

@@ -60,7 +60,7 @@ QAction* makeAction(QWidget* owner, const QString& caption, int icon,
 
 } // namespace
 
-Tfrm_mutat::Tfrm_mutat(QWidget* owner)
+Tfrm_mutat::Tfrm_mutat(QWidget* owner, Dialogs& dialogs)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       CoolBar1(new QFrame(this)), ToolBar1(new QToolBar(CoolBar1)),
@@ -68,8 +68,8 @@ Tfrm_mutat::Tfrm_mutat(QWidget* owner)
           this, QStringLiteral("Beállítás tapétaként"), 0,
           {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})),
       aBezar(makeAction(this, QStringLiteral("Bezár"), 1, {QKeySequence(Qt::Key_Escape)})),
-      ToolButton1(nullptr), ToolButton2(nullptr), img(new QLabel(this)),
-      PopupMenu1(new QMenu(img)) {
+      ToolButton1(nullptr), ToolButton2(nullptr), img(new QLabel(this)), PopupMenu1(new QMenu(img)),
+      dialogs_(dialogs) {
     frm_mutat = this;
     setObjectName(QStringLiteral("frm_mutat"));
     setFixedSize(kClientSize);
@@ -111,16 +111,17 @@ void Tfrm_mutat::aBezarExecute() {
     reject();
 }
 
-void ShowPicturePreview(QWidget* owner, const std::string& folder, const std::string& name) {
-    ShowPicturePreview(owner, folder, name,
+void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
+                        const std::string& name) {
+    ShowPicturePreview(owner, dialogs, folder, name,
                        [](const std::string& path) { desktop::SetWallpaper(path); });
 }
 
-void ShowPicturePreview(QWidget* owner, const std::string& folder, const std::string& name,
-                        const WallpaperSetter& setWallpaper) {
+void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
+                        const std::string& name, const WallpaperSetter& setWallpaper) {
     const std::string path = folder + name;
     const picture::Bitmap bitmap = picture::JpegPicture::load(path).decode();
-    Tfrm_mutat window(owner);
+    Tfrm_mutat window(owner, dialogs);
     window.img->setPixmap(QPixmap::fromImage(bitmapImage(bitmap)));
     window.setWindowTitle(QStringLiteral("Zolvera : ") + QString::fromStdString(name));
     if (window.exec() == QDialog::Accepted)

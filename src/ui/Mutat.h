@@ -14,6 +14,8 @@ class QToolButton;
 
 namespace zolvera::ui {
 
+class Dialogs;
+
 // The picture preview: the picture large, stretched to 654 x 490 whatever its proportions,
 // with the command that makes it the wallpaper ("Beállítás tapétaként", Ctrl+Enter) and the
 // close command ("Bezár", Esc) on the tool bar and in the picture's context menu. The modal
@@ -22,8 +24,10 @@ namespace zolvera::ui {
 class Tfrm_mutat : public QDialog {
     Q_OBJECT
 public:
-    explicit Tfrm_mutat(QWidget* owner);
+    Tfrm_mutat(QWidget* owner, Dialogs& dialogs);
     ~Tfrm_mutat() override;
+
+    Dialogs& dialogs() const { return dialogs_; }
 
     QFrame* CoolBar1;
     QToolBar* ToolBar1;
@@ -37,6 +41,9 @@ public:
 public Q_SLOTS:
     void aBeallitExecute();
     void aBezarExecute();
+
+private:
+    Dialogs& dialogs_;
 };
 
 // The preview window while it exists.
@@ -48,9 +55,10 @@ using WallpaperSetter = std::function<void(const std::string& picturePath)>;
 // decodes the picture before any window exists (so a file that cannot be read throws its
 // failure and opens nothing), shows it modally with the caption "Zolvera : " + name and, when
 // the wallpaper command closed the window, sets folder + name as the desktop wallpaper.
-void ShowPicturePreview(QWidget* owner, const std::string& folder, const std::string& name);
+void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
+                        const std::string& name);
 // The same with another way of setting the wallpaper (tests).
-void ShowPicturePreview(QWidget* owner, const std::string& folder, const std::string& name,
-                        const WallpaperSetter& setWallpaper);
+void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
+                        const std::string& name, const WallpaperSetter& setWallpaper);
 
 } // namespace zolvera::ui

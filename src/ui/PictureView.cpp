@@ -2,7 +2,6 @@
 
 #include "picture/Picture.h"
 #include "ui/BitmapImage.h"
-#include "ui/Seged.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -39,8 +38,8 @@ void PictureView::decode() {
         // Reported after the paint has finished: a modal box inside a paint event would
         // repaint this control and ask again.
         failed_ = true;
-        QTimer::singleShot(0, this, [this, message = std::string(failure.what())] {
-            ShowErrorReport(message, window());
+        QTimer::singleShot(0, this, [this, message = QString::fromStdString(failure.what())] {
+            Q_EMIT decodeFailed(message);
         });
     }
 }

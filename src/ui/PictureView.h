@@ -13,8 +13,8 @@ namespace zolvera::ui {
 // An image control that shows a JPEG picture stretched to its own size. The picture's header
 // is read when it is loaded; the file is read again and decoded when the control is first
 // painted, and only a copy at the control's size is kept: a grid of hundreds of photographs
-// holds neither their files nor their full-size bitmaps. A picture that fails then is reported
-// once, after the paint, and the control stays blank.
+// holds neither their files nor their full-size bitmaps. A picture that fails then is announced
+// once through decodeFailed, after the paint, and the control stays blank.
 class PictureView : public QWidget {
     Q_OBJECT
 public:
@@ -37,6 +37,8 @@ Q_SIGNALS:
     // A left click: pressed and released over the control.
     void clicked();
     void rightButtonPressed();
+    // The picture could not be decoded for painting; message is the failure's text.
+    void decodeFailed(const QString& message);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

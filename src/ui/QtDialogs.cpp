@@ -81,7 +81,9 @@ bool QtDialogs::message(const MessageRequest& request) {
                     request.owner);
     // The text is shown as written: a name holding "<b>" is a name, not markup.
     box.setTextFormat(Qt::PlainText);
-    return box.exec() != QMessageBox::No;
+    const int answer = box.exec();
+    // A box that ends without a button (its owner gone, its loop quit) is no Yes.
+    return request.yesNo ? answer == QMessageBox::Yes : true;
 }
 
 std::optional<QString> QtDialogs::chooseFile(const FileDialogRequest& request) {

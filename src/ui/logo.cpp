@@ -12,9 +12,9 @@ namespace zolvera::ui {
 
 Tfrm_Logo* frm_Logo = nullptr;
 
-Tfrm_Logo::Tfrm_Logo(QWidget* owner)
+Tfrm_Logo::Tfrm_Logo(QWidget* owner, Dialogs& dialogs)
     : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      Image1(new QLabel(this)), Timer1(new QTimer(this)) {
+      Image1(new QLabel(this)), Timer1(new QTimer(this)), dialogs_(dialogs) {
     frm_Logo = this;
     setObjectName(QStringLiteral("frm_Logo"));
     setAttribute(Qt::WA_DeleteOnClose);

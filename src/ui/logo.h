@@ -7,14 +7,18 @@ class QTimer;
 
 namespace zolvera::ui {
 
+class Dialogs;
+
 // The splash screen: the artwork without a frame, on top, centred, see-through wherever the
 // artwork shows its grey background. It closes itself four seconds after it is shown (or, when
 // the program is busy, as soon as it handles events again) and is then destroyed.
 class Tfrm_Logo : public QWidget {
     Q_OBJECT
 public:
-    explicit Tfrm_Logo(QWidget* owner);
+    Tfrm_Logo(QWidget* owner, Dialogs& dialogs);
     ~Tfrm_Logo() override;
+
+    Dialogs& dialogs() const { return dialogs_; }
 
     QLabel* Image1;
     QTimer* Timer1;
@@ -24,6 +28,8 @@ protected:
 
 private:
     void Timer1Timer();
+
+    Dialogs& dialogs_;
 };
 
 // The splash screen while it exists.

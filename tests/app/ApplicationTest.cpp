@@ -20,10 +20,10 @@ TEST(Application, AFailureThatEscapesAnEventIsReportedAndTheProgramGoesOn) {
     int argc = 1;
     char name[] = "zolvera";
     char* argv[] = {name, nullptr};
-    Application app(argc, argv);
+    test::ScriptedDialogs dialogs;
+    Application app(argc, argv, dialogs);
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Zolvera"));
 
-    test::ScriptedDialogs dialogs;
     Throwing receiver;
     QEvent event(QEvent::User);
     EXPECT_FALSE(QCoreApplication::sendEvent(&receiver, &event));

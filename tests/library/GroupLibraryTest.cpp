@@ -46,11 +46,11 @@ TEST_F(GroupLibraryTest, ReloadDropsEmptyAndMissingEntriesAndRewritesTheFile) {
     makeGroup("Tajak", {"init.jpg"});
     makeGroup("Allatok", {"init.jpg"});
     writeList("Tajak\r\n\r\nAllatok\r\nNincs\r\n");
-    library.currentGroup = 1;
+    library.setCurrentGroup(1);
 
     library.ReloadGroups();
     EXPECT_EQ(library.groups().items(), (Lines{"Tajak", "Allatok"}));
-    EXPECT_EQ(library.currentGroup, 0);
+    EXPECT_EQ(library.currentGroup(), 0);
     EXPECT_EQ(view.log, (Lines{"clearGroupColumn", kMissing, "buildGroupColumn"}));
     EXPECT_EQ(listFile(), "Tajak\r\nAllatok\r\n");
 
@@ -92,8 +92,8 @@ TEST_F(GroupLibraryTest, DeletingAGroupReportsBeforeDeletingAndKeepsSubFolders) 
     writeList("Allatok\r\nTajak\r\n");
     library.ReloadGroups();
     view.log.clear();
-    library.currentGroup = 1;
-    library.currentPicture = 3;
+    library.setCurrentGroup(1);
+    library.setCurrentPicture(3);
 
     view.confirmAnswers = {false};
     library.deleteCurrentGroup();
@@ -115,8 +115,8 @@ TEST_F(GroupLibraryTest, DeletingAGroupReportsBeforeDeletingAndKeepsSubFolders) 
     std::ranges::sort(left);
     EXPECT_EQ(left, (Lines{"keep.jpg", "sub"}));
     EXPECT_EQ(library.groups().items(), Lines{"Allatok"});
-    EXPECT_EQ(library.currentGroup, 0);
-    EXPECT_EQ(library.currentPicture, 3);
+    EXPECT_EQ(library.currentGroup(), 0);
+    EXPECT_EQ(library.currentPicture(), 3);
 }
 
 TEST_F(GroupLibraryTest, DeletingAGroupListedTwiceRemovesItsFolderAndThenTheOtherEntry) {
@@ -139,7 +139,7 @@ TEST_F(GroupLibraryTest, PicturesAreAddedWithReplacementAndDeletedAfterTheQuesti
     makeGroup("Tajak", {"init.jpg", "a.jpg", "b.jpg", "c.jpg"});
     writeList("Allatok\r\nTajak\r\n");
     library.ReloadGroups();
-    library.currentGroup = 1;
+    library.setCurrentGroup(1);
     library.fillPictureList(1);
     ASSERT_EQ(library.pictures().count(), 3);
     view.log.clear();
@@ -153,12 +153,12 @@ TEST_F(GroupLibraryTest, PicturesAreAddedWithReplacementAndDeletedAfterTheQuesti
     EXPECT_EQ(view.log, (Lines{"choosePicture", "showGroup:1", "choosePicture"}));
 
     // A stale index from a bigger group deletes nothing.
-    library.currentPicture = 5;
+    library.setCurrentPicture(5);
     view.log.clear();
     EXPECT_EQ(failureText([&] { library.deletePicture(); }), "List index out of bounds (5)");
     EXPECT_TRUE(view.log.empty());
 
-    library.currentPicture = 1;
+    library.setCurrentPicture(1);
     const std::string picture = library.pictures().at(1);
     view.confirmAnswers = {false, true};
     library.deletePicture();
@@ -167,7 +167,7 @@ TEST_F(GroupLibraryTest, PicturesAreAddedWithReplacementAndDeletedAfterTheQuesti
     EXPECT_FALSE(exists("Hatterek/Tajak/" + picture));
     const std::string question = "confirm:Töröljem a " + picture + " képet?|Megerősítés";
     EXPECT_EQ(view.log, (Lines{question, question, "showGroup:1"}));
-    EXPECT_EQ(library.currentPicture, 1);
+    EXPECT_EQ(library.currentPicture(), 1);
 }
 
 TEST_F(GroupLibraryTest, AnEmptyListIsNormalButItsCommandsReportTheIndex) {

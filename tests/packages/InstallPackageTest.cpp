@@ -13,7 +13,7 @@ using Tree = std::vector<std::string>;
 namespace {
 
 void install(LibraryFixture& f, const std::string& packagePath) {
-    packages::InstallPackage(f.library, f.view, packagePath);
+    packages::InstallPackage(f.library, packagePath);
 }
 
 std::string groupList(const LibraryFixture& f) {

@@ -41,7 +41,7 @@ TEST(PackFolder, NationalNamesAndTheLargestPictureRoundTripThroughTheInstaller) 
     EXPECT_EQ(package.substr(0, 9), le32(5) + "T\xE1jak");
 
     LibraryFixture f;
-    packages::InstallPackage(f.library, f.view, dir / "t.dta");
+    packages::InstallPackage(f.library, dir / "t.dta");
     EXPECT_EQ(
         treeOf(f.app + "/Hatterek"),
         (std::vector<std::string>{"Tájak/", "Tájak/init.jpg", "Tájak/árvíztűrő tükörfúrógép.jpg"}));

@@ -46,7 +46,7 @@ protected:
 
     // Creates and shows the window and waits for the first show's loading to end.
     void start() {
-        window = std::make_unique<ui::Tfrm_Main>(home.path());
+        window = std::make_unique<ui::Tfrm_Main>(home.path(), dialogs);
         window->setCommandLine(commandLine);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -68,17 +68,17 @@ TEST_F(CurrentIndices, PictureIndexComesFromTheRightButtonAndSurvivesShowGroup) 
     start();
 
     QTest::mouseClick(thumbnail(2)->image(), Qt::RightButton);
-    EXPECT_EQ(window->library().currentPicture, 2);
+    EXPECT_EQ(window->library().currentPicture(), 2);
     pressInNextModal(Qt::Key_Escape);
     QTest::mouseClick(thumbnail(3)->image(), Qt::LeftButton); // the preview, not the index
-    EXPECT_EQ(window->library().currentPicture, 2);
+    EXPECT_EQ(window->library().currentPicture(), 2);
 
     QTest::mouseClick(ui().sbx1->tile(1)->image(), Qt::LeftButton);
-    EXPECT_EQ(window->library().currentGroup, 1);
+    EXPECT_EQ(window->library().currentGroup(), 1);
     EXPECT_EQ(panelText(0), QStringLiteral("  Masodik"));
     EXPECT_EQ(ui().img->path(), groupFile("Masodik", "init.jpg"));
     EXPECT_EQ(ui().sbx2->count(), 5);
-    EXPECT_EQ(window->library().currentPicture, 2);
+    EXPECT_EQ(window->library().currentPicture(), 2);
 
     // "Kép törlése" from the tool bar asks about the picture now standing at that index.
     dialogs.answers = {false};
@@ -109,7 +109,7 @@ TEST_F(CurrentIndices, ContextMenusOpenWithoutChangingTheCurrentGroup) {
         return popup;
     };
     EXPECT_EQ(popupOn(ui().sbx1->tile(1)->image()), ui().pm2);
-    EXPECT_EQ(window->library().currentGroup, 0);
+    EXPECT_EQ(window->library().currentGroup(), 0);
     EXPECT_EQ(popupOn(thumbnail(1)->image()), ui().pm1);
     EXPECT_EQ(popupOn(ui().sbx2->viewport()), ui().pm2);
 }

@@ -1,3 +1,5 @@
+#include "ScriptedDialogs.h"
+
 #include "ui/Mutat.h"
 
 #include "platform/Failure.h"
@@ -38,7 +40,7 @@ protected:
             inspect(*window);
             press(*window);
         });
-        ShowPicturePreview(nullptr, folder, name,
+        ShowPicturePreview(nullptr, dialogs, folder, name,
                            [&](const std::string& path) { wallpapers.push_back(path); });
         EXPECT_EQ(frm_mutat, nullptr);
         return wallpapers;
@@ -46,6 +48,7 @@ protected:
 
     std::function<void(Tfrm_mutat&)> inspect = [](Tfrm_mutat&) {};
     int result = -1;
+    test::ScriptedDialogs dialogs;
     test::TempDir dir;
     std::string folder = dir / "Hatterek/Tél/";
     std::string name = "Kép Egy.JPG";
@@ -117,7 +120,7 @@ TEST_F(MutatTest, UnreadablePictureOpensNoWindow) {
          {std::pair<std::string, std::string>{"nincs.jpg", "Cannot open file \""},
           {"rossz.jpg", "JPEG error #"}}) {
         try {
-            ShowPicturePreview(nullptr, folder, file, [](const std::string&) {});
+            ShowPicturePreview(nullptr, dialogs, folder, file, [](const std::string&) {});
             ADD_FAILURE() << file << " was shown";
         } catch (const Failure& error) {
             EXPECT_EQ(std::string(error.what()).rfind(failure, 0), 0u) << error.what();

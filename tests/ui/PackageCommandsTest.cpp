@@ -91,7 +91,7 @@ TEST_F(PackageCommands, InstallCommandUsesThePackageDialogAndShowsNoMessage) {
 
 TEST_F(PackageCommands, ThumbnailClickPreviewsThePictureOfItsOwnTile) {
     start();
-    window->library().currentPicture = 0;
+    window->library().setCurrentPicture(0);
     const auto caption = pressInNextModal(Qt::Key_Escape);
     QTest::mouseClick(thumbnail(1)->image(), Qt::LeftButton);
     EXPECT_EQ(*caption, QStringLiteral("Zolvera : %1")

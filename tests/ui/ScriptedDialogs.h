@@ -8,8 +8,8 @@
 
 namespace zolvera::test {
 
-// Answers the program's message boxes and file dialogs from a script, and keeps every request,
-// for as long as it exists.
+// Answers the program's message boxes and file dialogs from a script, and keeps every request.
+// Hand it to the window or routine under test in place of the Qt dialogs.
 class ScriptedDialogs : public ui::Dialogs {
 public:
     std::vector<ui::MessageRequest> messages;
@@ -42,9 +42,6 @@ public:
             result.push_back(request.text);
         return result;
     }
-
-private:
-    ui::ScopedDialogs scope_{*this};
 };
 
 } // namespace zolvera::test

@@ -32,10 +32,11 @@ TEST(MessageBoxes, BoxesCarryTheirCaptionIconButtonsAndOwner) {
     dialogs.answers = {false, true};
     QWidget owner;
 
-    EXPECT_FALSE(ShowConfirm(QStringLiteral("Törlöd?"), QStringLiteral("Megerősítés"), &owner));
-    EXPECT_TRUE(ShowConfirm(QStringLiteral("Törlöd?"), QStringLiteral("Megerősítés"), &owner));
-    ShowError(QStringLiteral("Rossz név"), &owner);
-    ShowInfo(QStringLiteral("Kész"), &owner);
+    const QString question = QStringLiteral("Törlöd?");
+    EXPECT_FALSE(ShowConfirm(dialogs, question, QStringLiteral("Megerősítés"), &owner));
+    EXPECT_TRUE(ShowConfirm(dialogs, question, QStringLiteral("Megerősítés"), &owner));
+    ShowError(dialogs, QStringLiteral("Rossz név"), &owner);
+    ShowInfo(dialogs, QStringLiteral("Kész"), &owner);
 
     ASSERT_EQ(dialogs.messages.size(), 4u);
     const MessageRequest& confirm = dialogs.messages[0];
@@ -54,12 +55,16 @@ TEST(MessageBoxes, BoxesCarryTheirCaptionIconButtonsAndOwner) {
 }
 
 TEST(MessageBoxes, GuardTurnsAnEscapingFailureIntoTheGeneralErrorReport) {
-    ScriptedDialogs dialogs;
-    QWidget owner;
+    // guarded() reports through its owner's dialog provider, as every window has one.
+    struct Window : QWidget {
+        ScriptedDialogs& dialogs() { return scripted; }
+        ScriptedDialogs scripted;
+    } owner;
+    ScriptedDialogs& dialogs = owner.scripted;
 
-    EXPECT_FALSE(runGuarded(&owner, [] { throw failures::listIndexOutOfBounds(0); }));
-    EXPECT_FALSE(runGuarded(&owner, [] { throw Failure("Nem sikerült!"); }));
-    EXPECT_TRUE(runGuarded(&owner, [] {}));
+    EXPECT_FALSE(runGuarded(dialogs, &owner, [] { throw failures::listIndexOutOfBounds(0); }));
+    EXPECT_FALSE(runGuarded(dialogs, &owner, [] { throw Failure("Nem sikerült!"); }));
+    EXPECT_TRUE(runGuarded(dialogs, &owner, [] {}));
 
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Zolvera"));
@@ -108,6 +113,10 @@ TEST(MessageBoxes, QtMessageBoxesAnswerYesOnlyForTheYesButton) {
         qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
     });
     EXPECT_TRUE(qt.message(question));
+
+    // A box that ends without any button pressed (its loop quit) is no Yes.
+    whenModalOpens([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->done(0); });
+    EXPECT_FALSE(qt.message(question));
 
     // Names in the text (pictures, groups, paths) are shown as written, never as markup.
     Qt::TextFormat format = Qt::RichText;

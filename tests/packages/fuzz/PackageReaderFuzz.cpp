@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     library::GroupLibrary library(sandbox.app, view);
     library.ReloadGroups();
     try {
-        packages::InstallPackage(library, view, sandbox.package);
+        packages::InstallPackage(library, sandbox.package);
     } catch (const Failure&) {
         // a damaged package is reported to the user: an expected outcome
     }
