@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include <exception>
+
 namespace zolvera::ui {
 
 Tfrm_Main* frm_Main = nullptr;
@@ -121,11 +123,20 @@ void Tfrm_Main::firstShowSteps() {
 }
 
 void Tfrm_Main::closeEvent(QCloseEvent* event) {
-    // A settings file that cannot be written keeps the window open; the next close tries again.
-    if (runGuarded(dialogs_, this, [this] { library::Beall().SaveSettings(settingsPath()); }))
+    // A settings file that cannot be written is reported and keeps the window open, so the user
+    // can free space and close again. When that save fails too the program ends all the same
+    // without a second report: a settings file that can never be written must not trap the user.
+    const auto save = [this] { library::Beall().SaveSettings(settingsPath()); };
+    if (settingsSaveFailed_) {
+        try {
+            save();
+        } catch (const std::exception&) {
+        }
         event->accept();
-    else
-        event->ignore();
+        return;
+    }
+    settingsSaveFailed_ = !runGuarded(dialogs_, this, save);
+    event->setAccepted(!settingsSaveFailed_);
 }
 
 void Tfrm_Main::contextMenuEvent(QContextMenuEvent* event) {

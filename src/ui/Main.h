@@ -86,6 +86,7 @@ private:
     MainLayout ui_;
     library::GroupLibrary library_;
     bool firstShown_ = false;
+    bool settingsSaveFailed_ = false;
     QStringList commandLine_;
     FileDialogRequest od;    // the picture open dialog
     FileDialogRequest oddta; // the package open dialog

@@ -129,10 +129,6 @@ void paintWater(QPainter& painter, const QRectF& rect, const Scene& scene) {
 
 } // namespace
 
-int presetSceneCount() {
-    return 6;
-}
-
 Scene presetScene(int index) {
     static const std::array<Scene, 6> presets = {{
         // dawn over blue mountains

@@ -24,7 +24,6 @@ struct Scene {
 
 // The ready-made moods, cycling through dawn, noon lake, sunset sea, night, autumn and dunes.
 Scene presetScene(int index);
-int presetSceneCount();
 
 void paintScene(QPainter& painter, const QRectF& rect, const Scene& scene);
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
+    // Widget tests run without a display unless the caller names a platform.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zolvera"));

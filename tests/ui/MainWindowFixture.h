@@ -50,7 +50,7 @@ protected:
         window->setCommandLine(commandLine);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        QTest::qWait(20); // the loading starts from the event loop
+        QCoreApplication::processEvents(); // the loading is queued behind the first show
     }
 
     // Presses a key in the next modal window that opens and returns its caption afterwards.

@@ -189,7 +189,7 @@ TEST_F(Hints, StatusPanelOneShowsTheHintUnderThePointer) {
 
 using Closing = MainWindowFixture;
 
-TEST_F(Closing, ASettingsFileThatCannotBeWrittenKeepsTheWindowOpen) {
+TEST_F(Closing, ASettingsFileThatCannotBeWrittenKeepsTheWindowOpenOnce) {
     writeGroupList({});
     start();
     // A folder in the settings file's place cannot be replaced by a file.
@@ -206,6 +206,17 @@ TEST_F(Closing, ASettingsFileThatCannotBeWrittenKeepsTheWindowOpen) {
     EXPECT_TRUE(window->close());
     EXPECT_NE(readFile(home / "Zolvera.ini").find("Leptet=1"), std::string::npos);
     EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(Closing, ASecondCloseAfterAFailedSaveEndsTheProgramWithoutWriting) {
+    writeGroupList({});
+    start();
+    std::filesystem::create_directory(home / "Zolvera.ini");
+
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_directory(home / "Zolvera.ini"));
 }
 
 using EmptyLibrary = MainWindowFixture;
@@ -262,7 +273,7 @@ TEST_F(BrokenPictures, AThumbnailThatFailsToDecodeIsReportedOnceAndStaysBlank) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages.empty(); }, 2000));
     for (int i = 0; i < 3; ++i) {
         window->repaint();
-        QTest::qWait(10);
+        QCoreApplication::processEvents(); // a failure is reported from a queued call
     }
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("JPEG error #")));
