@@ -54,9 +54,9 @@ GSettingsApplier::Schema GSettingsApplier::mate() {
     return {"org.mate.background", {"picture-filename"}, false};
 }
 
-void GSettingsApplier::apply(const std::string& bitmapPath) {
+void GSettingsApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
     // The options first, so the new picture is drawn once, in its final form.
-    const bool stretch = currentWallpaperStyle() == WallpaperStyle::Stretch;
+    const bool stretch = style == WallpaperStyle::Stretch;
     runner_->run("gsettings", {"set", schema_.name, "picture-options",
                                gvariantString(stretch ? "stretched" : "centered")});
     const auto picture = gvariantString(schema_.asUri ? fileUri(bitmapPath) : bitmapPath);
@@ -64,9 +64,8 @@ void GSettingsApplier::apply(const std::string& bitmapPath) {
         runner_->run("gsettings", {"set", schema_.name, key, picture});
 }
 
-void PlasmaApplier::apply(const std::string& bitmapPath) {
-    const int fillMode =
-        currentWallpaperStyle() == WallpaperStyle::Stretch ? kPlasmaStretch : kPlasmaCentre;
+void PlasmaApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
+    const int fillMode = style == WallpaperStyle::Stretch ? kPlasmaStretch : kPlasmaCentre;
     // The URI is percent-encoded, so it needs no escaping inside the script's double quotes.
     std::ostringstream script;
     script << "var all = desktops();\n"
@@ -86,12 +85,11 @@ void PlasmaApplier::apply(const std::string& bitmapPath) {
                                "org.kde.PlasmaShell.evaluateScript", script.str()});
 }
 
-void XfceApplier::apply(const std::string& bitmapPath) {
+void XfceApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
     const auto listing = runner_->run("xfconf-query", {"-c", "xfce4-desktop", "-l"});
     if (!listing)
         return;
-    const int style =
-        currentWallpaperStyle() == WallpaperStyle::Stretch ? kXfceStretched : kXfceCentred;
+    const int imageStyle = style == WallpaperStyle::Stretch ? kXfceStretched : kXfceCentred;
     std::istringstream lines(*listing);
     for (std::string property; std::getline(lines, property);) {
         if (property.size() <= kLastImage.size() ||
@@ -99,7 +97,7 @@ void XfceApplier::apply(const std::string& bitmapPath) {
             continue;
         const auto base = property.substr(0, property.size() - kLastImage.size());
         runner_->run("xfconf-query", {"-c", "xfce4-desktop", "-p", base + "/image-style", "-n",
-                                      "-t", "int", "-s", std::to_string(style)});
+                                      "-t", "int", "-s", std::to_string(imageStyle)});
         runner_->run("xfconf-query", {"-c", "xfce4-desktop", "-p", property, "-s", bitmapPath});
     }
 }

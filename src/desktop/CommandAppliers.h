@@ -8,7 +8,8 @@
 #include <vector>
 
 // Appliers for desktops that keep their wallpaper in their own settings and redraw it when
-// those change; each one talks to the desktop through its command-line tool.
+// those change; each one talks to the desktop through its command-line tool. They pass the
+// path on as given: wrapped in a FreshLinkApplier, so the setting changes at every call.
 namespace zolvera::desktop {
 
 // GNOME and the desktops built on its settings (gsettings).
@@ -27,7 +28,7 @@ public:
 
     GSettingsApplier(Schema schema, std::unique_ptr<CommandRunner> runner)
         : schema_(std::move(schema)), runner_(std::move(runner)) {}
-    void apply(const std::string& bitmapPath) override;
+    void apply(const std::string& bitmapPath, WallpaperStyle style) override;
 
 private:
     Schema schema_;
@@ -39,7 +40,7 @@ private:
 class PlasmaApplier : public DesktopApplier {
 public:
     explicit PlasmaApplier(std::unique_ptr<CommandRunner> runner) : runner_(std::move(runner)) {}
-    void apply(const std::string& bitmapPath) override;
+    void apply(const std::string& bitmapPath, WallpaperStyle style) override;
 
 private:
     std::unique_ptr<CommandRunner> runner_;
@@ -50,7 +51,7 @@ private:
 class XfceApplier : public DesktopApplier {
 public:
     explicit XfceApplier(std::unique_ptr<CommandRunner> runner) : runner_(std::move(runner)) {}
-    void apply(const std::string& bitmapPath) override;
+    void apply(const std::string& bitmapPath, WallpaperStyle style) override;
 
 private:
     std::unique_ptr<CommandRunner> runner_;

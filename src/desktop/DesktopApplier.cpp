@@ -1,9 +1,8 @@
 #include "desktop/DesktopApplier.h"
 
 #include "desktop/CommandAppliers.h"
-#include "desktop/Registry.h"
+#include "desktop/WallpaperLink.h"
 #include "desktop/X11Applier.h"
-#include "platform/Failure.h"
 
 #include <array>
 #include <cctype>
@@ -58,7 +57,7 @@ std::string_view environment(const char* name) {
 // Does nothing: a session without a desktop to show a wallpaper on.
 class NoDesktop : public DesktopApplier {
 public:
-    void apply(const std::string&) override {}
+    void apply(const std::string&, WallpaperStyle) override {}
 };
 
 } // namespace
@@ -85,37 +84,33 @@ DesktopSession detectDesktopSession() {
                                 !environment("DISPLAY").empty());
 }
 
-WallpaperStyle currentWallpaperStyle() {
-    try {
-        return ReadRegString(kCurrentUser, "\\Control Panel\\Desktop\\", "WallpaperStyle") == "2"
-                   ? WallpaperStyle::Stretch
-                   : WallpaperStyle::Centre;
-    } catch (const Failure&) { // a value of another type: the system call fails quietly
-        return WallpaperStyle::Centre;
-    }
-}
-
 std::unique_ptr<DesktopApplier> makeDesktopApplier(DesktopSession session) {
+    std::unique_ptr<DesktopApplier> settings; // a desktop that keeps the picture in its settings
     switch (session) {
     case DesktopSession::Gnome:
-        return std::make_unique<GSettingsApplier>(GSettingsApplier::gnome(),
-                                                  std::make_unique<ProcessRunner>());
+        settings = std::make_unique<GSettingsApplier>(GSettingsApplier::gnome(),
+                                                      std::make_unique<ProcessRunner>());
+        break;
     case DesktopSession::Cinnamon:
-        return std::make_unique<GSettingsApplier>(GSettingsApplier::cinnamon(),
-                                                  std::make_unique<ProcessRunner>());
+        settings = std::make_unique<GSettingsApplier>(GSettingsApplier::cinnamon(),
+                                                      std::make_unique<ProcessRunner>());
+        break;
     case DesktopSession::Mate:
-        return std::make_unique<GSettingsApplier>(GSettingsApplier::mate(),
-                                                  std::make_unique<ProcessRunner>());
+        settings = std::make_unique<GSettingsApplier>(GSettingsApplier::mate(),
+                                                      std::make_unique<ProcessRunner>());
+        break;
     case DesktopSession::Plasma:
-        return std::make_unique<PlasmaApplier>(std::make_unique<ProcessRunner>());
+        settings = std::make_unique<PlasmaApplier>(std::make_unique<ProcessRunner>());
+        break;
     case DesktopSession::Xfce:
-        return std::make_unique<XfceApplier>(std::make_unique<ProcessRunner>());
-    case DesktopSession::X11:
+        settings = std::make_unique<XfceApplier>(std::make_unique<ProcessRunner>());
+        break;
+    case DesktopSession::X11: // draws the picture itself at every call
         return std::make_unique<X11Applier>();
     case DesktopSession::None:
-        break;
+        return std::make_unique<NoDesktop>();
     }
-    return std::make_unique<NoDesktop>();
+    return std::make_unique<FreshLinkApplier>(std::move(settings));
 }
 
 } // namespace zolvera::desktop

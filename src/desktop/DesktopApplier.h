@@ -6,13 +6,17 @@
 
 namespace zolvera::desktop {
 
+enum class WallpaperStyle { Centre, Stretch };
+
 // Stands in for SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, SPIF_UPDATEINIFILE |
-// SPIF_SENDWININICHANGE): makes a bitmap file the wallpaper of the running session at once and
-// keeps it so. Failures are not reported; the caller ignores them anyway.
+// SPIF_SENDWININICHANGE): makes a bitmap file the wallpaper of the running session at once,
+// stretched or centred, and keeps it so. Every call shows the bitmap's content as it is now,
+// also when its path is the one given last time. Failures are not reported; the caller ignores
+// them anyway.
 class DesktopApplier {
 public:
     virtual ~DesktopApplier() = default;
-    virtual void apply(const std::string& bitmapPath) = 0;
+    virtual void apply(const std::string& bitmapPath, WallpaperStyle style) = 0;
 };
 
 // The kinds of session whose wallpaper we know how to set.
@@ -24,12 +28,6 @@ DesktopSession detectDesktopSession(std::string_view currentDesktop, std::string
                                     bool hasDisplay);
 // The same from this process's environment.
 DesktopSession detectDesktopSession();
-
-enum class WallpaperStyle { Centre, Stretch };
-
-// The registry value "WallpaperStyle" of "\Control Panel\Desktop\" as it is now: "2" stretches,
-// anything else (also a missing or unreadable value) centres.
-WallpaperStyle currentWallpaperStyle();
 
 // The applier for a session; None gives one that does nothing.
 std::unique_ptr<DesktopApplier> makeDesktopApplier(DesktopSession session);

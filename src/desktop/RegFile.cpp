@@ -1,12 +1,16 @@
 #include "desktop/RegFile.h"
 
+#include "desktop/RegValueText.h"
 #include "platform/Locale.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdio>
+#include <array>
 
 namespace zolvera::desktop {
+
+using regtext::isStorableName;
+using regtext::startsWith;
+using regtext::trimmed;
 
 namespace {
 
@@ -23,11 +27,6 @@ constexpr std::array<RootName, 5> kRoots{{
     {kCurrentConfig, "HKEY_CURRENT_CONFIG"},
 }};
 
-constexpr std::uint32_t kStringType = static_cast<std::uint32_t>(ValueType::String);
-constexpr std::uint32_t kBinaryType = static_cast<std::uint32_t>(ValueType::Binary);
-constexpr std::uint32_t kDwordType = static_cast<std::uint32_t>(ValueType::Dword);
-constexpr std::size_t kHexBytesPerLine = 25;
-
 std::optional<std::size_t> rootIndex(std::uint32_t code) {
     for (std::size_t i = 0; i < kRoots.size(); ++i)
         if (kRoots[i].code == code)
@@ -40,11 +39,6 @@ std::optional<std::size_t> rootIndex(std::string_view name) {
         if (platform::equalsIgnoreCase(kRoots[i].name, name))
             return i;
     return std::nullopt;
-}
-
-// Names that fit on one line of the file.
-bool isStorableName(std::string_view name) {
-    return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
 // The components of a key path; one trailing backslash is allowed, empty components are not.
@@ -66,106 +60,17 @@ std::optional<std::vector<std::string_view>> splitKeyPath(std::string_view path)
     }
 }
 
-template <typename K> K* childNamed(K& key, std::string_view name) {
-    for (auto& child : key.children)
-        if (platform::equalsIgnoreCase(child.name, name))
-            return &child;
-    return nullptr;
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
-std::optional<std::uint32_t> parseHexNumber(std::string_view digits, std::size_t maxDigits) {
-    std::uint32_t number = 0;
-    if (digits.empty() || digits.size() > maxDigits)
-        return std::nullopt;
-    const auto [end, error] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), number, 16);
-    if (error != std::errc() || end != digits.data() + digits.size())
-        return std::nullopt;
-    return number;
-}
-
-// Reads a quoted text with the \\ and \" escapes from the front of rest.
-std::optional<std::string> takeQuoted(std::string_view& rest) {
-    std::string text;
-    for (std::size_t i = 1; i < rest.size(); ++i) {
-        const char c = rest[i];
-        if (c == '"') {
-            rest.remove_prefix(i + 1);
-            return text;
-        }
-        if (c == '\\') {
-            if (++i == rest.size() || (rest[i] != '\\' && rest[i] != '"'))
-                return std::nullopt;
-        }
-        text.push_back(rest[i]);
+// The form names are compared in. Plain ASCII names, nearly all of them, are folded here:
+// the same result as Unicode case folding, without its cost on stores of many keys.
+std::string folded(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return platform::foldCase(name);
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
-    return std::nullopt;
-}
-
-std::optional<std::string> parseHexBytes(std::string_view list) {
-    std::string bytes;
-    if (trimmed(list).empty())
-        return bytes;
-    for (;;) {
-        const auto comma = list.find(',');
-        const auto byte = parseHexNumber(trimmed(list.substr(0, comma)), 2);
-        if (!byte)
-            return std::nullopt;
-        bytes.push_back(static_cast<char>(*byte));
-        if (comma == std::string_view::npos)
-            return bytes;
-        list.remove_prefix(comma + 1);
-    }
-}
-
-std::optional<RegistryValue> parseData(std::string_view data) {
-    if (startsWith(data, "\"")) {
-        auto text = takeQuoted(data);
-        if (!text || !trimmed(data).empty())
-            return std::nullopt;
-        text->push_back('\0');
-        return RegistryValue{kStringType, std::move(*text)};
-    }
-    if (startsWith(data, "dword:")) {
-        const auto number = parseHexNumber(trimmed(data.substr(6)), 8);
-        if (!number)
-            return std::nullopt;
-        std::string bytes;
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.push_back(static_cast<char>((*number >> shift) & 0xFF));
-        return RegistryValue{kDwordType, bytes};
-    }
-    std::uint32_t type = kBinaryType;
-    if (startsWith(data, "hex(")) {
-        const auto close = data.find("):");
-        const auto code = close == std::string_view::npos
-                              ? std::nullopt
-                              : parseHexNumber(data.substr(4, close - 4), 8);
-        if (!code)
-            return std::nullopt;
-        type = *code;
-        data.remove_prefix(close + 2);
-    } else if (startsWith(data, "hex:")) {
-        data.remove_prefix(4);
-    } else {
-        return std::nullopt;
-    }
-    auto bytes = parseHexBytes(data);
-    if (!bytes)
-        return std::nullopt;
-    return RegistryValue{type, std::move(*bytes)};
+    return out;
 }
 
 // Splits the text into lines, dropping carriage returns and a byte order mark.
@@ -186,180 +91,183 @@ std::vector<std::string_view> linesOf(std::string_view text) {
     return lines;
 }
 
-std::string quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '\\' || c == '"')
-            out.push_back('\\');
-        out.push_back(c);
+// Reads the lines of a store into a RegFile, one kind of line at a time.
+class Parser {
+public:
+    explicit Parser(std::string_view text) : lines_(linesOf(text)) {}
+
+    std::optional<RegFile> run() {
+        bool sawHeader = false;
+        for (next_ = 0; next_ < lines_.size();) {
+            const std::string_view line = trimmed(lines_[next_++]);
+            if (line.empty() || line.front() == ';')
+                continue;
+            const bool ok = !sawHeader            ? line == "REGEDIT4"
+                            : line.front() == '[' ? keyHeader(line)
+                                                  : valueLine(line);
+            if (!ok)
+                return std::nullopt;
+            sawHeader = true;
+        }
+        return std::move(file_);
     }
-    out.push_back('"');
-    return out;
-}
 
-// A plain string whose text fits between quotes on one line; others are written as hex(1).
-bool fitsQuoted(const RegistryValue& value) {
-    const auto& data = value.data;
-    return value.type == kStringType && !data.empty() && data.back() == '\0' &&
-           isStorableName(std::string_view(data).substr(0, data.size() - 1));
-}
+private:
+    // "[ROOT\path]" makes the key current.
+    bool keyHeader(std::string_view line) {
+        if (line.back() != ']')
+            return false;
+        line = line.substr(1, line.size() - 2);
+        const auto separator = line.find('\\');
+        const auto root = rootIndex(line.substr(0, separator));
+        if (!root)
+            return false;
+        const auto path =
+            separator == std::string_view::npos ? std::string_view() : line.substr(separator + 1);
+        current_ = file_.create(kRoots[*root].code, path);
+        return current_.has_value();
+    }
 
-void appendValue(std::string& out, const RegFile::Value& entry) {
-    const auto& [type, data] = entry.value;
-    out += entry.name.empty() ? "@" : quoted(entry.name);
-    out += '=';
-    char number[16];
-    if (fitsQuoted(entry.value)) {
-        out += quoted(std::string_view(data).substr(0, data.size() - 1));
-    } else if (type == kDwordType && data.size() == 4) {
-        std::uint32_t dword = 0;
-        for (int i = 3; i >= 0; --i)
-            dword = (dword << 8) | static_cast<unsigned char>(data[static_cast<std::size_t>(i)]);
-        std::snprintf(number, sizeof number, "dword:%08x", dword);
-        out += number;
-    } else {
-        if (type == kBinaryType) {
-            out += "hex:";
+    // "name"=data or @=data under the current key.
+    bool valueLine(std::string_view line) {
+        std::string name;
+        if (line.front() == '"') {
+            auto quotedName = regtext::takeQuoted(line);
+            if (!quotedName)
+                return false;
+            name = std::move(*quotedName);
+        } else if (line.front() == '@') {
+            line.remove_prefix(1);
         } else {
-            std::snprintf(number, sizeof number, "hex(%x):", type);
-            out += number;
+            return false;
         }
-        for (std::size_t i = 0; i < data.size(); ++i) {
-            if (i > 0)
-                out += i % kHexBytesPerLine == 0 ? ",\\\n  " : ",";
-            std::snprintf(number, sizeof number, "%02x", static_cast<unsigned char>(data[i]));
-            out += number;
-        }
+        line = trimmed(line);
+        if (!current_ || !startsWith(line, "="))
+            return false;
+        const auto value = regtext::parseData(joinedData(trimmed(line.substr(1))));
+        return value && file_.setValue(*current_, name, *value);
     }
-    out += '\n';
-}
 
-// Writes a key's header when it has values or is a leaf (so empty keys are kept), then its
-// subkeys. A root key without values needs no header.
-void appendKey(std::string& out, const std::string& path, const RegFile::Key& key, bool isRoot) {
-    if (!key.values.empty() || (!isRoot && key.children.empty())) {
-        out += "\n[" + path + "]\n";
-        for (const auto& entry : key.values)
-            appendValue(out, entry);
+    // Hex lists go on over the following lines while a line ends in a backslash.
+    std::string joinedData(std::string_view first) {
+        std::string data(first);
+        while (startsWith(data, "hex") && data.back() == '\\' && next_ < lines_.size()) {
+            data.pop_back();
+            data += trimmed(lines_[next_++]);
+        }
+        return data;
     }
-    for (const auto& child : key.children)
-        appendKey(out, path + "\\" + child.name, child, false);
-}
+
+    std::vector<std::string_view> lines_;
+    std::size_t next_ = 0;
+    RegFile file_;
+    std::optional<RegFile::KeyId> current_;
+};
 
 } // namespace
 
 RegFile::RegFile() {
-    for (std::size_t i = 0; i < kRoots.size(); ++i)
-        roots_[i].name = kRoots[i].name;
+    for (const auto& root : kRoots)
+        keys_.push_back(Key{std::string(root.name), {}, {}, {}, {}});
 }
 
 std::optional<RegFile> RegFile::parse(std::string_view text) {
-    RegFile file;
-    const auto lines = linesOf(text);
-    bool sawHeader = false;
-    Key* current = nullptr;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string_view line = trimmed(lines[i]);
-        if (line.empty() || line.front() == ';')
-            continue;
-        if (!sawHeader) {
-            if (line != "REGEDIT4")
-                return std::nullopt;
-            sawHeader = true;
-        } else if (line.front() == '[') {
-            const auto separator = line.find('\\');
-            const auto root = rootIndex(line.substr(1, std::min(separator, line.size() - 1) - 1));
-            if (line.back() != ']' || !root)
-                return std::nullopt;
-            const auto path = separator == std::string_view::npos
-                                  ? std::string_view()
-                                  : line.substr(separator + 1, line.size() - separator - 2);
-            current = file.create(kRoots[*root].code, path);
-            if (current == nullptr)
-                return std::nullopt;
-        } else {
-            std::string name;
-            if (line.front() == '"') {
-                auto quotedName = takeQuoted(line);
-                if (!quotedName)
-                    return std::nullopt;
-                name = std::move(*quotedName);
-            } else if (line.front() == '@') {
-                line.remove_prefix(1);
-            } else {
-                return std::nullopt;
-            }
-            line = trimmed(line);
-            if (current == nullptr || !startsWith(line, "="))
-                return std::nullopt;
-            std::string data(trimmed(line.substr(1)));
-            // Hex lists go on over the following lines while a line ends in a backslash.
-            while (startsWith(data, "hex") && !data.empty() && data.back() == '\\' &&
-                   i + 1 < lines.size()) {
-                data.pop_back();
-                data += trimmed(lines[++i]);
-            }
-            const auto value = parseData(data);
-            if (!value || !setValue(*current, name, *value))
-                return std::nullopt;
-        }
-    }
-    return file;
+    if (text.size() > kMaxTextSize)
+        return std::nullopt;
+    return Parser(text).run();
+}
+
+// Writes a key's header when it has values or is a leaf (so empty keys are kept). A root key
+// without values needs no header.
+void RegFile::appendKey(std::string& out, KeyId id, std::string_view path) const {
+    const Key& key = keys_[id];
+    if (key.values.empty() && (id < kRoots.size() || !key.children.empty()))
+        return;
+    out += "\n[";
+    out += path;
+    out += "]\n";
+    for (const auto& entry : key.values)
+        regtext::appendValueLine(out, entry.name, entry.value);
 }
 
 std::string RegFile::text() const {
     std::string out = "REGEDIT4\n";
-    for (std::size_t i = 0; i < kRoots.size(); ++i)
-        appendKey(out, roots_[i].name, roots_[i], true);
+    // Depth first, each key before its subkeys, with a stack of its own instead of recursion.
+    // Each entry holds the length its parent's path has in path.
+    std::vector<std::pair<KeyId, std::size_t>> pending;
+    for (std::size_t i = kRoots.size(); i-- > 0;)
+        pending.emplace_back(i, 0);
+    std::string path;
+    while (!pending.empty()) {
+        const auto [id, parentLength] = pending.back();
+        pending.pop_back();
+        path.resize(parentLength);
+        if (id >= kRoots.size())
+            path += '\\';
+        path += keys_[id].name;
+        appendKey(out, id, path);
+        const auto& children = keys_[id].children;
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            pending.emplace_back(*child, path.size());
+    }
     return out;
 }
 
-const RegFile::Key* RegFile::find(std::uint32_t root, std::string_view path) const {
+std::optional<RegFile::KeyId> RegFile::child(KeyId key, std::string_view name) const {
+    const auto& index = keys_[key].childByName;
+    const auto found = index.find(folded(name));
+    if (found == index.end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::optional<RegFile::KeyId> RegFile::find(std::uint32_t root, std::string_view path) const {
     const auto index = rootIndex(root);
     const auto parts = splitKeyPath(path);
     if (!index || !parts)
-        return nullptr;
-    const Key* key = &roots_[*index];
+        return std::nullopt;
+    std::optional<KeyId> key = *index;
+    for (const auto part : *parts)
+        if (!(key = child(*key, part)))
+            return std::nullopt;
+    return key;
+}
+
+std::optional<RegFile::KeyId> RegFile::create(std::uint32_t root, std::string_view path) {
+    const auto index = rootIndex(root);
+    const auto parts = splitKeyPath(path);
+    if (!index || !parts)
+        return std::nullopt;
+    KeyId key = *index;
     for (const auto part : *parts) {
-        key = childNamed(*key, part);
-        if (key == nullptr)
-            return nullptr;
+        const KeyId made = keys_.size();
+        const auto [entry, added] = keys_[key].childByName.try_emplace(folded(part), made);
+        if (!added) {
+            key = entry->second;
+            continue;
+        }
+        keys_[key].children.push_back(made);
+        keys_.push_back(Key{std::string(part), {}, {}, {}, {}}); // entry may move: not used after
+        key = made;
     }
     return key;
 }
 
-RegFile::Key* RegFile::create(std::uint32_t root, std::string_view path) {
-    const auto index = rootIndex(root);
-    const auto parts = splitKeyPath(path);
-    if (!index || !parts)
-        return nullptr;
-    Key* key = &roots_[*index];
-    for (const auto part : *parts) {
-        Key* child = childNamed(*key, part);
-        if (child == nullptr)
-            child = &key->children.emplace_back(Key{std::string(part), {}, {}});
-        key = child;
-    }
-    return key;
+const RegistryValue* RegFile::value(KeyId key, std::string_view name) const {
+    const auto& entry = keys_[key];
+    const auto found = entry.valueByName.find(folded(name));
+    return found == entry.valueByName.end() ? nullptr : &entry.values[found->second].value;
 }
 
-const RegistryValue* RegFile::value(const Key& key, std::string_view name) {
-    for (const auto& entry : key.values)
-        if (platform::equalsIgnoreCase(entry.name, name))
-            return &entry.value;
-    return nullptr;
-}
-
-bool RegFile::setValue(Key& key, std::string_view name, const RegistryValue& value) {
+bool RegFile::setValue(KeyId key, std::string_view name, const RegistryValue& value) {
     if (!isStorableName(name))
         return false;
-    for (auto& entry : key.values) {
-        if (platform::equalsIgnoreCase(entry.name, name)) {
-            entry.value = value;
-            return true;
-        }
-    }
-    key.values.push_back(Value{std::string(name), value});
+    auto& entry = keys_[key];
+    const auto [slot, added] = entry.valueByName.try_emplace(folded(name), entry.values.size());
+    if (added)
+        entry.values.push_back(Value{std::string(name), value});
+    else
+        entry.values[slot->second].value = value;
     return true;
 }
 

@@ -2,7 +2,8 @@
 
 #include "desktop/Registry.h"
 
-#include <array>
+#include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,38 +16,52 @@ namespace zolvera::desktop {
 // hex(N):.. for other types, long hex lists continued with a trailing backslash).
 // Key and value names are matched without regard to case and keep the case they were made
 // with. Text is taken byte for byte (UTF-8 in practice).
+//
+// The keys sit in one flat table and refer to each other by index, with sorted indexes for
+// the names, so a hand-made file costs no more than n log n to read, and no depth of nesting
+// deepens a recursion when the store is read, written or freed.
 class RegFile {
 public:
+    using KeyId = std::size_t;
+
+    // The largest text accepted as a store; the program's own store stays far below it.
+    static constexpr std::size_t kMaxTextSize = 4 * 1024 * 1024;
+
+    RegFile();
+
+    // Nothing when the text is not a store that could be written back without losing any of
+    // it (a missing REGEDIT4 line, a malformed line, deletion entries, a text over
+    // kMaxTextSize, ...). Empty text is an empty store. Comments and blank lines are skipped.
+    static std::optional<RegFile> parse(std::string_view text);
+    std::string text() const;
+
+    // The key at a path under a root code, or nothing when it is missing.
+    std::optional<KeyId> find(std::uint32_t root, std::string_view path) const;
+    // The key, created with its parents when missing; nothing for an unknown root or a path
+    // that cannot name a key (an empty component, a line break).
+    std::optional<KeyId> create(std::uint32_t root, std::string_view path);
+
+    const RegistryValue* value(KeyId key, std::string_view name) const;
+    // False when the name cannot be stored (a line break in it).
+    bool setValue(KeyId key, std::string_view name, const RegistryValue& value);
+
+private:
     struct Value {
         std::string name;
         RegistryValue value;
     };
     struct Key {
         std::string name;
-        std::vector<Value> values;
-        std::vector<Key> children;
+        std::vector<KeyId> children;                    // in the order they were made
+        std::map<std::string, KeyId> childByName;       // by case-folded name
+        std::vector<Value> values;                      // in the order they were made
+        std::map<std::string, std::size_t> valueByName; // by case-folded name
     };
 
-    RegFile();
+    std::optional<KeyId> child(KeyId key, std::string_view name) const;
+    void appendKey(std::string& out, KeyId key, std::string_view path) const;
 
-    // Nothing when the text is not a store that could be written back without losing any of
-    // it (a missing REGEDIT4 line, a malformed line, deletion entries, ...). Empty text is an
-    // empty store. Comments and blank lines are skipped.
-    static std::optional<RegFile> parse(std::string_view text);
-    std::string text() const;
-
-    // The key at a path under a root code, or nullptr when it is missing.
-    const Key* find(std::uint32_t root, std::string_view path) const;
-    // The key, created with its parents when missing; nullptr for an unknown root or a path
-    // that cannot name a key (an empty component, a line break).
-    Key* create(std::uint32_t root, std::string_view path);
-
-    static const RegistryValue* value(const Key& key, std::string_view name);
-    // False when the name cannot be stored (a line break in it).
-    static bool setValue(Key& key, std::string_view name, const RegistryValue& value);
-
-private:
-    std::array<Key, 5> roots_;
+    std::vector<Key> keys_; // the root keys first, in the order of their codes
 };
 
 } // namespace zolvera::desktop

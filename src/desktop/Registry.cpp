@@ -20,9 +20,9 @@ bool isStringType(std::uint32_t type) {
 
 } // namespace
 
-std::string ReadRegString(std::uint32_t root, const std::string& keyPath,
+std::string ReadRegString(Registry& registry, std::uint32_t root, const std::string& keyPath,
                           const std::string& valueName) {
-    const auto key = systemRegistry().openKey(root, relativeKeyPath(keyPath));
+    const auto key = registry.openKey(root, relativeKeyPath(keyPath));
     if (!key)
         return {};
     const auto value = key->query(valueName);
@@ -33,9 +33,9 @@ std::string ReadRegString(std::uint32_t root, const std::string& keyPath,
     return value->data.substr(0, value->data.find('\0'));
 }
 
-bool WriteRegString(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
-                    const std::string& value) {
-    const auto key = systemRegistry().createKey(root, relativeKeyPath(keyPath));
+bool WriteRegString(Registry& registry, std::uint32_t root, const std::string& keyPath,
+                    const std::string& valueName, const std::string& value) {
+    const auto key = registry.createKey(root, relativeKeyPath(keyPath));
     if (!key)
         return false;
     RegistryValue stored{static_cast<std::uint32_t>(ValueType::String), value};

@@ -7,7 +7,8 @@
 
 // The registry as the program sees it: root keys by their Windows codes, key paths with
 // backslashes, typed values. Registry is the interface one system's implementation fills in;
-// ReadRegString and WriteRegString are the two routines the rest of the program calls.
+// ReadRegString and WriteRegString are the two routines the rest of the program calls, on the
+// registry they are given.
 namespace zolvera::desktop {
 
 inline constexpr std::uint32_t kClassesRoot = 0x80000000;   // HKEY_CLASSES_ROOT
@@ -54,20 +55,17 @@ public:
     virtual std::unique_ptr<RegistryKey> createKey(std::uint32_t root, const std::string& path) = 0;
 };
 
-// The current user's registry on this system (see registry_posix.cpp).
-Registry& systemRegistry();
-
 // The string value of a key; "" when the key cannot be opened or the value is missing.
 // keyPath may start with a backslash, which is dropped. A string or expandable string is
 // returned up to its first zero byte, unexpanded; any other type throws
 // "Invalid data type for '<valueName>'".
-std::string ReadRegString(std::uint32_t root, const std::string& keyPath,
+std::string ReadRegString(Registry& registry, std::uint32_t root, const std::string& keyPath,
                           const std::string& valueName);
 
 // Writes a plain string value, creating the key when needed. Returns false (writing nothing)
 // when the key can be neither opened nor created; throws "Failed to set data for
 // '<valueName>'" when the write is refused.
-bool WriteRegString(std::uint32_t root, const std::string& keyPath, const std::string& valueName,
-                    const std::string& value);
+bool WriteRegString(Registry& registry, std::uint32_t root, const std::string& keyPath,
+                    const std::string& valueName, const std::string& value);
 
 } // namespace zolvera::desktop

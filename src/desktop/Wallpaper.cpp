@@ -1,11 +1,13 @@
 #include "desktop/Wallpaper.h"
 
 #include "desktop/ActiveDesktop.h"
-#include "desktop/Registry.h"
 #include "picture/Picture.h"
+#include "platform/Failure.h"
+#include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdlib>
@@ -37,16 +39,52 @@ std::string userDataFolder() {
     return folder;
 }
 
-// True when both paths name one existing file, so deleting one would lose the other.
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return std::filesystem::equivalent(platform::resolve(a), platform::resolve(b), error) && !error;
-}
+// A file written beside its final name, put in place only once complete, so a failure (a
+// full disk) leaves the earlier file as it was and no cut file behind.
+class PendingFile {
+public:
+    explicit PendingFile(const std::string& path)
+        : path_(platform::resolve(path)),
+          temporary_(platform::folderPart(path_) + platform::kSeparator + "." +
+                     platform::fileNamePart(path_) + "." +
+                     std::to_string(QCoreApplication::applicationPid()) + ".new") {}
+    ~PendingFile() {
+        if (!placed_)
+            platform::deleteFile(temporary_);
+    }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    // Throws "Cannot create file "<path>". <reason>".
+    void write(const std::string& bytes) {
+        try {
+            auto file = platform::File::createIo(temporary_);
+            file.write(bytes.data(), bytes.size());
+            file.close();
+        } catch (const IoFailure& failure) {
+            throw failures::cannotCreateFile(path_, failure.what());
+        }
+    }
+
+    // Throws as write does.
+    void place() {
+        std::error_code error;
+        std::filesystem::rename(temporary_, path_, error);
+        if (error)
+            throw failures::cannotCreateFile(path_, failures::systemReason(error.value()));
+        placed_ = true;
+    }
+
+private:
+    std::string path_;
+    std::string temporary_;
+    bool placed_ = false;
+};
 
 } // namespace
 
-std::string GetWindowsFolder() {
-    std::string folder = ReadRegString(kCurrentUser, kShellFolders, "Fonts");
+std::string GetWindowsFolder(Registry& registry) {
+    std::string folder = ReadRegString(registry, kCurrentUser, kShellFolders, "Fonts");
     if (!folder.empty() && folder.back() == platform::kSeparator)
         folder.pop_back();
     while (!folder.empty() && folder.back() != platform::kSeparator)
@@ -54,36 +92,43 @@ std::string GetWindowsFolder() {
     return folder.empty() ? userDataFolder() : folder;
 }
 
-void SetWallpaper(const std::string& picturePath) {
-    const auto applier = makeDesktopApplier(detectDesktopSession());
-    SetWallpaper(picturePath, *applier);
+WallpaperStyle currentWallpaperStyle(Registry& registry) {
+    try {
+        return ReadRegString(registry, kCurrentUser, kDesktopKey, "WallpaperStyle") == "2"
+                   ? WallpaperStyle::Stretch
+                   : WallpaperStyle::Centre;
+    } catch (const Failure&) { // a value of another type: the system call fails quietly
+        return WallpaperStyle::Centre;
+    }
 }
 
-void SetWallpaper(const std::string& picturePath, DesktopApplier& applier) {
-    const std::string folder = GetWindowsFolder();
+void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApplier& applier) {
+    const std::string folder = GetWindowsFolder(registry);
     const std::string bitmapPath = folder + "Zolvera.bmp";
     const std::string copyPath = folder + "Zolvera.jpg";
 
     const auto bitmap = picture::JpegPicture::load(picturePath).decode();
-    platform::deleteFile(bitmapPath);
-    picture::writeBmp(bitmap, bitmapPath);
-    // Choosing the wallpaper copy itself must not delete the only copy of the picture.
-    if (!sameFile(picturePath, copyPath)) {
-        platform::deleteFile(copyPath);
-        platform::copyFile(picturePath, copyPath);
+    PendingFile bitmapFile(bitmapPath);
+    bitmapFile.write(picture::encodeBmp(bitmap));
+    bitmapFile.place();
+    try {
+        PendingFile copyFile(copyPath);
+        copyFile.write(platform::readWholeFile(picturePath));
+        copyFile.place();
+    } catch (const Failure&) { // the Active Desktop service then gets the earlier copy
     }
 
-    const std::string current = ReadRegString(kCurrentUser, kDesktopKey, "Wallpaper");
+    const std::string current = ReadRegString(registry, kCurrentUser, kDesktopKey, "Wallpaper");
     if (platform::toLowerLocale(current) != platform::toLowerLocale(bitmapPath))
-        WriteRegString(kCurrentUser, kDesktopKey, "Wallpaper", bitmapPath);
+        WriteRegString(registry, kCurrentUser, kDesktopKey, "Wallpaper", bitmapPath);
 
-    if (!ReadRegString(kClassesRoot, kActiveDesktopClass, "").empty()) {
+    if (!ReadRegString(registry, kClassesRoot, kActiveDesktopClass, "").empty()) {
         const auto activeDesktop = createActiveDesktop();
         activeDesktop->SetWallpaper(QString::fromStdString(copyPath).toStdU16String(), 0);
         activeDesktop->ApplyChanges(kApplyAll);
     }
 
-    applier.apply(bitmapPath);
+    applier.apply(bitmapPath, currentWallpaperStyle(registry));
 }
 
 } // namespace zolvera::desktop

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktop/DesktopApplier.h"
+#include "desktop/Registry.h"
 
 #include <string>
 
@@ -11,16 +12,19 @@ namespace zolvera::desktop {
 // '/' is the separator. When the entry is missing, empty or holds no separator, the user's
 // data folder ($XDG_DATA_HOME, else ~/.local/share), made when missing, with a trailing '/'.
 // Worked out again at every call.
-std::string GetWindowsFolder();
+std::string GetWindowsFolder(Registry& registry);
+
+// The registry value "WallpaperStyle" of "\Control Panel\Desktop\" as it is now: "2" stretches,
+// anything else (also a missing or unreadable value) centres.
+WallpaperStyle currentWallpaperStyle(Registry& registry);
 
 // Makes a JPEG file the desktop wallpaper: writes it decoded as <folder>Zolvera.bmp and copied
 // as <folder>Zolvera.jpg into the wallpaper folder, records the bitmap as the "Wallpaper"
 // value of the user's desktop key when it differs (apart from letter case), hands the JPEG copy
-// to the Active Desktop service where it is registered, and applies the bitmap. Throws the
-// failure of the step that went wrong; the later steps are then not done.
-void SetWallpaper(const std::string& picturePath);
-
-// The same with the given applier instead of the running session's one.
-void SetWallpaper(const std::string& picturePath, DesktopApplier& applier);
+// to the Active Desktop service where it is registered, and applies the bitmap with the
+// applier in the registry's WallpaperStyle. Each file is put in place only once it is
+// complete. Throws the failure of the step that went wrong; the later steps are then not done
+// (a copy that fails is ignored, and the earlier Zolvera.jpg stays as it was).
+void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApplier& applier);
 
 } // namespace zolvera::desktop

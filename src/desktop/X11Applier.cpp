@@ -115,7 +115,7 @@ void freePreviousPixmap(Display* display, Window root, Atom rootPixmap, Atom set
 
 } // namespace
 
-void X11Applier::apply(const std::string& bitmapPath) {
+void X11Applier::apply(const std::string& bitmapPath, WallpaperStyle style) {
     const QImage picture(QString::fromStdString(bitmapPath));
     if (picture.isNull())
         return;
@@ -128,7 +128,7 @@ void X11Applier::apply(const std::string& bitmapPath) {
     const int width = DisplayWidth(display, screenNumber);
     const int height = DisplayHeight(display, screenNumber);
     const int depth = DefaultDepth(display, screenNumber);
-    QImage screen = composeScreen(picture, width, height, currentWallpaperStyle());
+    QImage screen = composeScreen(picture, width, height, style);
 
     const Pixmap pixmap =
         XCreatePixmap(display, root, static_cast<unsigned>(width), static_cast<unsigned>(height),

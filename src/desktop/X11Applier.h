@@ -11,7 +11,7 @@ namespace zolvera::desktop {
 // setter left behind is freed. Uses the display named by DISPLAY; without one it does nothing.
 class X11Applier : public DesktopApplier {
 public:
-    void apply(const std::string& bitmapPath) override;
+    void apply(const std::string& bitmapPath, WallpaperStyle style) override;
 };
 
 } // namespace zolvera::desktop

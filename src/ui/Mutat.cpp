@@ -1,5 +1,6 @@
 #include "ui/Mutat.h"
 
+#include "desktop/FileRegistry.h"
 #include "desktop/Wallpaper.h"
 #include "picture/Picture.h"
 #include "ui/BitmapImage.h"
@@ -113,8 +114,11 @@ void Tfrm_mutat::aBezarExecute() {
 
 void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
                         const std::string& name) {
-    ShowPicturePreview(owner, dialogs, folder, name,
-                       [](const std::string& path) { desktop::SetWallpaper(path); });
+    ShowPicturePreview(owner, dialogs, folder, name, [](const std::string& path) {
+        desktop::FileRegistry registry;
+        const auto applier = desktop::makeDesktopApplier(desktop::detectDesktopSession());
+        desktop::SetWallpaper(path, registry, *applier);
+    });
 }
 
 void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,

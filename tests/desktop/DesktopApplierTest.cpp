@@ -1,9 +1,7 @@
 #include "desktop/DesktopApplier.h"
 #include "desktop/CommandAppliers.h"
-#include "desktop/Registry.h"
 
 #include "ScopedEnv.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +13,35 @@ namespace {
 
 using Command = std::vector<std::string>; // program, then its arguments
 
-TEST(DesktopSession, DetectedFromTheSession) {
+// Every desktop the README names, from the session's environment.
+TEST(DesktopSession, DetectedFromTheEnvironment) {
     using enum DesktopSession;
-    EXPECT_EQ(detectDesktopSession("ubuntu:GNOME", "", true), Gnome);
-    EXPECT_EQ(detectDesktopSession("X-Cinnamon", "", true), Cinnamon);
-    EXPECT_EQ(detectDesktopSession("MATE", "", true), Mate);
-    EXPECT_EQ(detectDesktopSession("KDE", "", true), Plasma);
-    EXPECT_EQ(detectDesktopSession("Hyprland:xfce", "", false), Xfce); // first known entry
-    EXPECT_EQ(detectDesktopSession("", "/usr/share/xsessions/plasma", true), Plasma);
-    EXPECT_EQ(detectDesktopSession("i3", "i3", true), X11);
-    EXPECT_EQ(detectDesktopSession("", "", false), None);
+    struct Case {
+        const char* currentDesktop;
+        const char* sessionName;
+        const char* display;
+        DesktopSession expected;
+    };
+    for (const auto& [currentDesktop, sessionName, display, expected] : {
+             Case{"ubuntu:GNOME", "ubuntu", ":0", Gnome},
+             Case{"Budgie:GNOME", "", ":0", Gnome},
+             Case{"Pantheon", "", ":0", Gnome},
+             Case{"Unity", "", ":0", Gnome},
+             Case{"X-Cinnamon", "cinnamon", ":0", Cinnamon},
+             Case{"MATE", "", ":0", Mate},
+             Case{"KDE", "plasmawayland", "", Plasma},
+             Case{"Hyprland:XFCE", "", "", Xfce}, // the first known entry
+             Case{"", "/usr/share/xsessions/plasma", ":0", Plasma},
+             Case{"", "xubuntu", ":0", Xfce},
+             Case{"i3", "i3", ":0", X11},
+             Case{"", "", "", None},
+         }) {
+        const test::ScopedEnv xdg("XDG_CURRENT_DESKTOP", currentDesktop);
+        const test::ScopedEnv session("DESKTOP_SESSION", sessionName);
+        const test::ScopedEnv shown("DISPLAY",
+                                    *display ? std::optional<std::string>(display) : std::nullopt);
+        EXPECT_EQ(detectDesktopSession(), expected) << currentDesktop << " " << sessionName;
+    }
 }
 
 // Records the commands; a program's output comes from answers ("" when not given).
@@ -42,20 +59,14 @@ struct ScriptedRunner : CommandRunner {
 
 class CommandAppliersTest : public ::testing::Test {
 protected:
-    void setStyle(const char* style) {
-        WriteRegString(kCurrentUser, "\\Control Panel\\Desktop\\", "WallpaperStyle", style);
-    }
-
-    test::TempDir dir;
-    test::ScopedEnv env{"ZOLVERA_REGISTRY", dir / "registry.reg"};
     std::vector<Command> log;
     std::unique_ptr<ScriptedRunner> runner = std::make_unique<ScriptedRunner>(log);
     const std::string bitmap = "/home/Éva/it's #1/Zolvera.bmp";
 };
 
 TEST_F(CommandAppliersTest, GSettingsGetsQuotedUriAndStyle) {
-    setStyle("2");
-    GSettingsApplier(GSettingsApplier::gnome(), std::move(runner)).apply(bitmap);
+    GSettingsApplier(GSettingsApplier::gnome(), std::move(runner))
+        .apply(bitmap, WallpaperStyle::Stretch);
     const std::string uri = "'file:///home/%C3%89va/it\\'s%20%231/Zolvera.bmp'";
     const std::string schema = "org.gnome.desktop.background";
     EXPECT_EQ(log, (std::vector<Command>{
@@ -65,8 +76,8 @@ TEST_F(CommandAppliersTest, GSettingsGetsQuotedUriAndStyle) {
                    }));
 
     log.clear();
-    setStyle("0");
-    GSettingsApplier(GSettingsApplier::mate(), std::make_unique<ScriptedRunner>(log)).apply(bitmap);
+    GSettingsApplier(GSettingsApplier::mate(), std::make_unique<ScriptedRunner>(log))
+        .apply(bitmap, WallpaperStyle::Centre);
     EXPECT_EQ(log, (std::vector<Command>{
                        {"gsettings", "set", "org.mate.background", "picture-options", "'centered'"},
                        {"gsettings", "set", "org.mate.background", "picture-filename",
@@ -75,12 +86,11 @@ TEST_F(CommandAppliersTest, GSettingsGetsQuotedUriAndStyle) {
 }
 
 TEST_F(CommandAppliersTest, XfceSetsEveryLastImage) {
-    setStyle("2");
     const std::string a = "/backdrop/screen0/monitorHDMI-1/workspace0";
     const std::string b = "/backdrop/screen0/monitoreDP-1/workspace1";
     runner->answers["xfconf-query"] =
         a + "/color-style\n" + a + "/last-image\n" + b + "/last-image\n/last-image-shown\n";
-    XfceApplier(std::move(runner)).apply(bitmap);
+    XfceApplier(std::move(runner)).apply(bitmap, WallpaperStyle::Stretch);
     const auto xfconf = [](std::vector<std::string> rest) {
         rest.insert(rest.begin(), {"xfconf-query", "-c", "xfce4-desktop"});
         return rest;
@@ -92,6 +102,24 @@ TEST_F(CommandAppliersTest, XfceSetsEveryLastImage) {
                        xfconf({"-p", b + "/image-style", "-n", "-t", "int", "-s", "3"}),
                        xfconf({"-p", b + "/last-image", "-s", bitmap}),
                    }));
+}
+
+TEST_F(CommandAppliersTest, PlasmaScriptSetsEveryImageDesktop) {
+    PlasmaApplier(std::move(runner)).apply(bitmap, WallpaperStyle::Centre);
+    const std::string script = "var all = desktops();\n"
+                               "for (var i = 0; i < all.length; i++) {\n"
+                               "    var d = all[i];\n"
+                               "    if (d.wallpaperPlugin != \"org.kde.image\") continue;\n"
+                               "    d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", "
+                               "\"General\"];\n"
+                               "    d.writeConfig(\"FillMode\", 6);\n"
+                               "    d.writeConfig(\"Image\", "
+                               "\"file:///home/%C3%89va/it's%20%231/Zolvera.bmp\");\n"
+                               "}\n";
+    EXPECT_EQ(log, (std::vector<Command>{{"gdbus", "call", "--session", "--dest",
+                                          "org.kde.plasmashell", "--object-path", "/PlasmaShell",
+                                          "--method", "org.kde.PlasmaShell.evaluateScript",
+                                          gvariantString(script)}}));
 }
 
 TEST(ProcessRunner, OutputExitCodeAndTimeLimit) {

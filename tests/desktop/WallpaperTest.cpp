@@ -1,6 +1,6 @@
 #include "desktop/Wallpaper.h"
 #include "desktop/ActiveDesktop.h"
-#include "desktop/Registry.h"
+#include "desktop/FileRegistry.h"
 #include "platform/Failure.h"
 
 #include "ScopedEnv.h"
@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
+#include <sys/resource.h>
 
 namespace zolvera::desktop {
 namespace {
@@ -25,7 +27,32 @@ constexpr char kActiveDesktopClass[] = "\\CLSID\\{75048700-EF1F-11D0-9888-006097
 
 struct RecordingApplier : DesktopApplier {
     std::vector<std::string> calls;
-    void apply(const std::string& bitmapPath) override { calls.push_back(bitmapPath); }
+    std::vector<WallpaperStyle> styles;
+    void apply(const std::string& bitmapPath, WallpaperStyle style) override {
+        calls.push_back(bitmapPath);
+        styles.push_back(style);
+    }
+};
+
+// Files written by this process stop growing at a size, as on a full disk: writes beyond it
+// fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*previousHandler_)(int) = nullptr;
 };
 
 struct ActiveDesktopLog {
@@ -54,19 +81,21 @@ class SetWallpaperTest : public ::testing::Test {
 protected:
     SetWallpaperTest() {
         std::filesystem::create_directories(folder);
-        WriteRegString(kCurrentUser, kShellFolders, "Fonts", folder + "Fonts");
+        WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", folder + "Fonts");
         test::writeJpeg(picture, {.width = 64, .height = 48});
         registerActiveDesktop(
             [this] { return std::make_unique<RecordingActiveDesktop>(activeDesktop); });
     }
     ~SetWallpaperTest() override { registerActiveDesktop({}); }
 
-    std::string wallpaperValue() { return ReadRegString(kCurrentUser, kDesktop, "Wallpaper"); }
+    std::string wallpaperValue() {
+        return ReadRegString(registry, kCurrentUser, kDesktop, "Wallpaper");
+    }
 
     // Runs SetWallpaper and returns the failure text, "" when it succeeded.
     std::string setWallpaper(const std::string& path) {
         try {
-            SetWallpaper(path, applier);
+            SetWallpaper(path, registry, applier);
             return "";
         } catch (const Failure& failure) {
             return failure.what();
@@ -74,7 +103,7 @@ protected:
     }
 
     test::TempDir dir;
-    test::ScopedEnv env{"ZOLVERA_REGISTRY", dir / "registry.reg"};
+    FileRegistry registry{dir / "registry.reg"};
     std::string folder = dir / "Wíndows/";
     std::string bitmap = folder + "Zolvera.bmp";
     std::string copy = folder + "Zolvera.jpg";
@@ -84,17 +113,17 @@ protected:
 };
 
 TEST_F(SetWallpaperTest, WindowsFolderIsTheParentOfFonts) {
-    EXPECT_EQ(GetWindowsFolder(), folder);
-    WriteRegString(kCurrentUser, kShellFolders, "Fonts", folder + "Fonts/");
-    EXPECT_EQ(GetWindowsFolder(), folder);
-    WriteRegString(kCurrentUser, kShellFolders, "Fonts", "/Fonts");
-    EXPECT_EQ(GetWindowsFolder(), "/");
+    EXPECT_EQ(GetWindowsFolder(registry), folder);
+    WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", folder + "Fonts/");
+    EXPECT_EQ(GetWindowsFolder(registry), folder);
+    WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", "/Fonts");
+    EXPECT_EQ(GetWindowsFolder(registry), "/");
 
     // Without a usable entry: the user's data folder.
     test::ScopedEnv data("XDG_DATA_HOME", dir / "data");
     for (const char* entry : {"", "Fonts", "/"}) {
-        WriteRegString(kCurrentUser, kShellFolders, "Fonts", entry);
-        EXPECT_EQ(GetWindowsFolder(), dir / "data/") << entry;
+        WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", entry);
+        EXPECT_EQ(GetWindowsFolder(registry), dir / "data/") << entry;
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir / "data"));
 }
@@ -110,6 +139,8 @@ TEST_F(SetWallpaperTest, WritesBitmapAndCopyRecordsAndApplies) {
     EXPECT_EQ(applier.calls, std::vector<std::string>{bitmap});
     EXPECT_EQ(activeDesktop.created, 0); // not registered in the registry
 
+    WriteRegString(registry, kCurrentUser, kDesktop, "WallpaperStyle", "2");
+
     test::writeJpeg(picture, {.width = 30, .height = 20, .gray = true});
     ASSERT_EQ(setWallpaper(picture), "");
     const auto gray = readFile(bitmap);
@@ -119,14 +150,33 @@ TEST_F(SetWallpaperTest, WritesBitmapAndCopyRecordsAndApplies) {
     EXPECT_GT(colours, 0u);
     EXPECT_EQ(le32(gray, 10), 54u + 4 * colours);
     EXPECT_EQ(readFile(copy), readFile(picture));
-    EXPECT_EQ(applier.calls.size(), 2u);
+    EXPECT_EQ(applier.styles, (std::vector{WallpaperStyle::Centre, WallpaperStyle::Stretch}));
+}
+
+TEST_F(SetWallpaperTest, DiskFullWhileWritingKeepsTheEarlierWallpaper) {
+    ASSERT_EQ(setWallpaper(picture), "");
+    const auto earlierBitmap = readFile(bitmap);
+    const auto earlierCopy = readFile(copy);
+    WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/old.bmp");
+    test::writeJpeg(picture, {.width = 200, .height = 150}); // a bitmap of 90 KB
+    {
+        const FileSizeLimit limit(20000);
+        EXPECT_EQ(setWallpaper(picture), "Cannot create file \"" + bitmap + "\". Disk full");
+    }
+    EXPECT_TRUE(readFile(bitmap) == earlierBitmap);
+    EXPECT_TRUE(readFile(copy) == earlierCopy);
+    EXPECT_EQ(wallpaperValue(), "/old.bmp");
+    EXPECT_EQ(applier.calls.size(), 1u);
+    const auto left = std::distance(std::filesystem::directory_iterator(folder),
+                                    std::filesystem::directory_iterator());
+    EXPECT_EQ(left, 2); // no cut file beside them
 }
 
 TEST_F(SetWallpaperTest, WallpaperValueEqualApartFromCaseIsLeftAlone) {
     std::string shouted = bitmap;
     for (auto& c : shouted)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    WriteRegString(kCurrentUser, kDesktop, "Wallpaper", shouted);
+    WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", shouted);
     ASSERT_EQ(setWallpaper(picture), "");
     ASSERT_EQ(setWallpaper(picture), "");
     EXPECT_EQ(wallpaperValue(), shouted);
@@ -134,7 +184,7 @@ TEST_F(SetWallpaperTest, WallpaperValueEqualApartFromCaseIsLeftAlone) {
 }
 
 TEST_F(SetWallpaperTest, ActiveDesktopGetsTheJpegCopyWhenRegistered) {
-    WriteRegString(kClassesRoot, kActiveDesktopClass, "", "Active Desktop");
+    WriteRegString(registry, kClassesRoot, kActiveDesktopClass, "", "Active Desktop");
     ASSERT_EQ(setWallpaper(picture), "");
     ASSERT_EQ(activeDesktop.wallpapers.size(), 1u);
     const std::u16string tempFolder(dir.path().begin(), dir.path().end()); // ASCII
@@ -146,7 +196,7 @@ TEST_F(SetWallpaperTest, ActiveDesktopGetsTheJpegCopyWhenRegistered) {
     // Registered but no implementation: the failure stops the routine before the system call,
     // after the registry value was recorded.
     registerActiveDesktop({});
-    WriteRegString(kCurrentUser, kDesktop, "Wallpaper", "/elsewhere.bmp");
+    WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/elsewhere.bmp");
     EXPECT_EQ(setWallpaper(picture), "Class not registered");
     EXPECT_EQ(wallpaperValue(), bitmap);
     EXPECT_EQ(applier.calls.size(), 1u);
@@ -155,7 +205,7 @@ TEST_F(SetWallpaperTest, ActiveDesktopGetsTheJpegCopyWhenRegistered) {
 TEST_F(SetWallpaperTest, FailuresStopAtTheirStep) {
     writeFile(bitmap, "old bitmap");
     writeFile(copy, "old copy");
-    WriteRegString(kCurrentUser, kDesktop, "Wallpaper", "/old.bmp");
+    WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/old.bmp");
     const auto unchanged = [&] {
         EXPECT_EQ(readFile(bitmap), "old bitmap");
         EXPECT_EQ(readFile(copy), "old copy");
@@ -173,8 +223,7 @@ TEST_F(SetWallpaperTest, FailuresStopAtTheirStep) {
     unchanged();
 
     // A non-string Wallpaper value ends the routine after the files were written.
-    systemRegistry()
-        .createKey(kCurrentUser, "Control Panel\\Desktop")
+    registry.createKey(kCurrentUser, "Control Panel\\Desktop")
         ->set("Wallpaper", {static_cast<std::uint32_t>(ValueType::Dword), std::string(4, '\0')});
     EXPECT_EQ(setWallpaper(picture), "Invalid data type for 'Wallpaper'");
     EXPECT_EQ(readFile(copy), readFile(picture));

@@ -1,5 +1,4 @@
 #include "desktop/X11Applier.h"
-#include "desktop/Registry.h"
 #include "picture/Picture.h"
 
 #include "ScopedEnv.h"
@@ -95,16 +94,10 @@ TEST_P(X11ApplierTest, RootWindowShowsThePictureStretchedOrCentred) {
     if (!server.running())
         GTEST_SKIP() << "Xvfb is not available";
     test::TempDir dir;
-    test::ScopedEnv registry{"ZOLVERA_REGISTRY", dir / "registry.reg"};
     test::ScopedEnv display("DISPLAY", server.display());
     const auto bitmap = dir / "Zolvera.bmp";
     picture::writeBmp(halvesPicture(), bitmap);
-    const auto setStyle = [](const char* style) {
-        WriteRegString(kCurrentUser, "\\Control Panel\\Desktop\\", "WallpaperStyle", style);
-    };
-
-    setStyle("2");
-    X11Applier().apply(bitmap);
+    X11Applier().apply(bitmap, WallpaperStyle::Stretch);
     const ScreenReader root(server.display());
     std::string seen;
     for (const auto& [x, y] : {std::pair{2, 2}, {100, 120}, {220, 120}, {317, 237}})
@@ -115,8 +108,7 @@ TEST_P(X11ApplierTest, RootWindowShowsThePictureStretchedOrCentred) {
     EXPECT_EQ(root.property("ESETROOT_PMAP_ID"), stretched);
 
     // Centred on black: the picture covers 120..199 x 90..149. The earlier pixmap is freed.
-    setStyle("0");
-    X11Applier().apply(bitmap);
+    X11Applier().apply(bitmap, WallpaperStyle::Centre);
     seen.clear();
     for (const auto& [x, y] :
          {std::pair{2, 2}, {160, 80}, {110, 120}, {125, 95}, {195, 145}, {210, 120}})

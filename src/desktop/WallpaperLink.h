@@ -1,0 +1,34 @@
+#pragma once
+
+#include "desktop/DesktopApplier.h"
+
+#include <memory>
+#include <string>
+
+namespace zolvera::desktop {
+
+// A desktop that keeps its wallpaper in a setting reloads the picture only when that setting
+// changes, and the bitmap is always Zolvera.bmp. So those desktops are handed a path that
+// differs from the one they were given last time: <cache>/zolvera/wallpaper-<n>.bmp in the
+// user's cache folder ($XDG_CACHE_HOME, else ~/.cache), a hard link to the bitmap as it is now
+// (a copy where no link can be made), n one more than the last one's. Only that one and the
+// one before it (which the desktop may still be fading out) are kept. When neither a link nor
+// a copy can be made, the bitmap's own path.
+std::string freshWallpaperLink(const std::string& bitmapPath);
+
+// The folder that holds them.
+std::string wallpaperLinkFolder();
+
+// Hands the applier it wraps a fresh link to the bitmap at every call.
+class FreshLinkApplier : public DesktopApplier {
+public:
+    explicit FreshLinkApplier(std::unique_ptr<DesktopApplier> inner) : inner_(std::move(inner)) {}
+    void apply(const std::string& bitmapPath, WallpaperStyle style) override {
+        inner_->apply(freshWallpaperLink(bitmapPath), style);
+    }
+
+private:
+    std::unique_ptr<DesktopApplier> inner_;
+};
+
+} // namespace zolvera::desktop
