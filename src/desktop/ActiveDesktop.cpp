@@ -4,21 +4,7 @@
 
 namespace zolvera::desktop {
 
-namespace {
-
-ActiveDesktopFactory& registeredFactory() {
-    static ActiveDesktopFactory factory;
-    return factory;
-}
-
-} // namespace
-
-void registerActiveDesktop(ActiveDesktopFactory factory) {
-    registeredFactory() = std::move(factory);
-}
-
-std::unique_ptr<ActiveDesktop> createActiveDesktop() {
-    const auto& factory = registeredFactory();
+std::unique_ptr<ActiveDesktop> createActiveDesktop(const ActiveDesktopFactory& factory) {
     auto object = factory ? factory() : nullptr;
     if (!object)
         throw Failure("Class not registered");

@@ -23,13 +23,11 @@ public:
     virtual void ApplyChanges(std::uint32_t flags) = 0;
 };
 
+// Makes Active Desktop objects; empty where the system has no implementation, as here.
 using ActiveDesktopFactory = std::function<std::unique_ptr<ActiveDesktop>()>;
 
-// Registers the implementation that createActiveDesktop makes; an empty factory unregisters.
-// No implementation is registered on this system unless someone (a test) provides one.
-void registerActiveDesktop(ActiveDesktopFactory factory);
-
-// A new Active Desktop object. Throws "Class not registered" when there is no implementation.
-std::unique_ptr<ActiveDesktop> createActiveDesktop();
+// A new Active Desktop object from the factory. Throws "Class not registered" when there is no
+// implementation.
+std::unique_ptr<ActiveDesktop> createActiveDesktop(const ActiveDesktopFactory& factory);
 
 } // namespace zolvera::desktop

@@ -102,7 +102,8 @@ WallpaperStyle currentWallpaperStyle(Registry& registry) {
     }
 }
 
-void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApplier& applier) {
+void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApplier& applier,
+                  const ActiveDesktopFactory& activeDesktop) {
     const std::string folder = GetWindowsFolder(registry);
     const std::string bitmapPath = folder + "Zolvera.bmp";
     const std::string copyPath = folder + "Zolvera.jpg";
@@ -123,9 +124,9 @@ void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApp
         WriteRegString(registry, kCurrentUser, kDesktopKey, "Wallpaper", bitmapPath);
 
     if (!ReadRegString(registry, kClassesRoot, kActiveDesktopClass, "").empty()) {
-        const auto activeDesktop = createActiveDesktop();
-        activeDesktop->SetWallpaper(QString::fromStdString(copyPath).toStdU16String(), 0);
-        activeDesktop->ApplyChanges(kApplyAll);
+        const auto service = createActiveDesktop(activeDesktop);
+        service->SetWallpaper(QString::fromStdString(copyPath).toStdU16String(), 0);
+        service->ApplyChanges(kApplyAll);
     }
 
     applier.apply(bitmapPath, currentWallpaperStyle(registry));

@@ -83,10 +83,7 @@ protected:
         std::filesystem::create_directories(folder);
         WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", folder + "Fonts");
         test::writeJpeg(picture, {.width = 64, .height = 48});
-        registerActiveDesktop(
-            [this] { return std::make_unique<RecordingActiveDesktop>(activeDesktop); });
     }
-    ~SetWallpaperTest() override { registerActiveDesktop({}); }
 
     std::string wallpaperValue() {
         return ReadRegString(registry, kCurrentUser, kDesktop, "Wallpaper");
@@ -95,7 +92,7 @@ protected:
     // Runs SetWallpaper and returns the failure text, "" when it succeeded.
     std::string setWallpaper(const std::string& path) {
         try {
-            SetWallpaper(path, registry, applier);
+            SetWallpaper(path, registry, applier, activeDesktopFactory);
             return "";
         } catch (const Failure& failure) {
             return failure.what();
@@ -110,6 +107,9 @@ protected:
     std::string picture = dir / "Hatterek/Tél/Hó.jpg";
     RecordingApplier applier;
     ActiveDesktopLog activeDesktop;
+    ActiveDesktopFactory activeDesktopFactory = [this] {
+        return std::make_unique<RecordingActiveDesktop>(activeDesktop);
+    };
 };
 
 TEST_F(SetWallpaperTest, WindowsFolderIsTheParentOfFonts) {
@@ -195,7 +195,7 @@ TEST_F(SetWallpaperTest, ActiveDesktopGetsTheJpegCopyWhenRegistered) {
 
     // Registered but no implementation: the failure stops the routine before the system call,
     // after the registry value was recorded.
-    registerActiveDesktop({});
+    activeDesktopFactory = nullptr;
     WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/elsewhere.bmp");
     EXPECT_EQ(setWallpaper(picture), "Class not registered");
     EXPECT_EQ(wallpaperValue(), bitmap);
