@@ -1,9 +1,18 @@
 #include "library/AppFolder.h"
 
+#include "library/BuildInfo.h"
+#include "platform/FileSystem.h"
+
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace zolvera::library {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -13,16 +22,83 @@ std::string withoutTrailingSeparator(std::string folder) {
     return folder;
 }
 
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// A library that travels with the program (a portable copy, or a folder prepared by hand).
+bool holdsLibrary(const std::string& folder) {
+    return platform::fileExists(appPath(folder, "/Zolvera.lst")) ||
+           platform::folderExists(appPath(folder, "/Hatterek"));
+}
+
+// $XDG_DATA_HOME/zolvera, else ~/.local/share/zolvera; a relative XDG_DATA_HOME is ignored,
+// as the base directory rules ask. Empty when there is no home folder either.
+std::string perUserFolder(const AppFolderSources& sources) {
+    if (!sources.dataHome.empty() && sources.dataHome.front() == '/')
+        return withoutTrailingSeparator(sources.dataHome) + "/zolvera";
+    if (sources.userHome.empty())
+        return "";
+    return withoutTrailingSeparator(sources.userHome) + "/.local/share/zolvera";
+}
+
+// Made beside its place and renamed into it, so that a start that breaks off half-way never
+// leaves a half-made library that the next start would take for the user's own. Failures are
+// silent, as for the program's other folder operations.
+void seedUserFolder(const fs::path& defaults, const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder.parent_path(), error);
+    const fs::path partial = folder.string() + ".new-" + std::to_string(::getpid());
+    fs::remove_all(partial, error);
+    fs::copy(defaults, partial, fs::copy_options::recursive, error);
+    if (!error)
+        fs::create_directories(partial / "Tmp", error);
+    if (!error && !platform::fileExists((partial / "Zolvera.lst").string()))
+        std::ofstream(partial / "Zolvera.lst", std::ios::binary);
+    // A start running at the same moment may have made the folder first; its copy stays.
+    if (!error && fs::exists(partial / "Zolvera.lst"))
+        fs::rename(partial, folder, error);
+    std::error_code ignored;
+    fs::remove_all(partial, ignored);
+}
+
 } // namespace
 
-std::string findApplicationFolder() {
-    if (const char* home = std::getenv("ZOLVERA_HOME"); home != nullptr && *home != '\0')
-        return withoutTrailingSeparator(home);
+AppFolderSources currentAppFolderSources() {
+    AppFolderSources sources;
+    sources.homeVariable = environment("ZOLVERA_HOME");
     std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return withoutTrailingSeparator(std::filesystem::current_path().string());
-    return withoutTrailingSeparator(exe.parent_path().string());
+    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    sources.programFolder = error ? fs::current_path(error).string() : exe.parent_path().string();
+    sources.dataHome = environment("XDG_DATA_HOME");
+    sources.userHome = environment("HOME");
+    if (sources.userHome.empty()) {
+        if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir)
+            sources.userHome = user->pw_dir;
+    }
+    return sources;
+}
+
+std::string applicationFolder(const AppFolderSources& sources) {
+    if (!sources.homeVariable.empty())
+        return withoutTrailingSeparator(sources.homeVariable);
+    const std::string program = withoutTrailingSeparator(sources.programFolder);
+    if (holdsLibrary(program))
+        return program;
+    const fs::path defaults =
+        (fs::path(program.empty() ? "/" : program) / kDefaultsFromProgram).lexically_normal();
+    const std::string perUser = perUserFolder(sources);
+    std::error_code error;
+    if (perUser.empty() || !fs::is_directory(defaults, error))
+        return program;
+    if (!fs::exists(perUser, error))
+        seedUserFolder(defaults, perUser);
+    return perUser;
+}
+
+std::string findApplicationFolder() {
+    return applicationFolder(currentAppFolderSources());
 }
 
 } // namespace zolvera::library

@@ -5,9 +5,31 @@
 
 namespace zolvera::library {
 
-// The application folder: ZOLVERA_HOME when it is set and not empty, otherwise the folder of
-// the running executable. Never ends in a separator; a program in the root folder gets "".
-// On a case-sensitive system it is not lower-cased, since that would name another folder.
+// What the application folder is worked out from.
+struct AppFolderSources {
+    std::string homeVariable;  // ZOLVERA_HOME
+    std::string programFolder; // the folder of the running program
+    std::string dataHome;      // XDG_DATA_HOME
+    std::string userHome;      // HOME
+};
+
+// The sources of this process: its environment and /proc/self/exe.
+AppFolderSources currentAppFolderSources();
+
+// The application folder, in this order of rules:
+// 1. ZOLVERA_HOME, when it is set and not empty;
+// 2. the program's folder, when it holds Zolvera.lst or Hatterek (in any letter case);
+// 3. for an installed program, whose defaults lie at kDefaultsFromProgram beside its folder,
+//    the per-user folder $XDG_DATA_HOME/zolvera (else ~/.local/share/zolvera), made from the
+//    defaults when it does not exist: the templates and the help document, an empty Tmp and
+//    an empty group list;
+// 4. otherwise the program's folder.
+// Never ends in a separator; a program in the root folder gets "". On a case-sensitive system
+// it is not lower-cased, since that would name another folder. A per-user folder that cannot
+// be made is still the answer: the first show then reports the missing group list.
+std::string applicationFolder(const AppFolderSources& sources);
+
+// applicationFolder(currentAppFolderSources()).
 std::string findApplicationFolder();
 
 // Every path of the program is the application folder followed by a separator-led relative

@@ -1,8 +1,11 @@
 #include "library/AppFolder.h"
 
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 using namespace zolvera::library;
 
@@ -15,4 +18,64 @@ TEST(AppFolder, HomeVariableWinsAndLosesItsTrailingSeparator) {
     unsetenv("ZOLVERA_HOME");
     EXPECT_FALSE(findApplicationFolder().empty());
     EXPECT_NE(findApplicationFolder().back(), '/');
+}
+
+namespace {
+
+// An installed program in a temporary prefix: bin/ for the program, the defaults beside it.
+struct InstalledLayout {
+    zolvera::test::TempDir root;
+    AppFolderSources sources{"", root / "usr/bin", "", root / "home"};
+
+    InstalledLayout() {
+        using zolvera::test::writeFile;
+        writeFile(root / "usr/bin/zolvera", "program");
+        writeFile(root / "usr/share/zolvera/Template/hegyek.jpg", "template");
+        writeFile(root / "usr/share/zolvera/zolvera.pdf", "help");
+    }
+};
+
+} // namespace
+
+TEST(AppFolder, InstalledProgramKeepsItsLibraryPerUserAndSeedsItOnce) {
+    using zolvera::test::readFile;
+    using zolvera::test::writeFile;
+    namespace fs = std::filesystem;
+    InstalledLayout layout;
+    const std::string user = layout.root / "home/.local/share/zolvera";
+
+    ASSERT_EQ(applicationFolder(layout.sources), user);
+    EXPECT_EQ(readFile(user + "/Template/hegyek.jpg"), "template");
+    EXPECT_EQ(readFile(user + "/zolvera.pdf"), "help");
+    EXPECT_TRUE(fs::is_directory(user + "/Tmp"));
+    EXPECT_TRUE(fs::exists(user + "/Zolvera.lst"));
+    EXPECT_EQ(readFile(user + "/Zolvera.lst"), "");
+    EXPECT_FALSE(fs::exists(user + "/Hatterek"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(layout.root / "home/.local/share"), {}), 1);
+
+    // The second start keeps what the user made of the library.
+    writeFile(user + "/Zolvera.lst", "Tenger\r\n");
+    fs::remove(user + "/Template/hegyek.jpg");
+    ASSERT_EQ(applicationFolder(layout.sources), user);
+    EXPECT_EQ(readFile(user + "/Zolvera.lst"), "Tenger\r\n");
+    EXPECT_FALSE(fs::exists(user + "/Template/hegyek.jpg"));
+
+    layout.sources.dataHome = layout.root / "data/";
+    EXPECT_EQ(applicationFolder(layout.sources), layout.root / "data/zolvera");
+    layout.sources.dataHome = "relative/data";
+    EXPECT_EQ(applicationFolder(layout.sources), user);
+}
+
+TEST(AppFolder, HomeVariableAndALibraryBesideTheProgramWinOverThePerUserFolder) {
+    InstalledLayout layout;
+    zolvera::test::writeFile(layout.root / "usr/bin/HATTEREK/Tenger/init.jpg", "cover");
+    EXPECT_EQ(applicationFolder(layout.sources), layout.root / "usr/bin");
+    layout.sources.homeVariable = layout.root / "demo/";
+    EXPECT_EQ(applicationFolder(layout.sources), layout.root / "demo");
+    EXPECT_FALSE(std::filesystem::exists(layout.root / "home"));
+
+    // A program that is not installed (a build folder) keeps its own folder, as before.
+    zolvera::test::TempDir build;
+    layout.sources = {"", build.path() + "/", "", build.path()};
+    EXPECT_EQ(applicationFolder(layout.sources), build.path());
 }

@@ -1,0 +1,12 @@
+# The product's own facts, fixed here once: the program, the about box, the help document and
+# the Debian package all take them from these variables.
+set(ZOLVERA_MAKER "Ervolt")
+set(ZOLVERA_HOMEPAGE "https://ervolt.example/zolvera/")
+set(ZOLVERA_MAIL "zolvera@ervolt.example")
+
+include(GNUInstallDirs)
+# Where an installed program finds its defaults (templates, help document), as a path relative
+# to the folder of the program, so that the installation can be moved to another prefix.
+set(ZOLVERA_DATADIR "${CMAKE_INSTALL_DATADIR}/zolvera")
+cmake_path(RELATIVE_PATH ZOLVERA_DATADIR BASE_DIRECTORY "${CMAKE_INSTALL_BINDIR}"
+           OUTPUT_VARIABLE ZOLVERA_DATADIR_FROM_BINDIR)
