@@ -1,5 +1,6 @@
 // zolvera-demo <folder>: fills a folder with a ready-to-use picture library: groups of painted
 // wallpapers with their covers, cover templates, an empty download folder and the group list.
+// zolvera-demo --templates <folder>: only the cover templates.
 
 #include "DemoPictures.h"
 
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <exception>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -103,18 +105,23 @@ void makeFolder(const QString& path) {
         throw std::runtime_error("cannot create " + path.toStdString());
 }
 
+// The cover templates, which an installed program also gives every new library.
+void writeTemplates(const QString& templates) {
+    makeFolder(templates);
+    const std::pair<const char*, int> templateScenes[] = {
+        {"hegyek.jpg", 0}, {"tó.jpg", 1}, {"tenger.jpg", 2}, {"éjszaka.jpg", 3}, {"ősz.jpg", 4}};
+    for (const auto& [fileName, scene] : templateScenes)
+        zolvera::demo::saveJpeg(
+            zolvera::demo::landscape(scene, 900u + unsigned(scene), QSize(142, 100)),
+            templates + QLatin1Char('/') + QString::fromUtf8(fileName));
+}
+
 void writeDemoLibrary(const QString& home) {
     using zolvera::demo::cover;
     using zolvera::demo::saveJpeg;
 
     makeFolder(home + QStringLiteral("/Tmp"));
-    const QString templates = home + QStringLiteral("/Template");
-    makeFolder(templates);
-    const std::pair<const char*, int> templateScenes[] = {
-        {"hegyek.jpg", 0}, {"tó.jpg", 1}, {"tenger.jpg", 2}, {"éjszaka.jpg", 3}, {"ősz.jpg", 4}};
-    for (const auto& [fileName, scene] : templateScenes)
-        saveJpeg(zolvera::demo::landscape(scene, 900u + unsigned(scene), QSize(142, 100)),
-                 templates + QLatin1Char('/') + QString::fromUtf8(fileName));
+    writeTemplates(home + QStringLiteral("/Template"));
 
     zolvera::library::StringList names;
     for (const DemoGroup& group : demoGroups()) {
@@ -134,15 +141,20 @@ void writeDemoLibrary(const QString& home) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: zolvera-demo <folder>\n");
+    const bool templatesOnly = argc == 3 && std::string_view(argv[1]) == "--templates";
+    if (argc != 2 && !templatesOnly) {
+        std::fprintf(stderr, "usage: zolvera-demo <folder> | zolvera-demo --templates <folder>\n");
         return 2;
     }
     // Painting needs fonts but never a display.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     try {
-        writeDemoLibrary(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+        const QString folder = QDir(QString::fromLocal8Bit(argv[argc - 1])).absolutePath();
+        if (templatesOnly)
+            writeTemplates(folder);
+        else
+            writeDemoLibrary(folder);
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "zolvera-demo: %s\n", failure.what());
         return 1;

@@ -13,6 +13,8 @@ namespace zolvera::app {
 Application::Application(int& argc, char** argv, ui::Dialogs& dialogs)
     : QApplication(argc, argv), dialogs_(dialogs) {
     setApplicationName(QStringLiteral("Zolvera"));
+    // Ties the windows to the installed menu entry (its icon and name on Wayland).
+    setDesktopFileName(QStringLiteral("zolvera"));
     // The standard buttons (Yes, No, OK) speak the system's language, as the system's own
     // message boxes do.
     auto* translator = new QTranslator(this);

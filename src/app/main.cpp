@@ -1,5 +1,6 @@
 #include "ui/Main.h"
 #include "app/Application.h"
+#include "desktop/ShellLauncher.h"
 #include "library/AppFolder.h"
 #include "ui/QtDialogs.h"
 
@@ -8,7 +9,9 @@ int main(int argc, char* argv[]) {
     const std::string appFolder = zolvera::library::findApplicationFolder();
     zolvera::ui::QtDialogs dialogs;
     zolvera::app::Application app(argc, argv, dialogs);
+    zolvera::desktop::DesktopShellLauncher launcher;
     zolvera::ui::Tfrm_Main mainWindow(appFolder, dialogs);
+    mainWindow.setShellLauncher(launcher);
     mainWindow.show();
     return zolvera::app::Application::exec();
 }

@@ -1,17 +1,21 @@
 #include "ui/Main.h"
 
+#include "desktop/ShellLauncher.h"
 #include "library/AppFolder.h"
+#include "library/BuildInfo.h"
 #include "library/Settings.h"
 #include "packages/InstallOffer.h"
 #include "packages/InstallPackage.h"
 #include "ui/Guard.h"
 #include "ui/Mutat.h"
 #include "ui/Seged.h"
+#include "ui/about.h"
 #include "ui/logo.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusTipEvent>
@@ -85,6 +89,7 @@ Tfrm_Main::Tfrm_Main(std::string appFolder, Dialogs& dialogs, QWidget* parent)
     };
     for (const auto& [action, handler] : handlers)
         connect(action, &QAction::triggered, this, guarded(this, handler));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zolvera.svg")));
 }
 
 Tfrm_Main::~Tfrm_Main() {
@@ -279,15 +284,30 @@ void Tfrm_Main::aDiaVetitExecute() {}
 
 void Tfrm_Main::aBeallitExecute() {}
 
-void Tfrm_Main::aSugoExecute() {}
+void Tfrm_Main::ShellOpen(const std::string& command) {
+    if (exe_ != nullptr)
+        exe_->open(command);
+}
 
-void Tfrm_Main::aHonlapExecute() {}
+void Tfrm_Main::aSugoExecute() {
+    ShellOpen(library::appPath(library_.appFolder(), "/zolvera.pdf"));
+}
 
-void Tfrm_Main::aLevelExecute() {}
+void Tfrm_Main::aHonlapExecute() {
+    ShellOpen(library::kHomePage);
+}
 
-void Tfrm_Main::aUjdonsagExecute() {}
+void Tfrm_Main::aLevelExecute() {
+    ShellOpen(std::string("mailto:") + library::kMailAddress);
+}
 
-void Tfrm_Main::aNevjegyExecute() {}
+void Tfrm_Main::aUjdonsagExecute() {
+    ShellOpen(library::appPath(library_.appFolder(), "/Ujdonsag.exe"));
+}
+
+void Tfrm_Main::aNevjegyExecute() {
+    ShowAbout(this, dialogs_);
+}
 
 void Tfrm_Main::thumbnailClick(PictureView* image) {
     ShowPicturePreview(this, dialogs_, library_.currentGroupFolder() + "/",

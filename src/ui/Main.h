@@ -9,6 +9,10 @@
 
 #include <string>
 
+namespace zolvera::desktop {
+class ShellLauncher;
+}
+
 namespace zolvera::ui {
 
 // The program's main window: the cover of the current group, the menu and tool bars, the group
@@ -33,6 +37,11 @@ public:
     // The program's arguments, for the offer to install a package; the application's own
     // unless replaced before the window is first shown.
     void setCommandLine(QStringList arguments) { commandLine_ = std::move(arguments); }
+    // The launcher "exe" that documents, programs and addresses go through: main() hands in the
+    // desktop's own, tests one that records. A window without one (as in tests) opens nothing.
+    void setShellLauncher(desktop::ShellLauncher& launcher) { exe_ = &launcher; }
+    // Hands a file path or an address to the launcher; nothing waits and nothing is reported.
+    void ShellOpen(const std::string& command);
 
     // Shows the group at the index: status panel 0, the cover image, the picture list and the
     // picture grid. With an empty group list it empties all four and reports nothing.
@@ -88,6 +97,7 @@ private:
     bool firstShown_ = false;
     bool settingsSaveFailed_ = false;
     QStringList commandLine_;
+    desktop::ShellLauncher* exe_ = nullptr;
     FileDialogRequest od;    // the picture open dialog
     FileDialogRequest oddta; // the package open dialog
 };

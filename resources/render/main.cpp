@@ -1,0 +1,89 @@
+// zolvera-render: makes the build's artwork and documents from the project's sources.
+//   zolvera-render about OUT.jpg                 the about picture
+//   zolvera-render icon IN.svg SIZE OUT.png      the program's icon at one size
+//   zolvera-render help IN.html OUT.pdf          the help document, A4, with Qt's PDF writer
+
+#include "AboutArt.h"
+
+#include "library/BuildInfo.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgRenderer>
+#include <QTextDocument>
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+void writeImage(const QImage& image, const QString& path, const char* format) {
+    QImageWriter writer(path, format);
+    writer.setQuality(92);
+    if (!writer.write(image))
+        throw std::runtime_error("cannot write " + path.toStdString() + ": " +
+                                 writer.errorString().toStdString());
+}
+
+QImage renderIcon(const QString& svg, int size) {
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid())
+        throw std::runtime_error("cannot read " + svg.toStdString());
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    renderer.render(&painter);
+    return icon;
+}
+
+void renderHelp(const QString& html, const QString& pdf) {
+    QFile source(html);
+    if (!source.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + html.toStdString());
+    QTextDocument document;
+    document.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
+    document.setHtml(QString::fromUtf8(source.readAll()));
+
+    QPdfWriter writer(pdf);
+    writer.setTitle(QStringLiteral("Zolvera súgó"));
+    writer.setCreator(QStringLiteral("Zolvera ") + QString::fromUtf8(zolvera::library::kVersion));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(20, 18, 20, 18), QPageLayout::Millimeter));
+    writer.setResolution(300);
+    document.print(&writer);
+    if (!QFile::exists(pdf))
+        throw std::runtime_error("cannot write " + pdf.toStdString());
+}
+
+void run(const QStringList& arguments) {
+    const QString command = arguments.value(1);
+    if (command == QLatin1String("about") && arguments.size() == 3)
+        writeImage(zolvera::render::paintAboutArt(), arguments[2], "jpeg");
+    else if (command == QLatin1String("icon") && arguments.size() == 5)
+        writeImage(renderIcon(arguments[2], arguments[3].toInt()), arguments[4], "png");
+    else if (command == QLatin1String("help") && arguments.size() == 4)
+        renderHelp(arguments[2], arguments[3]);
+    else
+        throw std::invalid_argument("usage: zolvera-render about OUT.jpg | icon IN.svg SIZE "
+                                    "OUT.png | help IN.html OUT.pdf");
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // Painting needs fonts but never a display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    try {
+        run(QCoreApplication::arguments());
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "zolvera-render: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,60 @@
+#include "ui/about.h"
+
+#include "ui/Panel.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+
+namespace zolvera::ui {
+
+Tfrm_About* frm_About = nullptr;
+
+Tfrm_About::Tfrm_About(QWidget* owner, Dialogs& dialogs)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      Panel1(new Panel(Bevel::None, Bevel::Lowered, this)), Image1(new QLabel(Panel1)),
+      dialogs_(dialogs) {
+    frm_About = this;
+    setObjectName(QStringLiteral("frm_About"));
+    setWindowTitle(QStringLiteral("Névjegy"));
+    setFixedSize(347, 264);
+    QPalette maroon = palette();
+    maroon.setColor(QPalette::Window, QColor(128, 0, 0));
+    setPalette(maroon);
+    setAutoFillBackground(true);
+
+    Panel1->setGeometry(4, 4, 341, 257);
+    // The panel keeps the usual face colour; only the margin around it is maroon.
+    QPalette face = Panel1->palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    Panel1->setPalette(face);
+    Panel1->setAutoFillBackground(true);
+    Image1->setGeometry(Panel1->clientRect());
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/about/about.jpg")));
+
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+Tfrm_About::~Tfrm_About() {
+    if (frm_About == this)
+        frm_About = nullptr;
+}
+
+void Tfrm_About::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ShowAbout(QWidget* owner, Dialogs& dialogs) {
+    Tfrm_About box(owner, dialogs);
+    box.exec();
+}
+
+} // namespace zolvera::ui

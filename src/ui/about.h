@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace zolvera::ui {
+
+class Dialogs;
+class Panel;
+
+// The about box: the about picture (the program's name, version and the maker's contact
+// lines) centred at its own size on a lowered panel, with a thin maroon margin around it. It
+// has no button: only the caption bar's close button or the system's close keystroke close it.
+class Tfrm_About : public QDialog {
+    Q_OBJECT
+public:
+    Tfrm_About(QWidget* owner, Dialogs& dialogs);
+    ~Tfrm_About() override;
+
+    Dialogs& dialogs() const { return dialogs_; }
+
+    Panel* Panel1;
+    QLabel* Image1;
+
+protected:
+    // Esc is no close keystroke here, as the box has no cancel button.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Dialogs& dialogs_;
+};
+
+// The about box while it exists.
+extern Tfrm_About* frm_About;
+
+// The work of "Névjegy": creates the about box, shows it modally and destroys it.
+void ShowAbout(QWidget* owner, Dialogs& dialogs);
+
+} // namespace zolvera::ui
