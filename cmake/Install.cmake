@@ -1,0 +1,45 @@
+# `cmake --install` and the Debian package (`cpack -G DEB`). Included after every target exists.
+
+# The programs; a command that another part of the project adds later is carried once it exists.
+foreach(program zolvera zolvera-catalogue zolvera-wallpaper)
+    if(TARGET ${program})
+        install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+endforeach()
+
+# The defaults a user's library is made from on its first start (see library/AppFolder.h).
+set(made ${PROJECT_BINARY_DIR}/resources)
+install(FILES ${made}/zolvera.pdf DESTINATION ${ZOLVERA_DATADIR})
+install(DIRECTORY ${made}/Template DESTINATION ${ZOLVERA_DATADIR})
+
+# The menu entry, the program's icons and the type of the picture packages, bound to it.
+install(FILES resources/desktop/zolvera.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES resources/desktop/zolvera.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+install(FILES resources/zolvera.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size IN LISTS ZOLVERA_ICON_SIZES)
+    install(FILES ${made}/icons/${size}/zolvera.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zolvera)
+set(CPACK_PACKAGE_VENDOR "${ZOLVERA_MAKER}")
+set(CPACK_PACKAGE_CONTACT "${ZOLVERA_MAKER} <${ZOLVERA_MAIL}>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "wallpaper library of JPEG pictures in named groups")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Zolvera keeps a personal library of JPEG wallpapers in named groups. It shows
+a group as a grid of thumbnails, previews a picture and makes it the desktop
+wallpaper, plays a group as a slideshow and installs .dta picture packages.
+Its user interface is in Hungarian.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZOLVERA_HOMEPAGE}")
+# The shared libraries give the dependencies; Qt's plugins are loaded, not linked.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "xdg-utils, shared-mime-info, desktop-file-utils, fonts-dejavu-core, qt6-translations-l10n")
+include(CPack)
