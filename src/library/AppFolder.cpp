@@ -52,8 +52,11 @@ void seedUserFolder(const fs::path& defaults, const fs::path& folder) {
     const fs::path partial = folder.string() + ".new-" + std::to_string(::getpid());
     fs::remove_all(partial, error);
     fs::copy(defaults, partial, fs::copy_options::recursive, error);
-    if (!error)
-        fs::create_directories(partial / "Tmp", error);
+    // The group folders are made one level at a time, so Hatterek must be there from the start.
+    for (const char* folderName : {"Tmp", "Hatterek"}) {
+        if (!error)
+            fs::create_directories(partial / folderName, error);
+    }
     if (!error && !platform::fileExists((partial / "Zolvera.lst").string()))
         std::ofstream(partial / "Zolvera.lst", std::ios::binary);
     // A start running at the same moment may have made the folder first; its copy stays.
