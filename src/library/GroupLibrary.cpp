@@ -16,19 +16,13 @@ namespace {
 const std::string kConfirmCaption = "Megerősítés";
 const std::string kMissingFolder = "Nem létező könyvtár a zolvera.lst file-ban. Törölve.";
 
-// A group name is one folder under Hatterek. "." and ".." or a name with a separator would
-// point elsewhere, and deleting such a group would delete the files found there.
-bool isSingleFolderName(const std::string& name) {
-    return name != "." && name != ".." && name.find(platform::kSeparator) == std::string::npos;
-}
-
 } // namespace
 
 GroupLibrary::GroupLibrary(std::string appFolder, LibraryView& view)
     : appFolder_(std::move(appFolder)), view_(view) {}
 
 std::string GroupLibrary::groupFolder(const std::string& name) const {
-    return appPath(appFolder_, "/Hatterek/" + name);
+    return groupFolderPath(appFolder_, name);
 }
 
 std::string GroupLibrary::coverPath(const std::string& name) const {

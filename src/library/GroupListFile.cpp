@@ -1,10 +1,10 @@
 #include "library/GroupListFile.h"
 
+#include "library/AppFolder.h"
 #include "platform/CodePage.h"
 #include "platform/Failure.h"
 #include "platform/File.h"
-
-#include <cerrno>
+#include "platform/FileSystem.h"
 
 namespace zolvera::library {
 
@@ -44,12 +44,15 @@ void saveGroupList(const std::string& path, const StringList& list) {
         bytes += *ansi;
         bytes += "\r\n";
     }
-    errno = 0;
-    if (!platform::replaceFileAtomically(path, bytes)) {
-        const int error = errno;
-        throw failures::cannotCreateFile(path, error != 0 ? failures::systemReason(error)
-                                                          : "The file could not be replaced");
-    }
+    platform::replaceFileOrFail(path, bytes);
+}
+
+std::string groupFolderPath(const std::string& appFolder, const std::string& name) {
+    return appPath(appFolder, "/Hatterek/" + name);
+}
+
+bool isSingleFolderName(const std::string& name) {
+    return name != "." && name != ".." && name.find(platform::kSeparator) == std::string::npos;
 }
 
 } // namespace zolvera::library

@@ -18,4 +18,11 @@ StringList loadGroupList(const std::string& path);
 // break or a NUL byte); the file is then unchanged.
 void saveGroupList(const std::string& path, const StringList& list);
 
+// application folder + "/Hatterek/" + name: the folder of a group.
+std::string groupFolderPath(const std::string& appFolder, const std::string& name);
+
+// True for a name that stands for one folder under Hatterek. "." and ".." or a name with a
+// separator would point elsewhere, and deleting such a group would delete the files found there.
+bool isSingleFolderName(const std::string& name);
+
 } // namespace zolvera::library

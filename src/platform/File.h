@@ -43,6 +43,8 @@ private:
 // flushed to disk, then renamed over the target. Returns false when it cannot be done,
 // and the old file is then unchanged.
 bool replaceFileAtomically(const std::string& path, const std::string& bytes);
+// The same, throwing "Cannot create file "%s". %s" when it cannot be done.
+void replaceFileOrFail(const std::string& path, const std::string& bytes);
 
 // Reads a whole file. Throws "Cannot open file "%s". %s" when it cannot be read.
 std::string readWholeFile(const std::string& path);

@@ -182,6 +182,15 @@ bool replaceFileAtomically(const std::string& path, const std::string& bytes) {
     return true;
 }
 
+void replaceFileOrFail(const std::string& path, const std::string& bytes) {
+    errno = 0;
+    if (!replaceFileAtomically(path, bytes)) {
+        const int error = errno;
+        throw failures::cannotCreateFile(path, error != 0 ? failures::systemReason(error)
+                                                          : "The file could not be replaced");
+    }
+}
+
 std::string readWholeFile(const std::string& path) {
     const UniqueFd fd(openForReading(path));
     if (!fd.valid())

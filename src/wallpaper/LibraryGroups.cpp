@@ -1,0 +1,39 @@
+#include "wallpaper/LibraryGroups.h"
+
+#include "library/AppFolder.h"
+#include "library/GroupListFile.h"
+#include "library/Seged.h"
+#include "platform/Failure.h"
+#include "platform/FileSystem.h"
+#include "platform/Locale.h"
+
+namespace zolvera::wallpaper {
+
+library::StringList listedGroups(const std::string& appFolder) {
+    const library::StringList listed =
+        library::loadGroupList(library::appPath(appFolder, "/Zolvera.lst"));
+    library::StringList groups;
+    for (const std::string& name : listed.items())
+        if (!name.empty() && library::isSingleFolderName(name) &&
+            platform::folderExists(library::groupFolderPath(appFolder, name)))
+            groups.add(name);
+    return groups;
+}
+
+std::string findGroup(const std::string& appFolder, const std::string& name) {
+    const library::StringList groups = listedGroups(appFolder);
+    for (const std::string& listed : groups.items())
+        if (platform::equalsIgnoreCase(listed, name))
+            return listed;
+    throw Failure("Nincs " + name + " nevű csoport.");
+}
+
+library::StringList groupPictures(const std::string& appFolder, const std::string& group) {
+    library::StringList pictures;
+    library::ListPictureFiles(library::groupFolderPath(appFolder, group) + "/*.jpg", pictures);
+    if (pictures.count() == 0)
+        throw Failure("A " + group + " csoportban nincs kép.");
+    return pictures;
+}
+
+} // namespace zolvera::wallpaper

@@ -1,0 +1,34 @@
+// zolvera-wallpaper: sets the desktop wallpaper from the picture library without a window, for
+// scripts, shortcuts and the rotation timer.
+#include "desktop/CommandRunner.h"
+#include "desktop/DesktopApplier.h"
+#include "library/AppFolder.h"
+#include "wallpaper/WallpaperCommand.h"
+
+#include <QCoreApplication>
+
+#include <filesystem>
+#include <iostream>
+
+int main(int argc, char* argv[]) {
+    // Runs the desktop's own tools through QProcess, which wants an application object.
+    const QCoreApplication application(argc, argv);
+    zolvera::desktop::ProcessRunner systemctl(30000);
+    std::error_code error;
+    auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        program = std::filesystem::absolute(argv[0]);
+    const zolvera::wallpaper::CommandContext context{
+        .appFolder = zolvera::library::findApplicationFolder(),
+        .program = program.string(),
+        .makeApplier =
+            [] {
+                return zolvera::desktop::makeDesktopApplier(
+                    zolvera::desktop::detectDesktopSession());
+            },
+        .systemctl = systemctl,
+        .out = std::cout,
+        .err = std::cerr,
+    };
+    return zolvera::wallpaper::runWallpaperCommand({argv + 1, argv + argc}, context);
+}

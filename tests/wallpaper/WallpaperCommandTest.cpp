@@ -1,0 +1,208 @@
+#include "wallpaper/WallpaperCommand.h"
+
+#include "desktop/ScopedEnv.h"
+#include "library/GroupListFile.h"
+#include "library/Seged.h"
+#include "support/JpegFixtures.h"
+#include "support/TempDir.h"
+#include "wallpaper/RunLock.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sstream>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace zolvera::wallpaper {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using Lines = std::vector<std::string>;
+
+// Records what it was asked to show and whether another run could have written the
+// wallpaper files meanwhile.
+struct RecordingApplier : desktop::DesktopApplier {
+    RecordingApplier(Lines& applied, bool& unlocked, std::string lockFile)
+        : applied(applied), unlocked(unlocked), lockFile(std::move(lockFile)) {}
+    void apply(const std::string& bitmapPath) override {
+        applied.push_back(bitmapPath);
+        const int fd = ::open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
+        unlocked = unlocked || fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        ::close(fd);
+    }
+    Lines& applied;
+    bool& unlocked;
+    std::string lockFile;
+};
+
+// systemctl with or without a user manager, recording its argument lists.
+struct FakeSystemctl : desktop::CommandRunner {
+    std::optional<std::string> run(const std::string& program, const Lines& arguments) override {
+        std::string call = program;
+        for (const auto& argument : arguments)
+            call += " " + argument;
+        calls.push_back(call);
+        return managerRuns ? std::optional<std::string>("") : std::nullopt;
+    }
+    bool managerRuns = true;
+    Lines calls;
+};
+
+class WallpaperCommandTest : public ::testing::Test {
+protected:
+    // A group folder with its cover and the pictures, each of its own width, listed in order.
+    void makeGroup(const std::string& name, int pictures) {
+        for (int i = 0; i < pictures; ++i)
+            test::writeJpeg(groupFolder(name) + "/kep" + std::to_string(i) + ".jpg",
+                            {.width = 16 + 8 * i, .height = 16});
+        test::writeJpeg(groupFolder(name) + "/init.jpg", {.width = 8, .height = 8});
+        groups.push_back(name);
+        library::StringList list;
+        for (const auto& group : groups)
+            list.add(group);
+        library::saveGroupList(home / "Zolvera.lst", list);
+    }
+    std::string groupFolder(const std::string& name) const { return home / ("Hatterek/" + name); }
+    // The group's pictures in the order the main window shows them.
+    Lines shownOrder(const std::string& name) const {
+        library::StringList pictures;
+        library::ListPictureFiles(groupFolder(name) + "/*.jpg", pictures);
+        return pictures.items();
+    }
+
+    int run(const Lines& arguments) {
+        out.str("");
+        err.str("");
+        const CommandContext context{
+            .appFolder = home.path(),
+            .program = "/bin/true",
+            .makeApplier =
+                [this] {
+                    return std::make_unique<RecordingApplier>(applied, unlocked,
+                                                              RunLock::path(stateFolder));
+                },
+            .systemctl = systemctl,
+            .out = out,
+            .err = err,
+        };
+        return runWallpaperCommand(arguments, context);
+    }
+    // The picture that the wallpaper copy came from.
+    std::string wallpaperCopy() const { return readFile(dataFolder + "/Zolvera.jpg"); }
+    std::string picture(const std::string& group, const std::string& name) const {
+        return readFile(groupFolder(group) + "/" + name);
+    }
+
+    test::TempDir home;
+    test::TempDir elsewhere;
+    std::string dataFolder = elsewhere / "data";
+    std::string stateFolder = elsewhere / "state/zolvera";
+    std::string unitFolder = elsewhere / "config/systemd/user";
+    test::ScopedEnv registry{"ZOLVERA_REGISTRY", elsewhere / "registry.reg"};
+    test::ScopedEnv data{"XDG_DATA_HOME", dataFolder};
+    test::ScopedEnv state{"XDG_STATE_HOME", elsewhere / "state"};
+    test::ScopedEnv config{"XDG_CONFIG_HOME", elsewhere / "config"};
+    Lines groups;
+    Lines applied;
+    bool unlocked = false;
+    FakeSystemctl systemctl;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(WallpaperCommandTest, NextWrapsAndRemembersItsPlaceInAnyLetterCase) {
+    makeGroup("Tájképek", 3);
+    const Lines order = shownOrder("Tájképek");
+    const Lines names = {"Tájképek", "tájképek", "TÁJKÉPEK", "Tájképek"};
+    for (std::size_t run = 0; run < names.size(); ++run) {
+        ASSERT_EQ(this->run({"next", names[run]}), kDone) << err.str();
+        EXPECT_EQ(wallpaperCopy(), picture("Tájképek", order[run % 3])) << run;
+    }
+    EXPECT_EQ(applied, Lines(4, dataFolder + "/Zolvera.bmp"));
+    EXPECT_FALSE(unlocked);
+
+    // The current picture deleted: the rotation goes on from its place.
+    fs::remove(groupFolder("Tájképek") + "/" + order[1]);
+    ASSERT_EQ(run({"next", "Tájképek"}), kDone);
+    EXPECT_EQ(wallpaperCopy(), picture("Tájképek", order[2]));
+}
+
+TEST_F(WallpaperCommandTest, RandomNeverRepeatsTheCurrentPicture) {
+    makeGroup("Kettő", 2);
+    std::string last;
+    for (int run = 0; run < 6; ++run) {
+        ASSERT_EQ(this->run({"random", "Kettő"}), kDone) << err.str();
+        EXPECT_NE(wallpaperCopy(), last) << run;
+        last = wallpaperCopy();
+    }
+}
+
+TEST_F(WallpaperCommandTest, AGroupThatCannotGiveAPictureFailsAndWritesNothing) {
+    makeGroup("Üres", 0);
+    makeGroup("Sérült", 1);
+    test::writeTruncatedJpeg(groupFolder("Sérült") + "/kep0.jpg", 20);
+
+    EXPECT_EQ(run({"next", "Nincs"}), kFailed);
+    EXPECT_EQ(err.str(), "zolvera-wallpaper: Nincs Nincs nevű csoport.\n");
+    EXPECT_EQ(run({"random", "üres"}), kFailed);
+    EXPECT_EQ(err.str(), "zolvera-wallpaper: A Üres csoportban nincs kép.\n");
+    EXPECT_FALSE(fs::exists(stateFolder));
+    EXPECT_EQ(run({"next", "Sérült"}), kFailed);
+    EXPECT_EQ(err.str().rfind("zolvera-wallpaper: JPEG error #", 0), 0u) << err.str();
+
+    EXPECT_TRUE(applied.empty());
+    EXPECT_FALSE(fs::exists(stateFolder + "/positions.json"));
+    EXPECT_FALSE(fs::exists(dataFolder + "/Zolvera.bmp"));
+    EXPECT_FALSE(fs::exists(dataFolder + "/Zolvera.jpg"));
+}
+
+TEST_F(WallpaperCommandTest, RotateWritesUnitsSystemdAcceptsAndStopRemovesThem) {
+    const std::string name = "50% \"kék\" $HOME";
+    makeGroup(name, 1);
+    ASSERT_EQ(run({"rotate", "50% \"KÉK\" $home", "30min", "--random"}), kDone) << err.str();
+
+    const std::string service = readFile(unitFolder + "/zolvera-rotate.service");
+    EXPECT_NE(service.find("Environment=\"ZOLVERA_HOME=" + home.path() + "\"\n"),
+              std::string::npos);
+    EXPECT_NE(service.find("ExecStart=\"/bin/true\" random \"50%% \\\"kék\\\" $$HOME\"\n"),
+              std::string::npos)
+        << service;
+    const std::string timer = readFile(unitFolder + "/zolvera-rotate.timer");
+    EXPECT_NE(timer.find("OnUnitActiveSec=30min\n"), std::string::npos) << timer;
+    EXPECT_EQ(systemctl.calls, (Lines{"systemctl --user daemon-reload",
+                                      "systemctl --user enable zolvera-rotate.timer",
+                                      "systemctl --user restart zolvera-rotate.timer"}));
+
+    if (std::system("systemd-analyze --version >/dev/null 2>&1") == 0) {
+        const std::string verify = "systemd-analyze verify '" + unitFolder +
+                                   "/zolvera-rotate.service' '" + unitFolder +
+                                   "/zolvera-rotate.timer'";
+        EXPECT_EQ(std::system(verify.c_str()), 0);
+    } else {
+        std::cout << "systemd-analyze is not installed; the units are not verified\n";
+    }
+
+    systemctl.calls.clear();
+    ASSERT_EQ(run({"rotate", "--stop"}), kDone);
+    EXPECT_EQ(systemctl.calls.front(), "systemctl --user disable --now zolvera-rotate.timer");
+    EXPECT_FALSE(fs::exists(unitFolder + "/zolvera-rotate.service"));
+    EXPECT_FALSE(fs::exists(unitFolder + "/zolvera-rotate.timer"));
+}
+
+TEST_F(WallpaperCommandTest, RotateRefusesABadIntervalAndWithoutAManagerLeavesTheUnitsReady) {
+    makeGroup("Tájképek", 1);
+    EXPECT_EQ(run({"rotate", "Tájképek", "30min\nExecStart=/bin/rm"}), kFailed);
+    EXPECT_EQ(run({"rotate", "Tájképek", "0"}), kFailed);
+    EXPECT_FALSE(fs::exists(unitFolder));
+
+    systemctl.managerRuns = false;
+    ASSERT_EQ(run({"rotate", "Tájképek", "1h 30m"}), kDone) << err.str();
+    EXPECT_NE(out.str().find("Nem fut a systemd felhasználói példánya"), std::string::npos);
+    EXPECT_TRUE(fs::exists(unitFolder + "/zolvera-rotate.timer"));
+}
+
+} // namespace
+} // namespace zolvera::wallpaper
