@@ -25,14 +25,14 @@ std::string findGroup(const std::string& appFolder, const std::string& name) {
     for (const std::string& listed : groups.items())
         if (platform::equalsIgnoreCase(listed, name))
             return listed;
-    throw Failure("Nincs " + name + " nevű csoport.");
+    throw Failure("Nincs ilyen csoport: " + name + ".");
 }
 
 library::StringList groupPictures(const std::string& appFolder, const std::string& group) {
     library::StringList pictures;
     library::ListPictureFiles(library::groupFolderPath(appFolder, group) + "/*.jpg", pictures);
     if (pictures.count() == 0)
-        throw Failure("A " + group + " csoportban nincs kép.");
+        throw Failure("Üres csoport: " + group + ".");
     return pictures;
 }
 

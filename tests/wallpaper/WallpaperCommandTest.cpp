@@ -146,9 +146,9 @@ TEST_F(WallpaperCommandTest, AGroupThatCannotGiveAPictureFailsAndWritesNothing) 
     test::writeTruncatedJpeg(groupFolder("Sérült") + "/kep0.jpg", 20);
 
     EXPECT_EQ(run({"next", "Nincs"}), kFailed);
-    EXPECT_EQ(err.str(), "zolvera-wallpaper: Nincs Nincs nevű csoport.\n");
+    EXPECT_EQ(err.str(), "zolvera-wallpaper: Nincs ilyen csoport: Nincs.\n");
     EXPECT_EQ(run({"random", "üres"}), kFailed);
-    EXPECT_EQ(err.str(), "zolvera-wallpaper: A Üres csoportban nincs kép.\n");
+    EXPECT_EQ(err.str(), "zolvera-wallpaper: Üres csoport: Üres.\n");
     EXPECT_FALSE(fs::exists(stateFolder));
     EXPECT_EQ(run({"next", "Sérült"}), kFailed);
     EXPECT_EQ(err.str().rfind("zolvera-wallpaper: JPEG error #", 0), 0u) << err.str();
