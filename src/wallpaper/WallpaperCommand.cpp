@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 
 namespace zolvera::wallpaper {
 
@@ -30,10 +31,19 @@ constexpr char kHelp[] =
     "A csoport nevében a kis- és nagybetű mindegy. Az időzítő a systemd felhasználói\n"
     "példányában fut (zolvera-rotate.timer).\n";
 
-// The variables that say where a run finds the registry, the wallpaper folder and the
-// positions; the timer's runs get the ones set now.
-constexpr const char* kPassedOn[] = {"ZOLVERA_REGISTRY", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                                     "XDG_STATE_HOME"};
+// Where the timer's runs find the library, the registry, the wallpaper folder and the
+// positions: as this run found them, whatever their working folder. The base folder variables
+// count only when absolute, so only those are passed on.
+std::vector<std::pair<std::string, std::string>> timerEnvironment(const std::string& appFolder) {
+    std::vector<std::pair<std::string, std::string>> environment{
+        {"ZOLVERA_HOME", std::filesystem::absolute(appFolder).lexically_normal().string()}};
+    if (const char* registry = std::getenv("ZOLVERA_REGISTRY"); registry && *registry)
+        environment.emplace_back("ZOLVERA_REGISTRY", std::filesystem::absolute(registry).string());
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+        if (const char* value = std::getenv(name); value && value[0] == '/')
+            environment.emplace_back(name, value);
+    return environment;
+}
 
 // A command line that was not understood.
 struct BadCommandLine {};
@@ -65,15 +75,12 @@ void rotate(const std::vector<std::string>& arguments, const CommandContext& con
     const std::string& every = arguments.at(2);
     if (!isTimeSpan(every))
         throw Failure("Érvénytelen időköz: " + every + " (például 30min, 1h vagy 1d).");
-    RotationTimer timer{.program = context.program,
-                        .group = findGroup(context.appFolder, arguments.at(1)),
-                        .every = every,
-                        .random = arguments.size() == 4,
-                        .environment = {{"ZOLVERA_HOME", context.appFolder}}};
+    const RotationTimer timer{.program = context.program,
+                              .group = findGroup(context.appFolder, arguments.at(1)),
+                              .every = every,
+                              .random = arguments.size() == 4,
+                              .environment = timerEnvironment(context.appFolder)};
     groupPictures(context.appFolder, timer.group); // an empty group is refused now, not later
-    for (const char* name : kPassedOn)
-        if (const char* value = std::getenv(name); value != nullptr && *value != '\0')
-            timer.environment.emplace_back(name, value);
     const std::string folder = userUnitFolder();
     if (installRotationTimer(timer, folder, context.systemctl))
         context.out << "A háttérkép " << every << " időközönként vált a " << timer.group
