@@ -56,21 +56,12 @@ std::string serviceUnit(const RotationTimer& timer) {
 }
 
 std::string timerUnit(const RotationTimer& timer) {
-    return "[Unit]\n"
-           "Description=Zolvera: háttérkép-váltás " +
-           timer.every +
-           " időközönként\n"
-           "\n"
-           "[Timer]\n"
-           "OnActiveSec=" +
-           timer.every + "\nOnUnitActiveSec=" + timer.every +
-           "\n"
-           "Unit=" +
-           kServiceName +
-           "\n"
-           "\n"
-           "[Install]\n"
-           "WantedBy=timers.target\n";
+    // The first change comes one interval after the timer starts, then one after each run.
+    std::string text = "[Unit]\nDescription=Zolvera: háttérkép-váltás " + timer.every;
+    text += " időközönként\n\n[Timer]\nOnActiveSec=" + timer.every;
+    text += "\nOnUnitActiveSec=" + timer.every + "\nUnit=" + kServiceName;
+    text += "\n\n[Install]\nWantedBy=timers.target\n";
+    return text;
 }
 
 std::string userUnitFolder() {
