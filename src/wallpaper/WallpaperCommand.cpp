@@ -50,7 +50,7 @@ struct BadCommandLine {};
 
 void setWallpaper(const std::string& picture, const CommandContext& context) {
     const auto applier = context.makeApplier();
-    desktop::SetWallpaper(picture, *applier);
+    desktop::SetWallpaper(picture, context.registry, *applier);
 }
 
 void setFromGroup(const std::string& name, bool random, const CommandContext& context) {

@@ -2,6 +2,7 @@
 
 #include "desktop/CommandRunner.h"
 #include "desktop/DesktopApplier.h"
+#include "desktop/Registry.h"
 
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@ namespace zolvera::wallpaper {
 struct CommandContext {
     std::string appFolder;
     std::string program; // full path of the command, which the timer runs
+    desktop::Registry& registry;
     // The desktop of the running session; made only by the commands that set a wallpaper.
     std::function<std::unique_ptr<desktop::DesktopApplier>()> makeApplier;
     desktop::CommandRunner& systemctl;

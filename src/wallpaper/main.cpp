@@ -2,6 +2,7 @@
 // scripts, shortcuts and the rotation timer.
 #include "desktop/CommandRunner.h"
 #include "desktop/DesktopApplier.h"
+#include "desktop/FileRegistry.h"
 #include "library/AppFolder.h"
 #include "wallpaper/WallpaperCommand.h"
 
@@ -13,6 +14,7 @@
 int main(int argc, char* argv[]) {
     // Runs the desktop's own tools through QProcess, which wants an application object.
     const QCoreApplication application(argc, argv);
+    zolvera::desktop::FileRegistry registry;
     zolvera::desktop::ProcessRunner systemctl(30000);
     std::error_code error;
     auto program = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -21,6 +23,7 @@ int main(int argc, char* argv[]) {
     const zolvera::wallpaper::CommandContext context{
         .appFolder = zolvera::library::findApplicationFolder(),
         .program = program.string(),
+        .registry = registry,
         .makeApplier =
             [] {
                 return zolvera::desktop::makeDesktopApplier(

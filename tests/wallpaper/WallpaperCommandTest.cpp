@@ -1,5 +1,6 @@
 #include "wallpaper/WallpaperCommand.h"
 
+#include "desktop/FileRegistry.h"
 #include "desktop/ScopedEnv.h"
 #include "library/GroupListFile.h"
 #include "library/Seged.h"
@@ -27,7 +28,7 @@ using Lines = std::vector<std::string>;
 struct RecordingApplier : desktop::DesktopApplier {
     RecordingApplier(Lines& applied, bool& unlocked, std::string lockFile)
         : applied(applied), unlocked(unlocked), lockFile(std::move(lockFile)) {}
-    void apply(const std::string& bitmapPath) override {
+    void apply(const std::string& bitmapPath, desktop::WallpaperStyle) override {
         applied.push_back(bitmapPath);
         const int fd = ::open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
         unlocked = unlocked || fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) == 0;
@@ -79,6 +80,7 @@ protected:
         const CommandContext context{
             .appFolder = home.path(),
             .program = "/bin/true",
+            .registry = registry,
             .makeApplier =
                 [this] {
                     return std::make_unique<RecordingApplier>(applied, unlocked,
@@ -101,7 +103,7 @@ protected:
     std::string dataFolder = elsewhere / "data";
     std::string stateFolder = elsewhere / "state/zolvera";
     std::string unitFolder = elsewhere / "config/systemd/user";
-    test::ScopedEnv registry{"ZOLVERA_REGISTRY", elsewhere / "registry.reg"};
+    desktop::FileRegistry registry{elsewhere / "registry.reg"};
     test::ScopedEnv data{"XDG_DATA_HOME", dataFolder};
     test::ScopedEnv state{"XDG_STATE_HOME", elsewhere / "state"};
     test::ScopedEnv config{"XDG_CONFIG_HOME", elsewhere / "config"};
