@@ -4,8 +4,6 @@
 #include "platform/Failure.h"
 #include "platform/File.h"
 
-#include <cerrno>
-
 namespace zolvera::library {
 
 StringList loadGroupList(const std::string& path) {
@@ -44,11 +42,10 @@ void saveGroupList(const std::string& path, const StringList& list) {
         bytes += *ansi;
         bytes += "\r\n";
     }
-    errno = 0;
-    if (!platform::replaceFileAtomically(path, bytes)) {
-        const int error = errno;
-        throw failures::cannotCreateFile(path, error != 0 ? failures::systemReason(error)
-                                                          : "The file could not be replaced");
+    try {
+        platform::replaceFileAtomically(path, bytes);
+    } catch (const IoFailure& failure) {
+        throw failures::cannotCreateFile(path, failure.reason());
     }
 }
 

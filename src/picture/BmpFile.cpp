@@ -3,6 +3,7 @@
 #include "platform/Failure.h"
 #include "platform/File.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace zolvera::picture {
@@ -104,11 +105,16 @@ std::string encodeBmp(const Bitmap& bitmap) {
 
 void writeBmp(const Bitmap& bitmap, const std::string& path) {
     checkShape(bitmap);
-    platform::File file = platform::File::create(path);
+    std::optional<platform::StagedFile> file;
+    try {
+        file.emplace(path);
+    } catch (const IoFailure& failure) {
+        throw failures::cannotCreateFile(path, failure.reason());
+    }
     try {
         emitBmp(bitmap,
-                [&file](const std::string& piece) { file.write(piece.data(), piece.size()); });
-        file.close();
+                [&file](const std::string& piece) { file->write(piece.data(), piece.size()); });
+        file->commit();
     } catch (const IoFailure& failure) {
         throw failures::cannotCreateFile(path, failure.what());
     }

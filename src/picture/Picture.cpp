@@ -41,7 +41,7 @@ std::string readPrefix(const std::string& path, std::size_t size) {
         }
         prefix.resize(filled);
     } catch (const IoFailure& failure) {
-        throw failures::cannotOpenFile(path, failure.what());
+        throw failures::cannotOpenFile(path, failure.reason());
     }
     return prefix;
 }

@@ -2,10 +2,18 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace zolvera {
 
-IoFailure::IoFailure(int code) : Failure(failures::ioErrorText(code)), code_(code) {}
+IoFailure::IoFailure(int code) : IoFailure(code, failures::ioErrorText(code)) {}
+
+IoFailure::IoFailure(int code, std::string reason)
+    : Failure(failures::ioErrorText(code)), code_(code), reason_(std::move(reason)) {}
+
+IoFailure IoFailure::fromErrno(int errnoValue) {
+    return IoFailure(failures::ioErrorCode(errnoValue), failures::systemReason(errnoValue));
+}
 
 namespace failures {
 

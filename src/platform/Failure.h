@@ -13,13 +13,20 @@ public:
 
 // A failed read, write, open or close reported with a Windows-style I/O error code
 // (2 file not found, 3 path not found, 4 too many open files, 5 access denied, 101 disk full).
+// what() is the I/O error text of the code; reason() the system's own text, for the messages
+// that name the file ("Cannot open file "%s". %s").
 class IoFailure : public Failure {
 public:
     explicit IoFailure(int code);
+    // The failure of a system call, from the errno value it left.
+    static IoFailure fromErrno(int errnoValue);
     int code() const { return code_; }
+    const std::string& reason() const { return reason_; }
 
 private:
+    IoFailure(int code, std::string reason);
     int code_;
+    std::string reason_;
 };
 
 namespace failures {

@@ -186,7 +186,14 @@ bool writeProfileString(const std::string& path, const std::string& section, con
             updated += "[" + section + "]" + std::string(kNewLine);
         updated += key + "=" + value + std::string(kNewLine) + content.substr(after);
     }
-    return updated == content || replaceFileAtomically(path, updated);
+    if (updated == content)
+        return true;
+    try {
+        replaceFileAtomically(path, updated);
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
 }
 
 } // namespace zolvera::platform

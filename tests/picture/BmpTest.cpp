@@ -1,11 +1,9 @@
 #include "picture/Picture.h"
 #include "platform/Failure.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace zolvera;
 using namespace zolvera::picture;
@@ -70,23 +68,18 @@ TEST(Bmp, WritesAndReplacesTheFile) {
     }
 }
 
-// A write that fails half-way (the disk fills up) is reported like a file that cannot be made.
-// A file size limit makes the write fail even for root.
-TEST(Bmp, ReportsAFailedWrite) {
+// A write that fails half-way (the disk fills up) is reported like a file that cannot be made,
+// and the earlier file stays as it was.
+TEST(Bmp, ReportsAFailedWriteAndKeepsTheEarlierFile) {
     test::TempDir dir;
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 60;
-    setrlimit(RLIMIT_FSIZE, &small);
+    test::writeFile(dir / "Wall.bmp", "previous");
     std::string message;
     try {
+        test::FileSizeLimit full(60);
         writeBmp(colourBitmap(), dir / "Wall.bmp");
     } catch (const Failure& failure) {
         message = failure.what();
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(message, "Cannot create file \"" + (dir / "Wall.bmp") + "\". Disk full");
+    EXPECT_EQ(test::readFile(dir / "Wall.bmp"), "previous");
 }
