@@ -4,6 +4,7 @@
 #include "library/Cover.h"
 #include "library/GroupListFile.h"
 #include "library/Seged.h"
+#include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 
@@ -80,6 +81,11 @@ void GroupLibrary::fillPictureList(int index) {
 void GroupLibrary::deleteCurrentGroup() {
     const std::string name = currentGroupName();
     const std::string folder = groupFolder(name);
+    // Deleting through a link would delete the files of a folder outside the library.
+    if (platform::entryKind(folder) == platform::EntryKind::Link)
+        throw Failure("A(z) \"" + name +
+                      "\" csoport nem törölhető, mert a könyvtára szimbolikus link, amely a "
+                      "képtáron kívülre mutathat.");
     if (!view_.showConfirm("Valóban töröljem a " + name + " csoportot?", kConfirmCaption))
         return;
 
