@@ -95,14 +95,6 @@ template <typename Sink> void emitBmp(const Bitmap& bitmap, Sink&& sink) {
 
 } // namespace
 
-std::string encodeBmp(const Bitmap& bitmap) {
-    checkShape(bitmap);
-    std::string out;
-    out.reserve(pixelOffset(bitmap) + pixelBytes(bitmap));
-    emitBmp(bitmap, [&out](const std::string& piece) { out += piece; });
-    return out;
-}
-
 void writeBmp(const Bitmap& bitmap, const std::string& path) {
     checkShape(bitmap);
     std::optional<platform::StagedFile> file;

@@ -28,7 +28,6 @@ public:
     // Writes all bytes; a short write is "Disk full" (101).
     void write(const void* data, std::size_t size);
     std::uint64_t size() const;
-    std::uint64_t position() const;
     // Closes the file, reporting a failure of the close itself.
     void close();
 

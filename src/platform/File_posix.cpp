@@ -40,12 +40,13 @@ int openForReading(const std::string& path) {
     return fd.release();
 }
 
-// A new file beside the target that no other entry has yet. O_EXCL never follows a link.
+// A new file beside the target that no other entry has yet. Its name does not repeat the
+// target's, so a target name near the length limit still gets one. O_EXCL never follows a link.
 int createTemporaryBeside(const std::string& target, std::string& temporaryPath) {
     static std::atomic<unsigned> counter{0};
     for (;;) {
-        temporaryPath = folderPart(target) + kSeparator + "." + fileNamePart(target) + "." +
-                        std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        temporaryPath = folderPart(target) + kSeparator + ".zolvera-" + std::to_string(::getpid()) +
+                        "-" + std::to_string(counter++) + ".tmp";
         const int fd = ::open(temporaryPath.c_str(),
                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0)
@@ -126,13 +127,6 @@ std::uint64_t File::size() const {
     if (::fstat(fd_, &info) != 0)
         throwErrno(errno);
     return static_cast<std::uint64_t>(info.st_size);
-}
-
-std::uint64_t File::position() const {
-    const off_t offset = ::lseek(fd_, 0, SEEK_CUR);
-    if (offset < 0)
-        throwErrno(errno);
-    return static_cast<std::uint64_t>(offset);
 }
 
 void File::close() {

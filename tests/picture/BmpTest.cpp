@@ -32,17 +32,24 @@ std::string expectedColourFile() {
          0,   0,   255, 0, 255, 0, 255, 0,   0,   0, 0,  0});            // top row in B, G, R
 }
 
+// The bytes of the bitmap file writeBmp makes.
+std::string written(const Bitmap& bitmap) {
+    test::TempDir dir;
+    writeBmp(bitmap, dir / "out.bmp");
+    return test::readFile(dir / "out.bmp");
+}
+
 } // namespace
 
 TEST(Bmp, ColourPictureIsBottomUpBgrWithPaddedRows) {
-    EXPECT_EQ(encodeBmp(colourBitmap()), expectedColourFile());
+    EXPECT_EQ(written(colourBitmap()), expectedColourFile());
 }
 
 TEST(Bmp, GrayPictureCarriesItsPaletteAsColourTable) {
     const Bitmap gray{
         5, 2, 8, {0, 1, 2, 1, 0, 2, 2, 2, 2, 2}, {{{0, 0, 0}, {10, 20, 30}, {255, 255, 255}}}};
     EXPECT_EQ(
-        encodeBmp(gray),
+        written(gray),
         bytes({'B', 'M', 82, 0, 0,  0,  0,  0, 0,   0,   66,  0, 0, 0, // offset after 3 entries
                40,  0,   0,  0, 5,  0,  0,  0, 2,   0,   0,   0, 1, 0, 8, 0, //
                0,   0,   0,  0, 16, 0,  0,  0, 0,   0,   0,   0, 0, 0, 0, 0, // image size 2 × 8

@@ -25,7 +25,6 @@ TEST(File, WritesAndReadsThroughNamesInAnyCase) {
     {
         File out = File::create(dir / "ADAT.BIN");
         out.write("new", 3);
-        EXPECT_EQ(out.position(), 3u);
         out.close();
     }
     EXPECT_EQ(listByMask(dir / "*").size(), 3u); // ".", ".." and the one file
