@@ -51,13 +51,15 @@ public:
     ~StagedFile();
 
     void write(const void* data, std::size_t size);
-    // Flushes the content to disk and renames it over the target.
+    // Renames the content over the target; when it replaces an earlier file, the content is
+    // flushed to disk first.
     void commit();
 
 private:
     std::string target_;
     std::string temporary_;
     File file_;
+    bool replacing_ = false;
     bool committed_ = false;
 };
 
