@@ -126,11 +126,15 @@ void GroupLibrary::deletePicture() {
     view_.showGroup(currentGroup_);
 }
 
-void GroupLibrary::addGroup(const std::string& name) {
+bool GroupLibrary::lists(const std::string& name) const {
     const auto& listed = groups_.items();
-    if (std::none_of(listed.begin(), listed.end(), [&](const std::string& group) {
-            return platform::equalsIgnoreCase(group, name);
-        })) {
+    return std::any_of(listed.begin(), listed.end(), [&](const std::string& group) {
+        return platform::equalsIgnoreCase(group, name);
+    });
+}
+
+void GroupLibrary::addGroup(const std::string& name) {
+    if (!lists(name)) {
         StringList updated = groups_;
         updated.add(name);
         commitGroups(std::move(updated));

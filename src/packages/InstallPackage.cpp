@@ -4,9 +4,7 @@
 #include "library/GroupLibrary.h"
 #include "packages/PackageReader.h"
 #include "platform/FileSystem.h"
-#include "platform/Locale.h"
 
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -54,9 +52,11 @@ void installEntry(PackageReader& reader, const std::string& groupFolder,
     const PackageReader::EntryHeader entry = reader.readEntryHeader();
     reader.readContent(buffer, entry.contentLength);
     const std::optional<std::string> path = entryPath(groupFolder, entry.name);
+    if (!path) {
+        refused.push_back(entry.name);
+        return;
+    }
     try {
-        if (!path)
-            throw IoFailure(kInvalidFilename);
         platform::StagedFile file(*path);
         file.write(buffer, entry.contentLength);
         file.commit();
@@ -68,13 +68,6 @@ void installEntry(PackageReader& reader, const std::string& groupFolder,
     }
     if (isCoverName(entry.name))
         settleCover(groupFolder);
-}
-
-bool isListed(const library::GroupLibrary& library, const std::string& name) {
-    const auto& groups = library.groups().items();
-    return std::any_of(groups.begin(), groups.end(), [&](const std::string& group) {
-        return platform::equalsIgnoreCase(group, name);
-    });
 }
 
 // The group folder, made when missing; never one that is a link to elsewhere.
@@ -115,7 +108,7 @@ void InstallPackage(library::GroupLibrary& library, const std::string& packagePa
     }
     // A package installed only in part lists a new group only when its cover arrived, since
     // a group without one cannot be shown; the pictures that arrived stay in its folder.
-    if (!failure || isListed(library, groupName) ||
+    if (!failure || library.lists(groupName) ||
         platform::entryKind(coverPath(groupFolder)) == platform::EntryKind::File)
         library.addGroup(groupName);
     if (!refused.empty())
