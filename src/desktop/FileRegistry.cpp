@@ -49,7 +49,12 @@ bool saveStore(const std::string& path, const RegFile& file) {
         return false;
     std::error_code ignored; // a folder that cannot be made shows up as a failed replace
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    return platform::replaceFileAtomically(path, text);
+    try {
+        platform::replaceFileAtomically(path, text);
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
 }
 
 class FileKey : public RegistryKey {

@@ -7,7 +7,6 @@
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 
-#include <QCoreApplication>
 #include <QString>
 
 #include <cstdlib>
@@ -39,48 +38,6 @@ std::string userDataFolder() {
     return folder;
 }
 
-// A file written beside its final name, put in place only once complete, so a failure (a
-// full disk) leaves the earlier file as it was and no cut file behind.
-class PendingFile {
-public:
-    explicit PendingFile(const std::string& path)
-        : path_(platform::resolve(path)),
-          temporary_(platform::folderPart(path_) + platform::kSeparator + "." +
-                     platform::fileNamePart(path_) + "." +
-                     std::to_string(QCoreApplication::applicationPid()) + ".new") {}
-    ~PendingFile() {
-        if (!placed_)
-            platform::deleteFile(temporary_);
-    }
-    PendingFile(const PendingFile&) = delete;
-    PendingFile& operator=(const PendingFile&) = delete;
-
-    // Throws "Cannot create file "<path>". <reason>".
-    void write(const std::string& bytes) {
-        try {
-            auto file = platform::File::createIo(temporary_);
-            file.write(bytes.data(), bytes.size());
-            file.close();
-        } catch (const IoFailure& failure) {
-            throw failures::cannotCreateFile(path_, failure.what());
-        }
-    }
-
-    // Throws as write does.
-    void place() {
-        std::error_code error;
-        std::filesystem::rename(temporary_, path_, error);
-        if (error)
-            throw failures::cannotCreateFile(path_, failures::systemReason(error.value()));
-        placed_ = true;
-    }
-
-private:
-    std::string path_;
-    std::string temporary_;
-    bool placed_ = false;
-};
-
 } // namespace
 
 std::string GetWindowsFolder(Registry& registry) {
@@ -109,15 +66,11 @@ void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApp
     const std::string copyPath = folder + "Zolvera.jpg";
 
     const auto bitmap = picture::JpegPicture::load(picturePath).decode();
-    PendingFile bitmapFile(bitmapPath);
-    bitmapFile.write(picture::encodeBmp(bitmap));
-    bitmapFile.place();
-    try {
-        PendingFile copyFile(copyPath);
-        copyFile.write(platform::readWholeFile(picturePath));
-        copyFile.place();
-    } catch (const Failure&) { // the Active Desktop service then gets the earlier copy
-    }
+    // Both files are put in place only when complete, so a failure (a full disk) leaves the
+    // earlier ones as they were. A failed copy is not reported: the Active Desktop service then
+    // gets the earlier copy.
+    picture::writeBmp(bitmap, bitmapPath);
+    platform::copyFile(picturePath, copyPath);
 
     const std::string current = ReadRegString(registry, kCurrentUser, kDesktopKey, "Wallpaper");
     if (platform::toLowerLocale(current) != platform::toLowerLocale(bitmapPath))

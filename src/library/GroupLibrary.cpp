@@ -4,6 +4,7 @@
 #include "library/Cover.h"
 #include "library/GroupListFile.h"
 #include "library/Seged.h"
+#include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 
@@ -74,6 +75,11 @@ void GroupLibrary::fillPictureList(int index) {
 void GroupLibrary::deleteCurrentGroup() {
     const std::string name = currentGroupName();
     const std::string folder = groupFolder(name);
+    // Deleting through a link would delete the files of a folder outside the library.
+    if (platform::entryKind(folder) == platform::EntryKind::Link)
+        throw Failure("A(z) \"" + name +
+                      "\" csoport nem törölhető, mert a könyvtára szimbolikus link, amely a "
+                      "képtáron kívülre mutathat.");
     if (!view_.showConfirm("Valóban töröljem a " + name + " csoportot?", kConfirmCaption))
         return;
 
@@ -114,11 +120,15 @@ void GroupLibrary::deletePicture() {
     view_.showGroup(currentGroup_);
 }
 
-void GroupLibrary::addGroup(const std::string& name) {
+bool GroupLibrary::lists(const std::string& name) const {
     const auto& listed = groups_.items();
-    if (std::none_of(listed.begin(), listed.end(), [&](const std::string& group) {
-            return platform::equalsIgnoreCase(group, name);
-        })) {
+    return std::any_of(listed.begin(), listed.end(), [&](const std::string& group) {
+        return platform::equalsIgnoreCase(group, name);
+    });
+}
+
+void GroupLibrary::addGroup(const std::string& name) {
+    if (!lists(name)) {
         StringList updated = groups_;
         updated.add(name);
         commitGroups(std::move(updated));

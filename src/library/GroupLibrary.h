@@ -64,9 +64,13 @@ public:
     // Empties the picture list (an empty library shows no pictures).
     void clearPictureList() { pictures_.clear(); }
 
-    void deleteCurrentGroup(); // disk side of aCsopTorolExecute
-    void addPicture();         // disk side of aKepHozzaExecute
-    void deletePicture();      // disk side of aKepTorolExecute
+    // Disk side of aCsopTorolExecute. Links inside the folder are deleted as links; a group
+    // whose folder is itself a link is refused with a Failure before anything happens.
+    void deleteCurrentGroup();
+    void addPicture();    // disk side of aKepHozzaExecute
+    void deletePicture(); // disk side of aKepTorolExecute
+    // True when the group list holds the name in any letter case.
+    bool lists(const std::string& name) const;
     // The one way a group is added: appends the name and saves the list unless the list holds
     // it already in any letter case, then reloads and shows the first group, so a group that
     // was listed shows its new pictures and cover.

@@ -5,9 +5,9 @@
 #include "packages/PackageReader.h"
 #include "platform/FileSystem.h"
 
-#include <exception>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace zolvera::packages {
 
@@ -16,48 +16,72 @@ namespace {
 using library::isCoverName;
 using library::kCoverFileName;
 
-// Removes covers spelled in another case, so the new one is exactly "init.jpg" and the group
-// keeps a single cover on a file system that tells case apart.
-void removeOtherCovers(const std::string& groupFolder) {
-    for (const std::string& name :
-         platform::listByMask(groupFolder + "/" + std::string(kCoverFileName)))
-        if (name != kCoverFileName)
-            platform::deleteFile(groupFolder + "/" + name);
+constexpr int kInvalidFilename = 3; // the I/O code of a name the file system refuses
+
+std::string coverPath(const std::string& groupFolder) {
+    return groupFolder + "/" + std::string(kCoverFileName);
 }
 
-// The file an entry goes to; nothing for a name that is not one plain file name. The cover
-// always goes to "init.jpg".
+// The file an entry goes to; nothing for a name that is not one plain file name, or when
+// something other than a plain file stands at that name (a link is never written through).
+// The cover always goes to "init.jpg".
 std::optional<std::string> entryPath(const std::string& groupFolder, const std::string& name) {
     if (!isPlainName(name))
         return std::nullopt;
-    return groupFolder + "/" + (isCoverName(name) ? std::string(kCoverFileName) : name);
+    const std::string path = isCoverName(name) ? coverPath(groupFolder) : groupFolder + "/" + name;
+    const platform::EntryKind kind = platform::entryKind(path);
+    if (kind != platform::EntryKind::Missing && kind != platform::EntryKind::File)
+        return std::nullopt;
+    return path;
 }
 
+// The new cover replaced the old one under whatever case it had; now it gets exactly the name
+// "init.jpg" and covers spelled in another case go, so the group keeps a single cover.
+void settleCover(const std::string& groupFolder) {
+    const std::string exact(kCoverFileName);
+    for (const std::string& name : platform::listByMask(coverPath(groupFolder)))
+        if (name != exact &&
+            !platform::renameFile(groupFolder + "/" + name, coverPath(groupFolder)))
+            platform::deleteFile(groupFolder + "/" + name);
+}
+
+// Installs one entry, put in place only when written whole, so a failure leaves the file of
+// that name as it was. An entry refused for its name is added to refused.
 void installEntry(PackageReader& reader, const std::string& groupFolder,
-                  const std::string& packagePath, char* buffer) {
+                  const std::string& packagePath, char* buffer, std::vector<std::string>& refused) {
     const PackageReader::EntryHeader entry = reader.readEntryHeader();
-    const std::optional<std::string> path = entryPath(groupFolder, entry.name);
-    std::optional<platform::File> target;
-    if (path) {
-        if (isCoverName(entry.name))
-            removeOtherCovers(groupFolder);
-        try {
-            target = platform::File::createIo(*path);
-        } catch (const Failure&) {
-            // skipped, as the content is still read past below
-        }
-    }
     reader.readContent(buffer, entry.contentLength);
-    if (!target)
+    const std::optional<std::string> path = entryPath(groupFolder, entry.name);
+    if (!path) {
+        refused.push_back(entry.name);
         return;
+    }
     try {
-        target->write(buffer, entry.contentLength);
-        target->close();
+        platform::StagedFile file(*path);
+        file.write(buffer, entry.contentLength);
+        file.commit();
     } catch (const IoFailure& failure) {
-        // A cut picture must not pass for an installed one.
-        target.reset();
-        platform::deleteFile(*path);
-        throw installFailed(packagePath, failure.what());
+        if (failure.code() != kInvalidFilename)
+            throw installFailed(packagePath, failure.what());
+        refused.push_back(entry.name);
+        return;
+    }
+    if (isCoverName(entry.name))
+        settleCover(groupFolder);
+}
+
+// The group folder, made when missing; never one that is a link to elsewhere.
+std::string prepareGroupFolder(library::GroupLibrary& library, const std::string& groupName,
+                               const std::string& packagePath) {
+    const std::string folder = library.groupFolder(groupName);
+    platform::createFolder(folder);
+    switch (platform::entryKind(folder)) {
+    case platform::EntryKind::Folder:
+        return folder;
+    case platform::EntryKind::Link:
+        throw groupFolderIsLink(packagePath, groupName);
+    default:
+        throw groupFolderUnavailable(packagePath, groupName);
     }
 }
 
@@ -66,28 +90,32 @@ void installEntry(PackageReader& reader, const std::string& groupFolder,
 void InstallPackage(library::GroupLibrary& library, const std::string& packagePath) {
     std::string groupName;
     std::string groupFolder;
-    std::exception_ptr damage;
+    std::optional<std::string> failure;
+    std::vector<std::string> refused;
     {
         const auto buffer = std::make_unique_for_overwrite<char[]>(kMaxContentLength);
         PackageReader reader(packagePath);
         groupName = reader.readGroupName();
         if (!isPlainName(groupName))
             throw unusableGroupName(packagePath);
-        groupFolder = library.groupFolder(groupName);
-        platform::createFolder(groupFolder);
+        groupFolder = prepareGroupFolder(library, groupName, packagePath);
         try {
             while (!reader.atEnd())
-                installEntry(reader, groupFolder, packagePath, buffer.get());
-        } catch (const Failure&) {
-            damage = std::current_exception();
+                installEntry(reader, groupFolder, packagePath, buffer.get(), refused);
+        } catch (const Failure& cut) {
+            failure = cut.what();
         }
     }
-    // A sound package adds its group even when its folder could not be made (the reload then
-    // drops it with its message); a damaged one only when there is a folder to show.
-    if (!damage || platform::folderExists(groupFolder))
+    // A package installed only in part lists a new group only when its cover arrived, since
+    // a group without one cannot be shown; the pictures that arrived stay in its folder.
+    if (!failure || library.lists(groupName) ||
+        platform::entryKind(coverPath(groupFolder)) == platform::EntryKind::File)
         library.addGroup(groupName);
-    if (damage)
-        std::rethrow_exception(damage);
+    if (!refused.empty())
+        failure = (failure ? *failure + " " : std::string()) +
+                  refusedEntries(packagePath, refused).what();
+    if (failure)
+        throw Failure(*failure);
 }
 
 } // namespace zolvera::packages

@@ -11,13 +11,19 @@ namespace zolvera::packages {
 // Installs a .dta package as a group of the library: creates the group folder (one level),
 // writes every entry into it (the cover, "init.jpg" in any case, always as "init.jpg") and adds
 // the group (GroupLibrary::addGroup: a group listed already is reloaded, not appended again).
+// Every entry is written beside its final name and put in place only when complete, so a
+// failure leaves the earlier file of that name as it was.
 //
-// Returns normally only when the whole package was installed. Throws a Failure naming the
-// package when it cannot be opened or read, when a length is out of range or reaches past the
-// end (the entries before it stay installed and the group is added if its folder exists), or
-// when its group name is not one plain folder name (nothing is installed). Entries whose name
-// is not one plain file name, or whose file cannot be created, are skipped. Nothing is ever
-// written outside the group folder, apart from the group list file.
+// Returns normally only when the whole package was installed. Otherwise it throws a Failure
+// naming the package: when it cannot be opened or read, or an entry cannot be written (the
+// installation stops there); when a length is out of range or reaches past the end (damage);
+// when its group name is not one plain folder name, or the group folder is a symbolic link or
+// cannot be made (nothing is installed); and, after installing the rest, naming the entries
+// left out because their name is not one plain file name the file system takes, or because
+// something other than a plain file (a link, a folder) stands at that name. An installation
+// that stopped early adds a new group only when its cover arrived; the pictures that arrived
+// stay in its folder. Nothing is ever written outside the group folder, apart from the group
+// list file, and no link is written through.
 void InstallPackage(library::GroupLibrary& library, const std::string& packagePath);
 
 } // namespace zolvera::packages

@@ -35,7 +35,7 @@ std::string packageName(const std::string& name, const std::string& pathForMessa
 }
 
 void checkFits(const std::string& path) {
-    if (platform::File::openReadIo(path).size() > kMaxContentLength)
+    if (platform::File::openRead(path).size() > kMaxContentLength)
         throw Failure("A(z) \"" + path + "\" kép nagyobb " + std::to_string(kMaxContentLength) +
                       " bájtnál, ezért nem tehető csomagba.");
 }
@@ -76,11 +76,11 @@ void PackFolder(const std::string& folderPath, const std::string& packagePath) {
     const std::vector<Entry> entries = collectEntries(folder);
 
     const auto buffer = std::make_unique_for_overwrite<char[]>(kMaxContentLength);
-    platform::File package = platform::File::createIo(packagePath);
+    platform::File package = platform::File::create(packagePath);
     writeField(package, groupName.data(), groupName.size());
     for (const Entry& entry : entries) {
         writeField(package, entry.ansiName.data(), entry.ansiName.size());
-        platform::File picture = platform::File::openReadIo(entry.path);
+        platform::File picture = platform::File::openRead(entry.path);
         const std::size_t read = picture.read(buffer.get(), kMaxContentLength);
         picture.close();
         writeField(package, buffer.get(), read);

@@ -53,4 +53,24 @@ Failure unusableGroupName(const std::string& packagePath) {
                    "telepíthető.");
 }
 
+Failure groupFolderIsLink(const std::string& packagePath, const std::string& groupName) {
+    return Failure("A(z) \"" + packagePath + "\" csomag nem telepíthető, mert a(z) \"" + groupName +
+                   "\" csoport könyvtára szimbolikus link.");
+}
+
+Failure groupFolderUnavailable(const std::string& packagePath, const std::string& groupName) {
+    return Failure("A(z) \"" + packagePath + "\" csomag nem telepíthető, mert a(z) \"" + groupName +
+                   "\" csoport könyvtára nem hozható létre.");
+}
+
+Failure refusedEntries(const std::string& packagePath, const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "\"" : ", \"") + name + "\"";
+    return Failure("A(z) \"" + packagePath +
+                   "\" csomag ezen fájljai nem települtek, mert a nevük nem használható, vagy a "
+                   "helyükön nem közönséges fájl áll: " +
+                   list + ".");
+}
+
 } // namespace zolvera::packages

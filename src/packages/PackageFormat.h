@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The .dta package: a group name and entries of (name, content), each field prefixed with its
 // length as a little-endian 32-bit integer; names are Windows-1250 bytes.
@@ -32,5 +33,9 @@ bool isPlainName(std::string_view name);
 Failure installFailed(const std::string& packagePath, const std::string& reason);
 Failure damagedPackage(const std::string& packagePath);
 Failure unusableGroupName(const std::string& packagePath);
+Failure groupFolderIsLink(const std::string& packagePath, const std::string& groupName);
+Failure groupFolderUnavailable(const std::string& packagePath, const std::string& groupName);
+// Entries left out for their names, or for what stands at their names in the group folder.
+Failure refusedEntries(const std::string& packagePath, const std::vector<std::string>& names);
 
 } // namespace zolvera::packages

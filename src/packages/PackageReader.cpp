@@ -8,7 +8,7 @@ namespace {
 
 platform::File openPackage(const std::string& path) {
     try {
-        return platform::File::openReadIo(path);
+        return platform::File::openRead(path);
     } catch (const IoFailure& failure) {
         throw installFailed(path, failure.what());
     }

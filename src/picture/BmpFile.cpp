@@ -3,6 +3,7 @@
 #include "platform/Failure.h"
 #include "platform/File.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace zolvera::picture {
@@ -94,21 +95,18 @@ template <typename Sink> void emitBmp(const Bitmap& bitmap, Sink&& sink) {
 
 } // namespace
 
-std::string encodeBmp(const Bitmap& bitmap) {
-    checkShape(bitmap);
-    std::string out;
-    out.reserve(pixelOffset(bitmap) + pixelBytes(bitmap));
-    emitBmp(bitmap, [&out](const std::string& piece) { out += piece; });
-    return out;
-}
-
 void writeBmp(const Bitmap& bitmap, const std::string& path) {
     checkShape(bitmap);
-    platform::File file = platform::File::create(path);
+    std::optional<platform::StagedFile> file;
+    try {
+        file.emplace(path);
+    } catch (const IoFailure& failure) {
+        throw failures::cannotCreateFile(path, failure.reason());
+    }
     try {
         emitBmp(bitmap,
-                [&file](const std::string& piece) { file.write(piece.data(), piece.size()); });
-        file.close();
+                [&file](const std::string& piece) { file->write(piece.data(), piece.size()); });
+        file->commit();
     } catch (const IoFailure& failure) {
         throw failures::cannotCreateFile(path, failure.what());
     }

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-// Sizes of the Windows bitmap file that encodeBmp writes.
+// Sizes of the Windows bitmap file that writeBmp writes.
 namespace zolvera::picture {
 
 inline constexpr std::uint32_t kBmpFileHeaderSize = 14;

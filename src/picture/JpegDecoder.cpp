@@ -11,10 +11,11 @@ namespace zolvera::picture {
 namespace {
 
 constexpr int kGrayColours = 236;
-// Real pictures have a few dozen scans at most. A damaged or hostile file can repeat scans by
-// the thousand, each of them a pass over the whole picture, and keep the decoder busy for
-// minutes; such a file is refused instead.
-constexpr int kMaxScans = 500;
+// Progressive pictures have about ten scans (libjpeg's own script: 10 for colour, 6 for gray,
+// 18 for CMYK). A damaged or hostile file can repeat scans by the hundred, each of them a pass
+// over the whole picture, and keep the decoder busy for seconds per paint; such a file is
+// refused instead.
+constexpr int kMaxScans = 64;
 
 struct ErrorManager {
     jpeg_error_mgr pub;

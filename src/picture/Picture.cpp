@@ -41,7 +41,7 @@ std::string readPrefix(const std::string& path, std::size_t size) {
         }
         prefix.resize(filled);
     } catch (const IoFailure& failure) {
-        throw failures::cannotOpenFile(path, failure.what());
+        throw failures::cannotOpenFile(path, failure.reason());
     }
     return prefix;
 }
@@ -87,10 +87,10 @@ Bitmap JpegPicture::decode() const {
     bitmap.width = header.width;
     bitmap.height = header.height;
     bitmap.bitsPerPixel = header.gray ? 8 : 24;
-    // A damaged header may claim up to 65500 × 65500 pixels in a file of a few bytes, and
-    // decoding that would take gigabytes and many seconds; no camera makes pictures of more
-    // than 2^28 pixels (16384 × 16384).
-    constexpr std::uint64_t kMaxPixels = std::uint64_t(1) << 28;
+    // A damaged header may claim up to 65500 × 65500 pixels in a file of a few hundred bytes,
+    // and decoding that takes gigabytes and seconds at every paint. Wallpapers are far smaller:
+    // an 8K picture has 33 million pixels, a phone's panorama up to about 65 million.
+    constexpr std::uint64_t kMaxPixels = 100'000'000;
     if (std::uint64_t(bitmap.width) * std::uint64_t(bitmap.height) > kMaxPixels ||
         bmpRowStride(bitmap.width, bitmap.bitsPerPixel) * std::uint64_t(bitmap.height) >
             kBmpMaxPixelBytes)

@@ -41,12 +41,11 @@ private:
     std::shared_ptr<const Data> data_;
 };
 
-// The bytes of an uncompressed Windows bitmap file of the picture: 24-bit BGR without a colour
-// table, or 8-bit with the palette as its colour table; rows bottom-up, padded to 4 bytes.
-std::string encodeBmp(const Bitmap& bitmap);
-
-// Writes encodeBmp(bitmap) to a file, creating or replacing it.
-// Throws "Cannot create file "%s". %s" when the file cannot be created or written.
+// Writes the picture as an uncompressed Windows bitmap file: 24-bit BGR without a colour table,
+// or 8-bit with the palette as its colour table; rows bottom-up, padded to 4 bytes. The file is
+// created or replaced; it is put in place only
+// when complete. Throws "Cannot create file "%s". %s" when it cannot be created or written, and
+// an earlier file of that name is then unchanged.
 void writeBmp(const Bitmap& bitmap, const std::string& path);
 
 } // namespace zolvera::picture

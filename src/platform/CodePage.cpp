@@ -91,10 +91,4 @@ std::optional<std::string> utf8ToAnsi(std::string_view utf8) {
     });
 }
 
-std::string utf8ToAnsiOrThrow(std::string_view utf8) {
-    if (auto ansi = utf8ToAnsi(utf8))
-        return *std::move(ansi);
-    throw Failure("The text \"" + std::string(utf8) + "\" cannot be written in code page 1250");
-}
-
 } // namespace zolvera::platform

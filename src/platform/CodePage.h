@@ -16,7 +16,4 @@ std::string ansiToUtf8(std::string_view ansi);
 // or is not valid UTF-8.
 std::optional<std::string> utf8ToAnsi(std::string_view utf8);
 
-// As utf8ToAnsi, but throws a Failure naming the text when it cannot be represented.
-std::string utf8ToAnsiOrThrow(std::string_view utf8);
-
 } // namespace zolvera::platform

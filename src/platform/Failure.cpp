@@ -2,10 +2,73 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace zolvera {
 
-IoFailure::IoFailure(int code) : Failure(failures::ioErrorText(code)), code_(code) {}
+namespace {
+
+// The system's text for an errno value ("No such file or directory").
+std::string systemReason(int errnoValue) {
+    return std::strerror(errnoValue);
+}
+
+// The I/O error text for a Windows-style code.
+std::string ioErrorText(int code) {
+    switch (code) {
+    case 2:
+        return "File not found";
+    case 3:
+        return "Invalid filename";
+    case 4:
+        return "Too many open files";
+    case 5:
+        return "File access denied";
+    case 101:
+        return "Disk full";
+    default:
+        return "I/O error " + std::to_string(code);
+    }
+}
+
+// The Windows-style I/O error code of an errno value.
+int ioErrorCode(int errnoValue) {
+    switch (errnoValue) {
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+        return 3;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return 5;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return 101;
+    case EIO: // Windows' ERROR_IO_DEVICE; errno 5 would read as "File access denied"
+        return 1117;
+    default:
+        return errnoValue;
+    }
+}
+
+} // namespace
+
+IoFailure::IoFailure(int code) : IoFailure(code, ioErrorText(code)) {}
+
+IoFailure::IoFailure(int code, std::string reason)
+    : Failure(ioErrorText(code)), code_(code), reason_(std::move(reason)) {}
+
+IoFailure IoFailure::fromErrno(int errnoValue) {
+    return IoFailure(ioErrorCode(errnoValue), systemReason(errnoValue));
+}
 
 namespace failures {
 
@@ -35,54 +98,6 @@ Failure invalidDataType(const std::string& valueName) {
 
 Failure failedToSetData(const std::string& valueName) {
     return Failure("Failed to set data for '" + valueName + "'");
-}
-
-std::string systemReason(int errnoValue) {
-    return std::strerror(errnoValue);
-}
-
-std::string ioErrorText(int code) {
-    switch (code) {
-    case 2:
-        return "File not found";
-    case 3:
-        return "Invalid filename";
-    case 4:
-        return "Too many open files";
-    case 5:
-        return "File access denied";
-    case 101:
-        return "Disk full";
-    default:
-        return "I/O error " + std::to_string(code);
-    }
-}
-
-int ioErrorCode(int errnoValue) {
-    switch (errnoValue) {
-    case ENOENT:
-        return 2;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-        return 3;
-    case EMFILE:
-    case ENFILE:
-        return 4;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-        return 5;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return 101;
-    case EIO: // Windows' ERROR_IO_DEVICE; errno 5 would read as "File access denied"
-        return 1117;
-    default:
-        return errnoValue;
-    }
 }
 
 } // namespace failures

@@ -13,13 +13,20 @@ public:
 
 // A failed read, write, open or close reported with a Windows-style I/O error code
 // (2 file not found, 3 path not found, 4 too many open files, 5 access denied, 101 disk full).
+// what() is the I/O error text of the code ("File not found", ..., "I/O error %d"); reason() the
+// system's own text, for the messages that name the file ("Cannot open file "%s". %s").
 class IoFailure : public Failure {
 public:
     explicit IoFailure(int code);
+    // The failure of a system call, from the errno value it left.
+    static IoFailure fromErrno(int errnoValue);
     int code() const { return code_; }
+    const std::string& reason() const { return reason_; }
 
 private:
+    IoFailure(int code, std::string reason);
     int code_;
+    std::string reason_;
 };
 
 namespace failures {
@@ -31,15 +38,6 @@ Failure unableToWrite(const std::string& path);
 Failure jpegError(int messageCode);
 Failure invalidDataType(const std::string& valueName);
 Failure failedToSetData(const std::string& valueName);
-
-// The system's text for an errno value ("No such file or directory").
-std::string systemReason(int errnoValue);
-
-// The I/O error text for a Windows-style code: "File not found", ..., "I/O error %d".
-std::string ioErrorText(int code);
-
-// Maps an errno value to the Windows-style I/O error code used by ioErrorText.
-int ioErrorCode(int errnoValue);
 
 } // namespace failures
 

@@ -6,18 +6,16 @@
 
 namespace zolvera::platform {
 
-// An open file, closed when destroyed. Paths are resolved without regard to case.
-// The read and write calls throw IoFailure with the Windows-style code of the failure.
+// An open file, closed when destroyed. Paths are resolved without regard to case. Every call
+// throws IoFailure, which carries the Windows-style code of the failure and the system's text
+// for it; a caller that names the file in its message builds that message from the IoFailure.
 class File {
 public:
-    // Open an existing file for reading. Throws "Cannot open file "%s". %s".
+    // Opens an existing plain file for reading (a folder, a pipe or a device is refused).
     static File openRead(const std::string& path);
-    // Create a file for exclusive writing, replacing an existing one of that name in any
-    // letter case. Throws "Cannot create file "%s". %s".
+    // Creates a file for exclusive writing, replacing an existing one of that name in any
+    // letter case.
     static File create(const std::string& path);
-    // As above, but throw IoFailure with the code of the failure instead.
-    static File openReadIo(const std::string& path);
-    static File createIo(const std::string& path);
 
     File(File&& other) noexcept;
     File& operator=(File&& other) noexcept;
@@ -27,23 +25,49 @@ public:
 
     // Reads up to size bytes in one call (repeated only when interrupted); returns the count.
     std::size_t read(void* buffer, std::size_t size);
-    // Writes all bytes; a short write throws IoFailure(101).
+    // Writes all bytes; a short write is "Disk full" (101).
     void write(const void* data, std::size_t size);
     std::uint64_t size() const;
-    std::uint64_t position() const;
     // Closes the file, reporting a failure of the close itself.
     void close();
 
 private:
+    friend class StagedFile;
     explicit File(int fd) : fd_(fd) {}
     int fd_ = -1;
 };
 
-// Replaces a file atomically with the given bytes: a temporary file in the same folder,
-// flushed to disk, then renamed over the target. Returns false when it cannot be done,
-// and the old file is then unchanged.
-bool replaceFileAtomically(const std::string& path, const std::string& bytes);
-// The same, throwing "Cannot create file "%s". %s" when it cannot be done.
+// The new content of a file, written to a temporary file beside it and put in place by a rename
+// only when complete. Until commit succeeds the file at the path stays exactly as it was, and
+// a StagedFile that goes away uncommitted removes its temporary file. The temporary file is
+// made without following links, and the rename replaces whatever entry has the name (a
+// symbolic link is replaced, never written through). A file that is replaced keeps its
+// permissions. Every call throws IoFailure.
+class StagedFile {
+public:
+    explicit StagedFile(const std::string& path);
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+    ~StagedFile();
+
+    void write(const void* data, std::size_t size);
+    // Renames the content over the target; when it replaces an earlier file, the content is
+    // flushed to disk first.
+    void commit();
+
+private:
+    std::string target_;
+    std::string temporary_;
+    File file_;
+    bool replacing_ = false;
+    bool committed_ = false;
+};
+
+// Replaces a file atomically with the given bytes through a StagedFile. When the path is a
+// symbolic link, the file it leads to is replaced and the link stays. Throws IoFailure, and
+// the old file is then unchanged.
+void replaceFileAtomically(const std::string& path, const std::string& bytes);
+// The same, throwing "Cannot create file "%s". %s" (the text the user sees) instead.
 void replaceFileOrFail(const std::string& path, const std::string& bytes);
 
 // Reads a whole file. Throws "Cannot open file "%s". %s" when it cannot be read.

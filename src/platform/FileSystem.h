@@ -23,6 +23,10 @@ bool folderExists(const std::string& path);
 // True when the path names anything that is not a folder.
 bool fileExists(const std::string& path);
 
+// What the path names itself, a symbolic link not followed.
+enum class EntryKind { Missing, File, Folder, Link, Other };
+EntryKind entryKind(const std::string& path);
+
 // Creates one folder level. Fails when the name exists in any letter case or the parent is
 // missing.
 bool createFolder(const std::string& path);
@@ -31,8 +35,8 @@ bool removeFolder(const std::string& path);
 // Deletes a file (never a folder).
 bool deleteFile(const std::string& path);
 // Copies a file byte for byte, replacing an existing target of any letter case; the copy
-// keeps the source's modification time. Fails when source and target are the same file, and
-// removes a target it could not complete.
+// keeps the source's modification time. Fails when source and target are the same file. The
+// copy is put in place only when complete, so a failed copy leaves the target as it was.
 bool copyFile(const std::string& source, const std::string& target);
 // Renames without replacing: fails when the target exists in any letter case, except when it
 // is the source itself, so that only the letter case of a name can be changed.

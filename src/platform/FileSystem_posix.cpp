@@ -1,7 +1,8 @@
 #include "platform/FileSystem.h"
 
+#include "platform/Failure.h"
+#include "platform/File.h"
 #include "platform/Locale.h"
-#include "platform/UniqueFd.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -60,25 +61,6 @@ std::string resolveFolderOnly(const std::string& path) {
     return resolve(path.substr(0, slash + 1)) + path.substr(slash + 1);
 }
 
-bool copyContents(int from, int to) {
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(from, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return got == 0;
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t put = ::write(to, buffer + done, static_cast<std::size_t>(got - done));
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put <= 0)
-                return false;
-            done += put;
-        }
-    }
-}
-
 } // namespace
 
 std::string resolve(const std::string& path) {
@@ -121,6 +103,17 @@ bool fileExists(const std::string& path) {
     return info && !S_ISDIR(info->st_mode);
 }
 
+EntryKind entryKind(const std::string& path) {
+    struct stat info {};
+    if (::lstat(resolve(path).c_str(), &info) != 0)
+        return EntryKind::Missing;
+    if (S_ISREG(info.st_mode))
+        return EntryKind::File;
+    if (S_ISDIR(info.st_mode))
+        return EntryKind::Folder;
+    return S_ISLNK(info.st_mode) ? EntryKind::Link : EntryKind::Other;
+}
+
 bool createFolder(const std::string& path) {
     // resolve() yields an existing entry of any case, and mkdir refuses it.
     return ::mkdir(resolve(path).c_str(), 0777) == 0;
@@ -141,24 +134,25 @@ bool deleteFile(const std::string& path) {
 bool copyFile(const std::string& source, const std::string& target) {
     const std::string from = resolve(source);
     const std::string to = resolve(target);
-    UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat sourceInfo {};
-    if (!in.valid() || ::fstat(in.get(), &sourceInfo) != 0 || S_ISDIR(sourceInfo.st_mode))
-        return false;
-    // Copying a file onto itself would truncate it before reading.
+    const auto sourceInfo = statOf(from);
     const auto targetInfo = statOf(to);
-    if (targetInfo && targetInfo->st_dev == sourceInfo.st_dev &&
-        targetInfo->st_ino == sourceInfo.st_ino)
+    if (!sourceInfo || S_ISDIR(sourceInfo->st_mode) ||
+        (targetInfo && targetInfo->st_dev == sourceInfo->st_dev &&
+         targetInfo->st_ino == sourceInfo->st_ino))
         return false;
-    UniqueFd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (!out.valid())
+    try {
+        File in = File::openRead(from);
+        StagedFile out(to);
+        char buffer[64 * 1024];
+        while (const std::size_t got = in.read(buffer, sizeof buffer))
+            out.write(buffer, got);
+        out.commit();
+    } catch (const IoFailure&) {
         return false;
+    }
     // Like CopyFile, the copy keeps the source's modification time.
-    const timespec times[2] = {{0, UTIME_NOW}, sourceInfo.st_mtim};
-    if (copyContents(in.get(), out.get()) && ::futimens(out.get(), times) == 0 && out.close())
-        return true;
-    ::unlink(to.c_str()); // no half-written copy stays behind
-    return false;
+    const timespec times[2] = {{0, UTIME_NOW}, sourceInfo->st_mtim};
+    return ::utimensat(AT_FDCWD, to.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool renameFile(const std::string& from, const std::string& to) {

@@ -10,101 +10,76 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <utility>
 
 namespace zolvera::platform {
 
 namespace {
 
-[[noreturn]] void throwIo(int errnoValue) {
-    throw IoFailure(failures::ioErrorCode(errnoValue));
+[[noreturn]] void throwErrno(int errnoValue) {
+    throw IoFailure::fromErrno(errnoValue);
 }
 
 // Opens an existing file for reading; a folder is refused as Windows refuses it, and so is
 // anything else that is not a plain file (a pipe would block the program forever). The open
-// itself does not wait, for the same reason. -1 with errno set on failure.
+// itself does not wait, for the same reason.
 int openForReading(const std::string& path) {
-    const int fd = ::open(resolve(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return -1;
+    UniqueFd fd(::open(resolve(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.valid())
+        throwErrno(errno);
     struct stat info {};
-    int error = 0;
-    if (::fstat(fd, &info) != 0)
-        error = errno;
-    else if (S_ISDIR(info.st_mode))
-        error = EISDIR;
-    else if (!S_ISREG(info.st_mode))
-        error = EACCES;
-    else if (::fcntl(fd, F_SETFL, O_RDONLY) != 0)
-        error = errno;
-    if (error != 0) {
-        ::close(fd);
-        errno = error;
-        return -1;
-    }
-    return fd;
+    if (::fstat(fd.get(), &info) != 0)
+        throwErrno(errno);
+    if (S_ISDIR(info.st_mode))
+        throwErrno(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        throwErrno(EACCES);
+    if (::fcntl(fd.get(), F_SETFL, O_RDONLY) != 0)
+        throwErrno(errno);
+    return fd.release();
 }
 
-int openForWriting(const std::string& path) {
-    return ::open(resolve(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-}
-
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t put = ::write(fd, data, size);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            if (put == 0)
-                errno = ENOSPC; // reported as disk full
-            return false;
-        }
-        data += put;
-        size -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-// A name for a new file beside the target that no other file has yet; -1 when none can be made.
+// A new file beside the target that no other entry has yet. Its name does not repeat the
+// target's, so a target name near the length limit still gets one. O_EXCL never follows a link.
 int createTemporaryBeside(const std::string& target, std::string& temporaryPath) {
     static std::atomic<unsigned> counter{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = folderPart(target) + kSeparator + "." + fileNamePart(target) + "." +
-                        std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
-        const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+    for (;;) {
+        temporaryPath = folderPart(target) + kSeparator + ".zolvera-" + std::to_string(::getpid()) +
+                        "-" + std::to_string(counter++) + ".tmp";
+        const int fd = ::open(temporaryPath.c_str(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0)
             return fd;
+        if (errno != EEXIST)
+            throwErrno(errno);
     }
-    return -1;
+}
+
+// The file a chain of symbolic links ends at (the path itself when it is no link); a link
+// target that does not exist yet is where the file will be made.
+std::string followLinks(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length < 0 || static_cast<std::size_t>(length) == sizeof target)
+            return path;
+        const std::string next(target, static_cast<std::size_t>(length));
+        path = next.front() == kSeparator ? next : folderPart(path) + kSeparator + next;
+    }
+    throwErrno(ELOOP);
 }
 
 } // namespace
 
 File File::openRead(const std::string& path) {
-    const int fd = openForReading(path);
-    if (fd < 0)
-        throw failures::cannotOpenFile(path, failures::systemReason(errno));
-    return File(fd);
+    return File(openForReading(path));
 }
 
 File File::create(const std::string& path) {
-    const int fd = openForWriting(path);
+    const int fd = ::open(resolve(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
-        throw failures::cannotCreateFile(path, failures::systemReason(errno));
-    return File(fd);
-}
-
-File File::openReadIo(const std::string& path) {
-    const int fd = openForReading(path);
-    if (fd < 0)
-        throwIo(errno);
-    return File(fd);
-}
-
-File File::createIo(const std::string& path) {
-    const int fd = openForWriting(path);
-    if (fd < 0)
-        throwIo(errno);
+        throwErrno(errno);
     return File(fd);
 }
 
@@ -130,81 +105,100 @@ std::size_t File::read(void* buffer, std::size_t size) {
         if (got >= 0)
             return static_cast<std::size_t>(got);
         if (errno != EINTR)
-            throwIo(errno);
+            throwErrno(errno);
     }
 }
 
 void File::write(const void* data, std::size_t size) {
-    if (!writeAll(fd_, static_cast<const char*>(data), size))
-        throwIo(errno);
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t put = ::write(fd_, bytes, size);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            throwErrno(put == 0 ? ENOSPC : errno);
+        bytes += put;
+        size -= static_cast<std::size_t>(put);
+    }
 }
 
 std::uint64_t File::size() const {
     struct stat info {};
     if (::fstat(fd_, &info) != 0)
-        throwIo(errno);
+        throwErrno(errno);
     return static_cast<std::uint64_t>(info.st_size);
-}
-
-std::uint64_t File::position() const {
-    const off_t offset = ::lseek(fd_, 0, SEEK_CUR);
-    if (offset < 0)
-        throwIo(errno);
-    return static_cast<std::uint64_t>(offset);
 }
 
 void File::close() {
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0)
-        throwIo(errno);
+        throwErrno(errno);
 }
 
-bool replaceFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::string target = resolve(path);
-    std::string temporary;
-    UniqueFd fd(createTemporaryBeside(target, temporary));
-    if (!fd.valid())
-        return false;
-    // An existing file keeps its permissions.
+StagedFile::StagedFile(const std::string& path)
+    : target_(resolve(path)), file_(createTemporaryBeside(target_, temporary_)) {
     struct stat info {};
-    const bool kept =
-        ::stat(target.c_str(), &info) != 0 || ::fchmod(fd.get(), info.st_mode & 07777) == 0;
-    const bool written =
-        kept && writeAll(fd.get(), bytes.data(), bytes.size()) && ::fsync(fd.get()) == 0;
-    if (!fd.close() || !written || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
+    if (::lstat(target_.c_str(), &info) != 0)
+        return;
+    replacing_ = true;
+    if (S_ISREG(info.st_mode) && ::fchmod(file_.fd_, info.st_mode & 07777) != 0) {
+        const int error = errno;
+        ::unlink(temporary_.c_str());
+        throwErrno(error);
     }
+}
+
+StagedFile::~StagedFile() {
+    if (!committed_)
+        ::unlink(temporary_.c_str());
+}
+
+void StagedFile::write(const void* data, std::size_t size) {
+    file_.write(data, size);
+}
+
+void StagedFile::commit() {
+    // Without the flush, a crash soon after the rename could leave an empty file where the
+    // earlier one was. A new file has nothing to lose, and installing a package of a hundred
+    // pictures would take ten times longer with a flush for each.
+    if (replacing_ && ::fsync(file_.fd_) != 0)
+        throwErrno(errno);
+    file_.close();
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+        throwErrno(errno);
+    committed_ = true;
+    if (!replacing_)
+        return;
     // Make the rename itself durable; the file is already in place if this fails.
-    const UniqueFd folder(::open(folderPart(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const UniqueFd folder(::open(folderPart(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.valid())
         ::fsync(folder.get());
-    return true;
+}
+
+void replaceFileAtomically(const std::string& path, const std::string& bytes) {
+    StagedFile staged(followLinks(resolve(path)));
+    staged.write(bytes.data(), bytes.size());
+    staged.commit();
 }
 
 void replaceFileOrFail(const std::string& path, const std::string& bytes) {
-    errno = 0;
-    if (!replaceFileAtomically(path, bytes)) {
-        const int error = errno;
-        throw failures::cannotCreateFile(path, error != 0 ? failures::systemReason(error)
-                                                          : "The file could not be replaced");
+    try {
+        replaceFileAtomically(path, bytes);
+    } catch (const IoFailure& failure) {
+        throw failures::cannotCreateFile(path, failure.reason());
     }
 }
 
 std::string readWholeFile(const std::string& path) {
-    const UniqueFd fd(openForReading(path));
-    if (!fd.valid())
-        throw failures::cannotOpenFile(path, failures::systemReason(errno));
-    std::string bytes;
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got == 0)
-            return bytes;
-        if (got > 0)
-            bytes.append(buffer, static_cast<std::size_t>(got));
-        else if (errno != EINTR)
-            throw failures::cannotOpenFile(path, failures::systemReason(errno));
+    try {
+        File file = File::openRead(path);
+        std::string bytes;
+        char buffer[64 * 1024];
+        while (const std::size_t got = file.read(buffer, sizeof buffer))
+            bytes.append(buffer, got);
+        return bytes;
+    } catch (const IoFailure& failure) {
+        throw failures::cannotOpenFile(path, failure.reason());
     }
 }
 

@@ -141,14 +141,15 @@ bool holdsLineBreak(std::string_view text) {
     return text.find_first_of(kNewLine) != std::string_view::npos;
 }
 
-} // namespace
-
+// The value of a key; the default when the file, section or key is missing.
 std::string readProfileString(const std::string& path, const std::string& section,
                               const std::string& key, const std::string& defaultValue) {
     const std::string content = readContent(path);
     const Location at = locate(content, section, key);
     return at.key ? std::string(at.value) : defaultValue;
 }
+
+} // namespace
 
 std::int32_t readProfileInt(const std::string& path, const std::string& section,
                             const std::string& key, std::int32_t defaultValue) {
@@ -186,7 +187,14 @@ bool writeProfileString(const std::string& path, const std::string& section, con
             updated += "[" + section + "]" + std::string(kNewLine);
         updated += key + "=" + value + std::string(kNewLine) + content.substr(after);
     }
-    return updated == content || replaceFileAtomically(path, updated);
+    if (updated == content)
+        return true;
+    try {
+        replaceFileAtomically(path, updated);
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
 }
 
 } // namespace zolvera::platform

@@ -16,13 +16,13 @@ RunLock::RunLock(const std::string& folder) {
     const std::string file = path(folder);
     platform::UniqueFd fd(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (!fd.valid())
-        throw failures::cannotCreateFile(file, failures::systemReason(errno));
+        throw failures::cannotCreateFile(file, IoFailure::fromErrno(errno).reason());
     int result = 0;
     do
         result = ::flock(fd.get(), LOCK_EX);
     while (result != 0 && errno == EINTR);
     if (result != 0)
-        throw failures::cannotCreateFile(file, failures::systemReason(errno));
+        throw failures::cannotCreateFile(file, IoFailure::fromErrno(errno).reason());
     fd_ = fd.release();
 }
 

@@ -4,19 +4,19 @@
 #include "platform/Failure.h"
 
 #include "ScopedEnv.h"
+#include "support/FileSizeLimit.h"
 #include "support/JpegFixtures.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdint>
 #include <filesystem>
-#include <sys/resource.h>
 
 namespace zolvera::desktop {
 namespace {
 
+using test::FileSizeLimit;
 using test::readFile;
 using test::writeFile;
 
@@ -32,27 +32,6 @@ struct RecordingApplier : DesktopApplier {
         calls.push_back(bitmapPath);
         styles.push_back(style);
     }
-};
-
-// Files written by this process stop growing at a size, as on a full disk: writes beyond it
-// fail with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*previousHandler_)(int) = nullptr;
 };
 
 struct ActiveDesktopLog {

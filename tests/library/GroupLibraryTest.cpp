@@ -119,6 +119,30 @@ TEST_F(GroupLibraryTest, DeletingAGroupReportsBeforeDeletingAndKeepsSubFolders) 
     EXPECT_EQ(library.currentPicture(), 3);
 }
 
+// Links lead outside the library: deleting a group never deletes what they lead to.
+TEST_F(GroupLibraryTest, DeletingAGroupNeverDeletesThroughALink) {
+    writeFile(home / "outside/a.jpg", "a");
+    makeGroup("Tajak", {"init.jpg"});
+    fs::create_symlink(home / "outside/a.jpg", home / "Hatterek/Tajak/a.jpg");
+    fs::create_directory_symlink(home / "outside", home / "Hatterek/Tajak/mappa.jpg");
+    fs::create_directory_symlink(home / "outside", home / "Hatterek/Evil");
+    writeList("Evil\r\nTajak\r\n");
+    library.ReloadGroups();
+    view.log.clear();
+
+    EXPECT_EQ(failureText([&] { library.deleteCurrentGroup(); }),
+              "A(z) \"Evil\" csoport nem törölhető, mert a könyvtára szimbolikus link, amely a "
+              "képtáron kívülre mutathat.");
+    EXPECT_TRUE(view.log.empty());
+    EXPECT_EQ(listFile(), "Evil\r\nTajak\r\n");
+
+    library.setCurrentGroup(1);
+    library.deleteCurrentGroup();
+    EXPECT_FALSE(exists("Hatterek/Tajak"));
+    EXPECT_EQ(readFile(home / "outside/a.jpg"), "a");
+    EXPECT_EQ(listFile(), "Evil\r\n");
+}
+
 TEST_F(GroupLibraryTest, DeletingAGroupListedTwiceRemovesItsFolderAndThenTheOtherEntry) {
     makeGroup("Tajak", {"a.jpg", "b.txt"}); // no cover
     writeList("Tajak\r\nTajak\r\n");

@@ -1,10 +1,19 @@
 #include "packages/InstallPackage.h"
 #include "PackageTestSupport.h"
 #include "library/FailureText.h"
+#include "picture/Picture.h"
+#include "support/JpegFixtures.h"
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 using namespace zolvera;
 using namespace zolvera::test;
@@ -75,28 +84,30 @@ TEST(InstallPackage, OverAnExistingGroupKeepsOtherPicturesAndReplacesSameNamesAn
     }
 }
 
-TEST(InstallPackage, EntriesThatWouldLeaveTheGroupOrCannotBeCreatedAreSkipped) {
+TEST(InstallPackage, EntriesThatWouldLeaveTheGroupOrCannotBeCreatedAreSkippedAndNamed) {
     LibraryFixture f;
     std::filesystem::create_directories(f.groupFile("G", "sub"));
-    const std::string path = f.writePackage(
-        "g.dta", packageBytes("G", {{"..", "1"},
-                                    {".", "2"},
-                                    {"../kint.jpg", "3"},
-                                    {"..\\kint.jpg", "4"},
-                                    {"sub/b.jpg", "5"},
-                                    {"C:kint.jpg", "6"},
-                                    {"a.jpg:rejtett", "7"},
-                                    {"x\x01.jpg", "8"},
-                                    {"x\x81.jpg", "9"}, // unassigned in Windows-1250: a control
-                                    {"sub", "10"},      // a folder is there
-                                    {"ok.jpg", "ok"}}));
-    install(f, path);
+    const std::string tooLong(100, '\x85'); // 300 bytes in UTF-8: the file system refuses it
+    const std::string path =
+        f.writePackage("g.dta", packageBytes("G", {{"..", "1"},
+                                                   {"../kint.jpg", "3"},
+                                                   {"..\\kint.jpg", "4"},
+                                                   {"C:kint.jpg", "6"},
+                                                   {"x\x01.jpg", "8"},
+                                                   {"sub", "10"}, // a folder is there
+                                                   {tooLong, "11"},
+                                                   {"ok.jpg", "ok"}}));
+    const std::string text = failureText([&] { install(f, path); });
 
     EXPECT_EQ(treeOf(f.root.path()),
               (Tree{"app/", "app/Hatterek/", "app/Hatterek/G/", "app/Hatterek/G/ok.jpg",
                     "app/Hatterek/G/sub/", "app/Zolvera.lst", "in/", "in/g.dta"}));
     EXPECT_EQ(readFile(f.groupFile("G", "ok.jpg")), "ok");
     EXPECT_EQ(groupList(f), "G\r\n");
+    EXPECT_EQ(text.rfind("A(z) \"" + path + "\" csomag ezen fájljai nem települtek", 0), 0u);
+    for (const std::string name : {"..", "../kint.jpg", "C:kint.jpg", "sub", "x\x01.jpg"})
+        EXPECT_NE(text.find("\"" + name + "\""), std::string::npos) << name;
+    EXPECT_EQ(text.find("ok.jpg"), std::string::npos);
 }
 
 TEST(InstallPackage, AGroupNameThatIsNotOneFolderNameInstallsNothing) {
@@ -119,7 +130,7 @@ TEST(InstallPackage, ADamagedPackageIsReportedAndKeepsWhatWasSoundBeforeTheDamag
     struct Case {
         const char* what;
         std::string bytes;
-        bool groupAdded;
+        bool picturesKept;
     };
     const Case cases[] = {
         {"empty file", "", false},
@@ -147,11 +158,12 @@ TEST(InstallPackage, ADamagedPackageIsReportedAndKeepsWhatWasSoundBeforeTheDamag
         EXPECT_EQ(text,
                   "A(z) \"" + path +
                       "\" csomag sérült vagy hiányos, a telepítés a hibás résznél megszakadt.");
+        // The pictures that arrived stay, but a new group without its cover is not listed.
         const Tree expected =
-            c.groupAdded ? Tree{"Hatterek/", "Hatterek/G/", "Hatterek/G/a.jpg", "Zolvera.lst"}
-                         : Tree{"Hatterek/", "Zolvera.lst"};
+            c.picturesKept ? Tree{"Hatterek/", "Hatterek/G/", "Hatterek/G/a.jpg", "Zolvera.lst"}
+                           : Tree{"Hatterek/", "Zolvera.lst"};
         EXPECT_EQ(treeOf(f.app), expected);
-        EXPECT_EQ(groupList(f), c.groupAdded ? "G\r\n" : "");
+        EXPECT_EQ(groupList(f), "");
     }
 }
 
@@ -168,17 +180,143 @@ TEST(InstallPackage, MissingPackageOrGroupFolderAddsNoGroupToADamagedInstallatio
     EXPECT_TRUE(f.view.log.empty());
 }
 
-TEST(InstallPackage, AFailedWriteEndsTheInstallationWithoutLeavingACutPicture) {
+TEST(InstallPackage, AFullDiskLeavesTheEarlierPictureAndCoverAsTheyWere) {
     LibraryFixture f;
-    const std::string path = f.writePackage(
-        "p.dta",
-        packageBytes("G", {{"a.jpg", "ok"}, {"big.jpg", std::string(5000, 'b')}, {"c.jpg", "c"}}));
-    std::string text;
-    {
-        FileSizeLimit limit(4096);
-        text = failureText([&] { install(f, path); });
+    f.startWith({"G"});
+    writeFile(f.groupFile("G", "big.jpg"), "previous");
+    writeFile(f.groupFile("G", "INIT.JPG"), "previous cover");
+    const std::string big(5000, 'b');
+    for (const std::string name : {"big.jpg", "Init.jpg"}) {
+        SCOPED_TRACE(name);
+        const std::string path = f.writePackage(
+            "p.dta", packageBytes("G", {{"a.jpg", "ok"}, {name, big}, {"c.jpg", "c"}}));
+        std::string text;
+        {
+            FileSizeLimit limit(4096);
+            text = failureText([&] { install(f, path); });
+        }
+        EXPECT_EQ(text, "A(z) \"" + path + "\" csomag telepítése nem sikerült: Disk full.");
+        EXPECT_EQ(treeOf(f.app + "/Hatterek"), (Tree{"G/", "G/INIT.JPG", "G/a.jpg", "G/big.jpg"}));
+        EXPECT_EQ(readFile(f.groupFile("G", "big.jpg")), "previous");
+        EXPECT_EQ(readFile(f.groupFile("G", "INIT.JPG")), "previous cover");
+        EXPECT_EQ(groupList(f), "G\r\n");
     }
-    EXPECT_EQ(text, "A(z) \"" + path + "\" csomag telepítése nem sikerült: Disk full.");
-    EXPECT_EQ(treeOf(f.app + "/Hatterek"), (Tree{"G/", "G/a.jpg"}));
-    EXPECT_EQ(groupList(f), "G\r\n");
+}
+
+// Links in the library, placed there by hand or by another program, lead outside it; neither a
+// link to a file (in any case, dangling too) nor a group folder that is a link is written
+// through.
+TEST(InstallPackage, NeverWritesThroughALink) {
+    namespace fs = std::filesystem;
+    LibraryFixture f;
+    f.startWith({"Tel"});
+    const std::string outside = f.root / "outside";
+    writeFile(outside + "/b.jpg", "b");
+    writeFile(outside + "/d.jpg", "d");
+    writeFile(outside + "/cover.jpg", "cover");
+    fs::create_symlink(outside + "/b.jpg", f.groupFile("Tel", "b.jpg"));
+    fs::create_symlink(outside + "/d.jpg", f.groupFile("Tel", "D.JPG"));
+    fs::create_symlink(outside + "/cover.jpg", f.groupFile("Tel", "init.jpg"));
+    fs::create_symlink(outside + "/new.jpg", f.groupFile("Tel", "new.jpg"));
+    fs::create_directory_symlink(outside, f.app + "/Hatterek/Evil");
+    const Tree outsideBefore = treeOf(outside);
+
+    const std::string tel = f.writePackage("Tel.dta", packageBytes("Tel", {{"b.jpg", "X"},
+                                                                           {"d.jpg", "X"},
+                                                                           {"Init.jpg", "X"},
+                                                                           {"new.jpg", "X"},
+                                                                           {"ok.jpg", "ok"}}));
+    const std::string text = failureText([&] { install(f, tel); });
+    for (const std::string name : {"b.jpg", "d.jpg", "Init.jpg", "new.jpg"})
+        EXPECT_NE(text.find("\"" + name + "\""), std::string::npos) << text;
+    EXPECT_EQ(readFile(f.groupFile("Tel", "ok.jpg")), "ok");
+
+    const std::string evil = f.writePackage("Evil.dta", packageBytes("Evil", {{"b.jpg", "X"}}));
+    EXPECT_EQ(failureText([&] { install(f, evil); }),
+              "A(z) \"" + evil +
+                  "\" csomag nem telepíthető, mert a(z) \"Evil\" csoport könyvtára szimbolikus "
+                  "link.");
+    EXPECT_EQ(treeOf(outside), outsideBefore);
+    EXPECT_EQ(readFile(outside + "/b.jpg") + readFile(outside + "/d.jpg") +
+                  readFile(outside + "/cover.jpg"),
+              "bdcover");
+    EXPECT_EQ(groupList(f), "Tel\r\n");
+}
+
+// A library whose group column loads every cover, as the main window's does: a listed group
+// without a cover makes the reload fail.
+struct CoverLoadingView : FakeLibraryView {
+    library::GroupLibrary* library = nullptr;
+    void buildGroupColumn() override {
+        FakeLibraryView::buildGroupColumn();
+        for (const std::string& group : library->groups().items())
+            picture::JpegPicture::load(library->coverPath(group));
+    }
+};
+
+TEST(InstallPackage, APackageCutBeforeItsCoverIsReportedAndListsNoNewGroup) {
+    LibraryFixture f;
+    writeJpeg(f.groupFile("Tajak", "init.jpg"));
+    writeFile(f.app + "/Zolvera.lst", "Tajak\r\n");
+    CoverLoadingView view;
+    library::GroupLibrary library(f.app, view);
+    view.library = &library;
+    library.ReloadGroups();
+
+    for (const std::string group : {"Uj", "Tajak"}) {
+        SCOPED_TRACE(group);
+        std::string bytes =
+            packageBytes(group, {{"a.jpg", jpegBytes()}, {"Init.jpg", jpegBytes()}});
+        bytes.resize(bytes.size() - 10);
+        const std::string path = f.writePackage("cut.dta", bytes);
+        EXPECT_EQ(failureText([&] { packages::InstallPackage(library, path); }),
+                  "A(z) \"" + path +
+                      "\" csomag sérült vagy hiányos, a telepítés a hibás résznél megszakadt.");
+        EXPECT_TRUE(std::filesystem::exists(f.groupFile(group, "a.jpg")));
+        EXPECT_EQ(groupList(f), "Tajak\r\n");
+    }
+}
+
+// Runs the call in a child process that sees the folder mounted read-only and returns the text
+// of the Failure it threw ("" for none); nothing where such a mount cannot be made.
+std::optional<std::string> failureInReadOnlyFolder(const std::string& folder,
+                                                   const std::function<void()>& call) {
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::string answer = "-";
+        if (::unshare(CLONE_NEWNS) == 0 &&
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+            ::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+            ::mount(nullptr, folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) ==
+                0)
+            answer = "+" + failureText(call);
+        const ssize_t ignored = ::write(channel[1], answer.data(), answer.size());
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string answer;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        answer.append(buffer, static_cast<std::size_t>(got));
+    ::close(channel[0]);
+    ::waitpid(child, nullptr, 0);
+    if (answer.empty() || answer.front() != '+')
+        return std::nullopt;
+    return answer.substr(1);
+}
+
+TEST(InstallPackage, AnInstallationThatCannotWriteIsReported) {
+    LibraryFixture f;
+    f.startWith({"Tel"});
+    const std::string path = f.writePackage("Tel.dta", kTelPackage);
+    const auto text = failureInReadOnlyFolder(f.app + "/Hatterek", [&] { install(f, path); });
+    if (!text)
+        GTEST_SKIP() << "no read-only mount can be made here";
+    EXPECT_EQ(*text, "A(z) \"" + path + "\" csomag telepítése nem sikerült: File access denied.");
+    EXPECT_EQ(treeOf(f.app + "/Hatterek"), (Tree{"Tel/"}));
+    EXPECT_EQ(groupList(f), "Tel\r\n");
 }

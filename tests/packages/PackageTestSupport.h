@@ -2,6 +2,7 @@
 
 #include "library/FakeLibraryView.h"
 #include "library/GroupLibrary.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <cstdint>
@@ -23,20 +24,6 @@ inline const std::string kTelPackage("\x03\x00\x00\x00"
                                      "\x02\x00\x00\x00"
                                      "\x11\x22",
                                      41);
-
-// Limits the size of files this process writes, so that a write fails as on a full disk
-// (root is not stopped by permissions); the old limit comes back when it goes away.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(std::uint64_t bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    std::uint64_t oldLimit_;
-    void (*oldHandler_)(int);
-};
 
 // A length field written independently of the code under test: 4 bytes, least significant first.
 std::string le32(std::int64_t value);

@@ -1,11 +1,9 @@
 #include "picture/Picture.h"
 #include "platform/Failure.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace zolvera;
 using namespace zolvera::picture;
@@ -34,17 +32,24 @@ std::string expectedColourFile() {
          0,   0,   255, 0, 255, 0, 255, 0,   0,   0, 0,  0});            // top row in B, G, R
 }
 
+// The bytes of the bitmap file writeBmp makes.
+std::string written(const Bitmap& bitmap) {
+    test::TempDir dir;
+    writeBmp(bitmap, dir / "out.bmp");
+    return test::readFile(dir / "out.bmp");
+}
+
 } // namespace
 
 TEST(Bmp, ColourPictureIsBottomUpBgrWithPaddedRows) {
-    EXPECT_EQ(encodeBmp(colourBitmap()), expectedColourFile());
+    EXPECT_EQ(written(colourBitmap()), expectedColourFile());
 }
 
 TEST(Bmp, GrayPictureCarriesItsPaletteAsColourTable) {
     const Bitmap gray{
         5, 2, 8, {0, 1, 2, 1, 0, 2, 2, 2, 2, 2}, {{{0, 0, 0}, {10, 20, 30}, {255, 255, 255}}}};
     EXPECT_EQ(
-        encodeBmp(gray),
+        written(gray),
         bytes({'B', 'M', 82, 0, 0,  0,  0,  0, 0,   0,   66,  0, 0, 0, // offset after 3 entries
                40,  0,   0,  0, 5,  0,  0,  0, 2,   0,   0,   0, 1, 0, 8, 0, //
                0,   0,   0,  0, 16, 0,  0,  0, 0,   0,   0,   0, 0, 0, 0, 0, // image size 2 × 8
@@ -70,23 +75,18 @@ TEST(Bmp, WritesAndReplacesTheFile) {
     }
 }
 
-// A write that fails half-way (the disk fills up) is reported like a file that cannot be made.
-// A file size limit makes the write fail even for root.
-TEST(Bmp, ReportsAFailedWrite) {
+// A write that fails half-way (the disk fills up) is reported like a file that cannot be made,
+// and the earlier file stays as it was.
+TEST(Bmp, ReportsAFailedWriteAndKeepsTheEarlierFile) {
     test::TempDir dir;
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 60;
-    setrlimit(RLIMIT_FSIZE, &small);
+    test::writeFile(dir / "Wall.bmp", "previous");
     std::string message;
     try {
+        test::FileSizeLimit full(60);
         writeBmp(colourBitmap(), dir / "Wall.bmp");
     } catch (const Failure& failure) {
         message = failure.what();
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(message, "Cannot create file \"" + (dir / "Wall.bmp") + "\". Disk full");
+    EXPECT_EQ(test::readFile(dir / "Wall.bmp"), "previous");
 }

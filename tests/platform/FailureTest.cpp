@@ -17,13 +17,13 @@ TEST(ErrorReport, AddsFullStopOnlyAfterCharactersSortingAfterDot) {
 }
 
 TEST(ErrorTexts, IoCodesMapFromErrno) {
-    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(ENOENT)), "File not found");
-    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(EACCES)), "File access denied");
-    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(ENOSPC)), "Disk full");
-    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(EMFILE)), "Too many open files");
-    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(EXDEV)),
-              "I/O error " + std::to_string(EXDEV));
-    EXPECT_EQ(failures::ioErrorText(failures::ioErrorCode(EIO)), "I/O error 1117");
+    EXPECT_STREQ(IoFailure::fromErrno(ENOENT).what(), "File not found");
+    EXPECT_EQ(IoFailure::fromErrno(ENOENT).reason(), "No such file or directory");
+    EXPECT_STREQ(IoFailure::fromErrno(EACCES).what(), "File access denied");
+    EXPECT_STREQ(IoFailure::fromErrno(ENOSPC).what(), "Disk full");
+    EXPECT_STREQ(IoFailure::fromErrno(EMFILE).what(), "Too many open files");
+    EXPECT_EQ(IoFailure::fromErrno(EXDEV).what(), "I/O error " + std::to_string(EXDEV));
+    EXPECT_STREQ(IoFailure::fromErrno(EIO).what(), "I/O error 1117");
     EXPECT_EQ(IoFailure(101).code(), 101);
     EXPECT_STREQ(failures::cannotOpenFile("/a b", "No such file or directory").what(),
                  "Cannot open file \"/a b\". No such file or directory");

@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +92,14 @@ TEST(FolderAndFileOperations, TreatNamesInOtherCaseAsExisting) {
     // A copy onto itself must not truncate the file.
     EXPECT_FALSE(copyFile(dir / "hatterek/b.jpg", dir / "Hatterek/b.JPG"));
     EXPECT_EQ(readFile(dir / "Hatterek/b.JPG"), "a");
+    // A copy that fails half-way (a full disk) leaves the earlier file whole.
+    writeFile(dir / "big.jpg", std::string(5000, 'x'));
+    {
+        zolvera::test::FileSizeLimit full(4096);
+        EXPECT_FALSE(copyFile(dir / "big.jpg", dir / "Hatterek/b.jpg"));
+    }
+    EXPECT_EQ(readFile(dir / "Hatterek/b.JPG"), "a");
+    EXPECT_EQ(listByMask(dir / "Hatterek/*").size(), 4u);
 
     EXPECT_FALSE(removeFolder(dir / "hatterek"));
     EXPECT_TRUE(deleteFile(dir / "hatterek/A.JPG"));

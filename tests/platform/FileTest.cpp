@@ -3,11 +3,15 @@
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
 
+#include "library/FailureText.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <filesystem>
 
 using namespace zolvera;
 using namespace zolvera::platform;
@@ -21,7 +25,6 @@ TEST(File, WritesAndReadsThroughNamesInAnyCase) {
     {
         File out = File::create(dir / "ADAT.BIN");
         out.write("new", 3);
-        EXPECT_EQ(out.position(), 3u);
         out.close();
     }
     EXPECT_EQ(listByMask(dir / "*").size(), 3u); // ".", ".." and the one file
@@ -34,48 +37,36 @@ TEST(File, WritesAndReadsThroughNamesInAnyCase) {
     EXPECT_EQ(readWholeFile(dir / "ADAT.bin"), "new");
 }
 
-TEST(File, ReportsFailuresWithTheirTexts) {
+TEST(File, ReportsFailuresWithTheirCodesAndSystemTexts) {
     TempDir dir;
     writeFile(dir / "file", "x");
     const std::string missing = dir / "nincs.txt";
     try {
         File::openRead(missing);
         FAIL() << "opened a missing file";
-    } catch (const Failure& failure) {
-        EXPECT_EQ(std::string(failure.what()),
-                  "Cannot open file \"" + missing + "\". No such file or directory");
+    } catch (const IoFailure& failure) {
+        EXPECT_EQ(failure.code(), 2);
+        EXPECT_EQ(failure.reason(), "No such file or directory");
     }
-    EXPECT_THROW(readWholeFile(missing), Failure);
-    EXPECT_THROW(File::openRead(dir.path()), Failure); // a folder is not a file
+    EXPECT_EQ(test::failureText([&] { readWholeFile(missing); }),
+              "Cannot open file \"" + missing + "\". No such file or directory");
+    EXPECT_THROW(File::openRead(dir.path()), IoFailure); // a folder is not a file
     // A pipe named like a picture, with nobody writing to it, must not block the program.
     ASSERT_EQ(mkfifo((dir / "pipe.jpg").c_str(), 0666), 0);
     EXPECT_THROW(readWholeFile(dir / "pipe.jpg"), Failure);
 
     // A parent that is a regular file: the write fails even for root.
-    const std::string underFile = dir / "file/new.txt";
     try {
-        File::create(underFile);
+        File::create(dir / "file/new.txt");
         FAIL() << "created a file under a file";
-    } catch (const Failure& failure) {
-        EXPECT_EQ(std::string(failure.what()),
-                  "Cannot create file \"" + underFile + "\". Not a directory");
-    }
-    try {
-        File::openReadIo(missing);
-        FAIL();
-    } catch (const IoFailure& failure) {
-        EXPECT_EQ(failure.code(), 2);
-    }
-    try {
-        File::createIo(underFile);
-        FAIL();
     } catch (const IoFailure& failure) {
         EXPECT_EQ(failure.code(), 3);
+        EXPECT_EQ(failure.reason(), "Not a directory");
     }
 }
 
 TEST(File, ShortWriteIsDiskFull) {
-    File full = File::createIo("/dev/full");
+    File full = File::create("/dev/full");
     try {
         full.write("x", 1);
         FAIL() << "wrote to a full device";
@@ -88,15 +79,36 @@ TEST(File, ShortWriteIsDiskFull) {
 TEST(ReplaceFileAtomically, ReplacesOrLeavesTheOldFileAlone) {
     TempDir dir;
     writeFile(dir / "Lista.lst", "old");
-    EXPECT_TRUE(replaceFileAtomically(dir / "lista.LST", "new"));
+    replaceFileAtomically(dir / "lista.LST", "new");
     EXPECT_EQ(readFile(dir / "Lista.lst"), "new");
-    EXPECT_TRUE(replaceFileAtomically(dir / "uj.lst", ""));
+    replaceFileAtomically(dir / "uj.lst", "");
     EXPECT_TRUE(fileExists(dir / "uj.lst"));
 
-    EXPECT_FALSE(replaceFileAtomically(dir / "Lista.lst/x", "bytes"));
+    EXPECT_THROW(replaceFileAtomically(dir / "Lista.lst/x", "bytes"), IoFailure);
     ASSERT_TRUE(createFolder(dir / "mappa"));
-    EXPECT_FALSE(replaceFileAtomically(dir / "mappa", "bytes"));
+    EXPECT_THROW(replaceFileAtomically(dir / "mappa", "bytes"), IoFailure);
     EXPECT_TRUE(folderExists(dir / "mappa"));
+    {
+        test::FileSizeLimit full(2);
+        EXPECT_THROW(replaceFileAtomically(dir / "Lista.lst", "longer"), IoFailure);
+    }
+    EXPECT_EQ(readFile(dir / "Lista.lst"), "new");
     // No temporary file is left behind.
     EXPECT_EQ(listByMask(dir / "*").size(), 5u);
+}
+
+// A settings or list file that is a link stays a link: the file it leads to gets the content,
+// also when that file does not exist yet.
+TEST(ReplaceFileAtomically, ReplacesTheFileALinkLeadsTo) {
+    TempDir dir;
+    writeFile(dir / "real/Zolvera.ini", "old");
+    std::filesystem::create_directory(dir / "app");
+    std::filesystem::create_symlink("../real/Zolvera.ini", dir / "app/Zolvera.ini");
+    std::filesystem::create_symlink(dir / "real/new.lst", dir / "app/Zolvera.lst");
+    replaceFileAtomically(dir / "app/zolvera.ini", "new");
+    replaceFileAtomically(dir / "app/Zolvera.lst", "list");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "app/Zolvera.ini"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "app/Zolvera.lst"));
+    EXPECT_EQ(readFile(dir / "real/Zolvera.ini"), "new");
+    EXPECT_EQ(readFile(dir / "real/new.lst"), "list");
 }
