@@ -1,12 +1,12 @@
 #include "AboutArt.h"
 
 #include "library/BuildInfo.h"
+#include "ui/LogoArt.h"
 #include "ui/Scenery.h"
 
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace zolvera::render {
 
@@ -23,18 +23,7 @@ QFont font(const char* family, int pixels, bool bold) {
 
 // The name in warm gradient letters with a dark outline, as on the splash screen.
 void paintName(QPainter& painter) {
-    QPainterPath title;
-    title.addText(0, 0, font("DejaVu Serif", 46, true), QStringLiteral("Zolvera"));
-    const QRectF bounds = title.boundingRect();
-    title.translate(QPointF(kArtSize.width() / 2.0 - bounds.center().x(), 62));
-    painter.setPen(QPen(QColor(30, 30, 60), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(title);
-    painter.setPen(Qt::NoPen);
-    QLinearGradient fill(0, 25, 0, 62);
-    fill.setColorAt(0, QColor(255, 250, 215));
-    fill.setColorAt(1, QColor(255, 190, 90));
-    painter.setBrush(fill);
-    painter.drawPath(title);
+    ui::paintNameLettering(painter, font("DejaVu Serif", 46, true), kArtSize.width() / 2.0, 62);
 }
 
 void paintLines(QPainter& painter) {

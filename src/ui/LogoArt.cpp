@@ -37,18 +37,7 @@ void paintTitle(QPainter& painter) {
     QFont titleFont(QStringLiteral("DejaVu Serif"));
     titleFont.setPixelSize(50);
     titleFont.setBold(true);
-    QPainterPath title;
-    title.addText(0, 0, titleFont, QStringLiteral("Zolvera"));
-    const QRectF bounds = title.boundingRect();
-    title.translate(QPointF(200 - bounds.center().x(), 196));
-    painter.setPen(QPen(QColor(30, 30, 60), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(title);
-    painter.setPen(Qt::NoPen);
-    QLinearGradient fill(0, 160, 0, 200);
-    fill.setColorAt(0, QColor(255, 250, 215));
-    fill.setColorAt(1, QColor(255, 190, 90));
-    painter.setBrush(fill);
-    painter.drawPath(title);
+    paintNameLettering(painter, titleFont, 200, 196);
 
     QFont subtitleFont(QStringLiteral("DejaVu Sans"));
     subtitleFont.setPixelSize(15);
@@ -95,6 +84,21 @@ QImage paintLogoArt() {
         }
     }
     return result;
+}
+
+void paintNameLettering(QPainter& painter, const QFont& font, double centreX, double baseline) {
+    QPainterPath title;
+    title.addText(0, 0, font, QStringLiteral("Zolvera"));
+    const QRectF bounds = title.boundingRect();
+    title.translate(QPointF(centreX - bounds.center().x(), baseline));
+    painter.setPen(QPen(QColor(30, 30, 60), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPath(title);
+    painter.setPen(Qt::NoPen);
+    QLinearGradient fill(0, baseline + bounds.top(), 0, baseline);
+    fill.setColorAt(0, QColor(255, 250, 215));
+    fill.setColorAt(1, QColor(255, 190, 90));
+    painter.setBrush(fill);
+    painter.drawPath(title);
 }
 
 } // namespace zolvera::ui
