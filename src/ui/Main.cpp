@@ -6,8 +6,10 @@
 #include "library/Settings.h"
 #include "packages/InstallOffer.h"
 #include "packages/InstallPackage.h"
+#include "ui/Dia.h"
 #include "ui/Guard.h"
 #include "ui/Mutat.h"
+#include "ui/Rendszer.h"
 #include "ui/Seged.h"
 #include "ui/about.h"
 #include "ui/logo.h"
@@ -280,9 +282,15 @@ void Tfrm_Main::aCsomagTelepitExecute() {
 
 void Tfrm_Main::aCsomagLetoltExecute() {}
 
-void Tfrm_Main::aDiaVetitExecute() {}
+void Tfrm_Main::aDiaVetitExecute() {
+    // Without a group, the look-up of its name fails and nothing opens.
+    const std::string name = library_.currentGroupName();
+    ShowSlideshow(this, dialogs_, library_.groupFolder(name), name);
+}
 
-void Tfrm_Main::aBeallitExecute() {}
+void Tfrm_Main::aBeallitExecute() {
+    ShowSettingsDialog(this, dialogs_);
+}
 
 void Tfrm_Main::ShellOpen(const std::string& command) {
     if (exe_ != nullptr)

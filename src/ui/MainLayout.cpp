@@ -96,14 +96,6 @@ void addItems(QMenu* menu, std::initializer_list<QAction*> actions) {
     }
 }
 
-// A tool bar separator of exactly 8 pixels, whatever the style would draw.
-QWidget* toolSeparator(QWidget* parent) {
-    auto* line = new QFrame(parent);
-    line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
-    line->setFixedWidth(8);
-    return line;
-}
-
 QToolBar* makeBand(const QString& name, QWidget* parent) {
     auto* bar = new QToolBar(name, parent);
     bar->setObjectName(name);
@@ -115,6 +107,13 @@ QToolBar* makeBand(const QString& name, QWidget* parent) {
 }
 
 } // namespace
+
+QWidget* toolSeparator(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+    line->setFixedWidth(8);
+    return line;
+}
 
 MainLayout::MainLayout(QWidget* window) {
     initResources();

@@ -1,0 +1,135 @@
+#include "ui/Rendszer.h"
+
+#include "desktop/Registry.h"
+#include "library/Settings.h"
+#include "ui/Guard.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+
+namespace zolvera::ui {
+
+Tfrm_Rendszer* frm_Rendszer = nullptr;
+
+namespace {
+
+// A spin field that only its buttons and the Up, Down, Page Up and Page Down keys change:
+// what is typed into it is refused with a beep.
+class StepSpin : public QSpinBox {
+public:
+    explicit StepSpin(QWidget* parent) : QSpinBox(parent) {
+        lineEdit()->setReadOnly(true); // no paste or drop either
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+        const bool typing = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
+                            (!event->text().isEmpty() && event->text().front().isPrint());
+        if (typing && !command) {
+            QApplication::beep();
+            return;
+        }
+        QSpinBox::keyPressEvent(event);
+    }
+};
+
+template <typename Control> Control* at(Control* control, const QRect& geometry) {
+    control->setGeometry(geometry);
+    return control;
+}
+
+QPushButton* button(const QString& caption, QWidget* parent, const QRect& geometry) {
+    auto* pushButton = at(new QPushButton(caption, parent), geometry);
+    pushButton->setAutoDefault(false); // no default button: Enter presses only a focused one
+    return pushButton;
+}
+
+} // namespace
+
+Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, Dialogs& dialogs)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      dialogs_(dialogs) {
+    frm_Rendszer = this;
+    setObjectName(QStringLiteral("frm_Rendszer"));
+    setWindowTitle(QStringLiteral("Rendszerparaméterek"));
+    setFixedSize(289, 197);
+
+    LMDGroupBox1 = new QGroupBox(QStringLiteral(" Képernyő "), this);
+    LMDGroupBox1->setGeometry(8, 8, 185, 85);
+    Nyujt =
+        at(new QCheckBox(QStringLiteral("Háttérkép nyújtása"), LMDGroupBox1), {12, 24, 161, 17});
+    Label1 = at(
+        new QLabel(QStringLiteral("Háttérkép automatikus méretezése\na képernyőn"), LMDGroupBox1),
+        {8, 48, 166, 33});
+
+    GroupBox2 = new QGroupBox(QStringLiteral("Diavetítés"), this);
+    GroupBox2->setGeometry(8, 100, 269, 85);
+    Label2 = new QLabel(QStringLiteral("Alapértelmezett léptetés intervallum"), GroupBox2);
+    Label2->move(12, 24);
+    spEdit = at(new StepSpin(GroupBox2), {188, 20, 65, 21});
+    spEdit->setRange(1, 10);
+    spEdit->setSuffix(QStringLiteral(" sec"));
+    Teljes =
+        at(new QCheckBox(QStringLiteral("Ablak teljes képernyős"), GroupBox2), {12, 52, 137, 17});
+
+    Button1 = button(QStringLiteral("OK"), this, {200, 20, 75, 25});
+    Button1->setFont(QFont(QStringLiteral("Tahoma"), 8));
+    Button2 = button(QStringLiteral("Mégsem"), this, {200, 52, 75, 25});
+
+    setTabOrder(Teljes, spEdit);
+    setTabOrder(spEdit, Nyujt);
+    setTabOrder(Nyujt, Button1);
+    setTabOrder(Button1, Button2);
+
+    connect(Button1, &QPushButton::clicked, this, guarded(this, &Tfrm_Rendszer::BitBtn1Click));
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+Tfrm_Rendszer::~Tfrm_Rendszer() {
+    if (frm_Rendszer == this)
+        frm_Rendszer = nullptr;
+}
+
+void Tfrm_Rendszer::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
+            focused->click();
+        return;
+    }
+    QDialog::keyPressEvent(event); // Esc cancels
+}
+
+void Tfrm_Rendszer::BitBtn1Click() {
+    // Whether the desktop key could be opened or made is not looked at; a refused write throws.
+    desktop::WriteRegString(desktop::kCurrentUser, "\\Control Panel\\Desktop\\", "WallpaperStyle",
+                            Nyujt->isChecked() ? "2" : "0");
+    library::TBeall& settings = library::Beall();
+    settings.Nyujt = Nyujt->isChecked();
+    settings.Leptet = spEdit->value();
+    settings.Teljes = Teljes->isChecked();
+    accept();
+}
+
+void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs) {
+    Tfrm_Rendszer dialog(owner, dialogs);
+    const library::TBeall& settings = library::Beall();
+    dialog.Nyujt->setChecked(settings.Nyujt);
+    dialog.spEdit->setValue(settings.Leptet); // kept within 1 to 10
+    dialog.Teljes->setChecked(settings.Teljes);
+    dialog.exec();
+}
+
+} // namespace zolvera::ui

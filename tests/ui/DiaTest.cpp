@@ -1,0 +1,229 @@
+#include "MainWindowFixture.h"
+
+#include "library/Settings.h"
+#include "platform/Failure.h"
+#include "ui/Dia.h"
+#include "ui/StretchedImage.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QSlider>
+
+#include <filesystem>
+#include <functional>
+
+namespace zolvera::test {
+namespace {
+
+using ui::frm_dia;
+using ui::Tfrm_dia;
+
+// Runs a scenario in a slideshow whose timer ticks only by hand, then closes it with Esc.
+class DiaTest : public ::testing::Test {
+protected:
+    DiaTest() { library::Beall() = {.Leptet = 5}; }
+    ~DiaTest() override { library::Beall() = {}; }
+
+    void addPictures(int count) {
+        for (int j = 0; j < count; ++j)
+            writeJpeg(folder + "/kep" + std::to_string(j) + ".jpg",
+                      {.width = 40 + j, .height = 30});
+    }
+
+    void show(const std::function<void(Tfrm_dia&)>& scenario) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            ASSERT_NE(frm_dia, nullptr);
+            frm_dia->activateWindow(); // shortcuts work in the active window
+            EXPECT_TRUE(QTest::qWaitForWindowActive(frm_dia));
+            scenario(*frm_dia);
+            ran = true;
+            QTest::keyClick(frm_dia, Qt::Key_Escape);
+        });
+        ui::ShowSlideshow(nullptr, dialogs, folder, "Tél", ui::StepTimer::Ticks::ByHand);
+        EXPECT_TRUE(ran);
+        EXPECT_EQ(frm_dia, nullptr);
+    }
+
+    // The picture on show, as its place in the list and its labels say.
+    static std::string shown(const Tfrm_dia& window) {
+        return window.lbl->text().toStdString() + " " + window.lbl2->text().toStdString();
+    }
+    static std::string entry(const Tfrm_dia& window, int index) {
+        return std::to_string(index + 1) + " / " + std::to_string(window.pictures().count()) + " " +
+               window.pictures().at(index);
+    }
+
+    TempDir dir;
+    std::string folder = dir / "Hatterek/Tél";
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(DiaTest, OpensRunningAtTheSettingsStepAndSize) {
+    addPictures(2);
+    // Leptet as the settings file may hold it, the period it gives, and whether the slider
+    // moved (and so started a second period).
+    const struct {
+        int leptet;
+        int period;
+        int periodsStarted;
+    } cases[] = {{3, 3000, 2}, {5, 5000, 1}, {0, 1000, 2}, {25, 10000, 2}};
+    for (const auto& c : cases) {
+        library::Beall().Leptet = c.leptet;
+        show([&](Tfrm_dia& window) {
+            EXPECT_EQ(window.windowTitle(), QStringLiteral("Tél"));
+            EXPECT_EQ(shown(window), entry(window, 0));
+            EXPECT_TRUE(window.Timer->enabled());
+            EXPECT_TRUE(window.aIndit->isChecked());
+            EXPECT_EQ(window.Timer->interval(), c.period) << c.leptet;
+            EXPECT_EQ(window.Timer->periodsStarted(), c.periodsStarted) << c.leptet;
+            EXPECT_EQ(window.size(), QSize(654, 519));
+        });
+    }
+    library::Beall().Teljes = true;
+    show([](Tfrm_dia& window) { EXPECT_TRUE(window.isMaximized()); });
+}
+
+TEST_F(DiaTest, StepsWrapAtBothEndsWithoutRestartingThePeriod) {
+    addPictures(3);
+    show([&](Tfrm_dia& window) {
+        window.Timer->tick();
+        EXPECT_EQ(shown(window), entry(window, 1));
+        const int periods = window.Timer->periodsStarted();
+        QTest::keyClick(&window, Qt::Key_F4);
+        EXPECT_EQ(shown(window), entry(window, 2));
+        QTest::keyClick(&window, Qt::Key_F4);
+        EXPECT_EQ(shown(window), entry(window, 0));
+        QTest::keyClick(&window, Qt::Key_F3);
+        EXPECT_EQ(shown(window), entry(window, 2));
+        EXPECT_EQ(window.Timer->periodsStarted(), periods);
+        window.Timer->tick();
+        EXPECT_EQ(shown(window), entry(window, 0));
+    });
+
+    std::filesystem::remove_all(folder);
+    addPictures(1);
+    show([&](Tfrm_dia& window) {
+        for (const Qt::Key key : {Qt::Key_F4, Qt::Key_F3}) {
+            QTest::keyClick(&window, key);
+            EXPECT_EQ(window.lbl->text(), QStringLiteral("1 / 1"));
+        }
+        window.Timer->tick();
+        EXPECT_EQ(window.lbl->text(), QStringLiteral("1 / 1"));
+    });
+}
+
+TEST_F(DiaTest, StopAndStartKeepThePictureAndTheSliderOnlyChangesThePace) {
+    addPictures(3);
+    show([&](Tfrm_dia& window) {
+        window.Timer->tick();
+        QTest::keyClick(&window, Qt::Key_F5);
+        EXPECT_FALSE(window.Timer->enabled());
+        EXPECT_FALSE(window.aIndit->isChecked());
+        window.Timer->tick(); // a stopped show does not step
+        window.Track->setValue(2);
+        EXPECT_FALSE(window.Timer->enabled());
+        EXPECT_EQ(window.Timer->interval(), 2000);
+
+        const int periods = window.Timer->periodsStarted();
+        QTest::keyClick(&window, Qt::Key_F2);
+        EXPECT_TRUE(window.Timer->enabled());
+        EXPECT_TRUE(window.aIndit->isChecked());
+        EXPECT_EQ(window.Timer->periodsStarted(), periods + 1); // a full period
+        EXPECT_EQ(shown(window), entry(window, 1));
+        QTest::keyClick(&window, Qt::Key_F2); // already running: the period goes on
+        EXPECT_TRUE(window.aIndit->isChecked());
+        EXPECT_EQ(window.Timer->periodsStarted(), periods + 1);
+
+        window.Track->setValue(7); // running: a fresh period at the new pace
+        EXPECT_TRUE(window.Timer->enabled());
+        EXPECT_EQ(window.Timer->interval(), 7000);
+        EXPECT_EQ(window.Timer->periodsStarted(), periods + 2);
+    });
+    EXPECT_EQ(library::Beall().Leptet, 5);
+}
+
+// A box whose own event loop delivers a tick of the show while it is open.
+class TickingDialogs : public ScriptedDialogs {
+public:
+    std::function<void()> whileOpen;
+    bool message(const ui::MessageRequest& request) override {
+        ScriptedDialogs::message(request);
+        if (whileOpen)
+            whileOpen();
+        return true;
+    }
+};
+
+TEST_F(DiaTest, APictureThatFailsMidShowLeavesTheLastOneAndOneBox) {
+    addPictures(3);
+    TickingDialogs boxes;
+    QTimer::singleShot(0, [&] {
+        Tfrm_dia& window = *frm_dia;
+        const QImage before = window.img->grab().toImage();
+        const std::string first = entry(window, 0);
+        writeTruncatedJpeg(folder + "/" + window.pictures().at(1), 40);
+        boxes.whileOpen = [&] { window.Timer->tick(); };
+
+        window.Timer->tick();
+        ASSERT_EQ(boxes.messages.size(), 1u);
+        EXPECT_EQ(boxes.messages[0].caption, QStringLiteral("Zolvera"));
+        EXPECT_TRUE(boxes.messages[0].text.startsWith(QStringLiteral("JPEG error #")));
+        EXPECT_EQ(shown(window), first);
+        EXPECT_EQ(window.img->grab().toImage(), before);
+        EXPECT_EQ(window.index(), 1);
+        EXPECT_TRUE(window.Timer->enabled());
+
+        window.Timer->tick();
+        EXPECT_EQ(shown(window), entry(window, 2));
+        EXPECT_EQ(boxes.messages.size(), 1u);
+        window.close();
+    });
+    ui::ShowSlideshow(nullptr, boxes, folder, "Tél", ui::StepTimer::Ticks::ByHand);
+}
+
+TEST_F(DiaTest, AGroupWithNothingToShowOpensNoWindow) {
+    std::filesystem::create_directories(folder);
+    writeJpeg(folder + "/init.jpg");
+    writeTruncatedJpeg(dir / "Hatterek/Rossz/kep.jpg", 40);
+    for (const auto& [group, failure] :
+         {std::pair<std::string, std::string>{folder, "List index out of bounds (0)"},
+          {dir / "Hatterek/Nincs", "List index out of bounds (0)"},
+          {dir / "Hatterek/Rossz", "JPEG error #"}}) {
+        try {
+            ui::ShowSlideshow(nullptr, dialogs, group, "x", ui::StepTimer::Ticks::ByHand);
+            ADD_FAILURE() << group << " was shown";
+        } catch (const Failure& error) {
+            EXPECT_EQ(std::string(error.what()).rfind(failure, 0), 0u) << error.what();
+        }
+        EXPECT_EQ(frm_dia, nullptr);
+    }
+}
+
+using SlideshowCommand = MainWindowFixture;
+
+TEST_F(SlideshowCommand, F8ShowsTheCurrentGroupOrReportsThatThereIsNone) {
+    writeGroupList({});
+    start();
+    ui().aDiaVetit->trigger();
+
+    addGroup("Elso", 1);
+    addGroup("Masodik", 2);
+    writeGroupList({"Elso", "Masodik"});
+    window->library().ReloadGroups();
+    window->library().setCurrentGroup(1);
+    QString caption, label;
+    QTimer::singleShot(0, [&] {
+        caption = QApplication::activeModalWidget()->windowTitle();
+        label = frm_dia->lbl->text();
+        QTest::keyClick(frm_dia, Qt::Key_Escape);
+    });
+    QTest::keyClick(window.get(), Qt::Key_F8);
+    EXPECT_EQ(caption, QStringLiteral("Masodik"));
+    EXPECT_EQ(label, QStringLiteral("1 / 2"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text.toStdString(), "List index out of bounds (0)");
+}
+
+} // namespace
+} // namespace zolvera::test
