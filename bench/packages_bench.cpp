@@ -7,6 +7,8 @@
 #include "packages/PackFolder.h"
 #include "packages/PackageFormat.h"
 
+#include "BenchTools.h"
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,66 +29,11 @@
 
 namespace fs = std::filesystem;
 using namespace zolvera;
+using namespace zolvera::bench;
 
 namespace {
 
 constexpr int kRuns = 9;
-
-struct Run {
-    double milliseconds;
-    long peakKilobytes;
-};
-
-// Forks, runs the work in the child and reports its wall time and peak resident size.
-Run inChild(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        try {
-            work();
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "%s\n", e.what());
-            _exit(1);
-        }
-        _exit(0);
-    }
-    int status = 0;
-    rusage usage{};
-    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
-        throw std::runtime_error("a benchmark run failed");
-    const std::chrono::duration<double, std::milli> elapsed =
-        std::chrono::steady_clock::now() - start;
-    return {elapsed.count(), usage.ru_maxrss};
-}
-
-// Runs a program in the child, its standard output sent to a file when one is named.
-Run program(std::vector<std::string> args, const std::string& output = {}) {
-    return inChild([&] {
-        if (!output.empty()) {
-            const int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-            ::dup2(fd, STDOUT_FILENO);
-        }
-        std::vector<char*> argv;
-        for (auto& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        _exit(127);
-    });
-}
-
-// The median of several runs, each after a fresh set-up.
-Run median(int runs, const std::function<void()>& setUp, const std::function<Run()>& measure) {
-    std::vector<Run> results;
-    for (int i = 0; i < runs; ++i) {
-        setUp();
-        results.push_back(measure());
-    }
-    std::sort(results.begin(), results.end(),
-              [](const Run& a, const Run& b) { return a.milliseconds < b.milliseconds; });
-    return results[results.size() / 2];
-}
 
 struct NoWindow : library::LibraryView {
     void showInfo(const std::string&) override {}

@@ -9,6 +9,9 @@
 #include "ui/Main.h"
 #include "ui/Scenery.h"
 
+#include "BenchTools.h"
+#include "PrintingDialogs.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -32,18 +35,6 @@ namespace {
 constexpr int kPictures = 200;
 constexpr QSize kPictureSize(1920, 1080);
 constexpr int kRuns = 3;
-
-// Answers every box without a user, and says what it was asked.
-class PrintingDialogs : public zolvera::ui::Dialogs {
-public:
-    bool message(const zolvera::ui::MessageRequest& request) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(request.text));
-        return true;
-    }
-    std::optional<QString> chooseFile(const zolvera::ui::FileDialogRequest&) override {
-        return std::nullopt;
-    }
-};
 
 // Landscapes with fine grain, so that they compress and decode like photographs.
 QImage photograph(int index) {
@@ -100,15 +91,6 @@ bool prepare(const QString& home, int argc, char** argv) {
     int status = 0;
     return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
            WEXITSTATUS(status) == 0;
-}
-
-long peakKilobytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::atol(line.c_str() + 6);
-    return 0;
 }
 
 // The thumbnails that stand (at least partly) in the grid's view.
@@ -174,9 +156,9 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    PrintingDialogs dialogs;
+    zolvera::bench::PrintingDialogs dialogs;
     zolvera::ui::Tfrm_Main window(home.toStdString(), dialogs);
-    const long before = peakKilobytes(); // the program without any picture shown
+    const long before = zolvera::bench::ownPeakKilobytes(); // the program without any picture shown
     window.show();
     while (!window.firstShown())
         QApplication::processEvents();
@@ -187,7 +169,7 @@ int main(int argc, char** argv) {
         if (timing.total < best.total)
             best = timing;
     }
-    const long peak = peakKilobytes();
+    const long peak = zolvera::bench::ownPeakKilobytes();
 
     const auto visible = visibleThumbnails(window);
     QStringList files;

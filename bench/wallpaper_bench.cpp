@@ -7,6 +7,8 @@
 #include "desktop/Registry.h"
 #include "desktop/Wallpaper.h"
 
+#include "BenchTools.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,6 +25,8 @@
 extern char** environ;
 
 namespace {
+
+using zolvera::bench::makeJpeg;
 
 using Clock = std::chrono::steady_clock;
 
@@ -49,26 +53,6 @@ std::string pixelsOf(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     return bytes.size() < 54 ? std::string() : bytes.substr(14, 20) + bytes.substr(54);
-}
-
-// A photo-like test picture: smooth gradients with some fine detail, compressed by cjpeg.
-void makeJpeg(const std::string& folder, int width, int height, const std::string& jpeg) {
-    const std::string ppm = folder + "/source.ppm";
-    std::ofstream out(ppm, std::ios::binary);
-    out << "P6\n" << width << ' ' << height << "\n255\n";
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            auto* p = &row[static_cast<std::size_t>(x) * 3];
-            p[0] = static_cast<unsigned char>(x * 255 / width);
-            p[1] = static_cast<unsigned char>(y * 255 / height);
-            p[2] = static_cast<unsigned char>(((x / 7) ^ (y / 5)) * 37);
-        }
-        out.write(reinterpret_cast<const char*>(row.data()), std::streamsize(row.size()));
-    }
-    out.close();
-    run({"cjpeg", "-quality", "90", "-outfile", jpeg, ppm});
-    std::filesystem::remove(ppm);
 }
 
 template <typename F> double medianMs(int runs, F&& work) {

@@ -146,7 +146,6 @@ void Tfrm_dia::ShowPicture() {
     img->setPicture(picture::JpegPicture::load(folder_ + "/" + name).decode());
     lbl->setText(QStringLiteral("%1 / %2").arg(index_ + 1).arg(list_.count()));
     lbl2->setText(QString::fromStdString(name));
-    lbl2->adjustSize();
 }
 
 void Tfrm_dia::showEvent(QShowEvent* event) {

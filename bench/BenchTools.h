@@ -1,0 +1,33 @@
+#pragma once
+
+// Helpers the benchmarks share: work run in a child process with its time and peak memory,
+// the median of several runs, and photo-like JPEG pictures made with cjpeg.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zolvera::bench {
+
+struct Run {
+    double milliseconds;
+    long peakKilobytes;
+};
+
+// Forks, runs the work in the child and reports its wall time and peak resident size.
+Run inChild(const std::function<void()>& work);
+
+// Runs a program in the child, its standard output sent to a file when one is named.
+Run program(std::vector<std::string> args, const std::string& output = {});
+
+// The peak resident size of this process so far.
+long ownPeakKilobytes();
+
+// The median of several runs, each after a fresh set-up.
+Run median(int runs, const std::function<void()>& setUp, const std::function<Run()>& measure);
+
+// A photo-like test picture: smooth gradients with some fine detail, compressed by cjpeg at
+// quality 90; folder holds the intermediate file.
+void makeJpeg(const std::string& folder, int width, int height, const std::string& jpeg);
+
+} // namespace zolvera::bench
