@@ -62,6 +62,10 @@ Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, Dialogs& dialogs)
     setObjectName(QStringLiteral("frm_Rendszer"));
     setWindowTitle(QStringLiteral("Rendszerparaméterek"));
     setFixedSize(289, 197);
+    // The places are made for a narrow 8-point face; a condensed one where that is missing.
+    QFont face(QStringLiteral("MS Sans Serif"), 8);
+    face.setStretch(QFont::Condensed);
+    setFont(face);
 
     LMDGroupBox1 = new QGroupBox(QStringLiteral(" Képernyő "), this);
     LMDGroupBox1->setGeometry(8, 8, 185, 85);
