@@ -35,7 +35,10 @@ Run inChild(const std::function<void()>& work) {
         throw std::runtime_error("a benchmark run failed");
     const std::chrono::duration<double, std::milli> elapsed =
         std::chrono::steady_clock::now() - start;
-    return {elapsed.count(), usage.ru_maxrss};
+    const auto ms = [](const timeval& t) {
+        return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+    };
+    return {elapsed.count(), usage.ru_maxrss, ms(usage.ru_utime) + ms(usage.ru_stime)};
 }
 
 // Runs a program in the child, its standard output sent to a file when one is named.

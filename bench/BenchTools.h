@@ -12,6 +12,7 @@ namespace zolvera::bench {
 struct Run {
     double milliseconds;
     long peakKilobytes;
+    double cpuMilliseconds = 0; // user and system time of the child
 };
 
 // Forks, runs the work in the child and reports its wall time and peak resident size.
