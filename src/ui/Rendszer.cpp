@@ -1,6 +1,6 @@
 #include "ui/Rendszer.h"
 
-#include "desktop/Registry.h"
+#include "desktop/FileRegistry.h"
 #include "library/Settings.h"
 #include "ui/Guard.h"
 
@@ -54,10 +54,10 @@ QPushButton* button(const QString& caption, QWidget* parent, const QRect& geomet
 
 } // namespace
 
-Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, Dialogs& dialogs)
+Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      dialogs_(dialogs) {
+      dialogs_(dialogs), registry_(registry) {
     frm_Rendszer = this;
     setObjectName(QStringLiteral("frm_Rendszer"));
     setWindowTitle(QStringLiteral("Rendszerparaméterek"));
@@ -118,8 +118,8 @@ void Tfrm_Rendszer::keyPressEvent(QKeyEvent* event) {
 
 void Tfrm_Rendszer::BitBtn1Click() {
     // Whether the desktop key could be opened or made is not looked at; a refused write throws.
-    desktop::WriteRegString(desktop::kCurrentUser, "\\Control Panel\\Desktop\\", "WallpaperStyle",
-                            Nyujt->isChecked() ? "2" : "0");
+    desktop::WriteRegString(registry_, desktop::kCurrentUser, "\\Control Panel\\Desktop\\",
+                            "WallpaperStyle", Nyujt->isChecked() ? "2" : "0");
     library::TBeall& settings = library::Beall();
     settings.Nyujt = Nyujt->isChecked();
     settings.Leptet = spEdit->value();
@@ -128,7 +128,12 @@ void Tfrm_Rendszer::BitBtn1Click() {
 }
 
 void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs) {
-    Tfrm_Rendszer dialog(owner, dialogs);
+    desktop::FileRegistry registry;
+    ShowSettingsDialog(owner, dialogs, registry);
+}
+
+void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry) {
+    Tfrm_Rendszer dialog(owner, dialogs, registry);
     const library::TBeall& settings = library::Beall();
     dialog.Nyujt->setChecked(settings.Nyujt);
     dialog.spEdit->setValue(settings.Leptet); // kept within 1 to 10

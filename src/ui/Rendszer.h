@@ -8,6 +8,10 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 
+namespace zolvera::desktop {
+class Registry;
+}
+
 namespace zolvera::ui {
 
 class Dialogs;
@@ -19,7 +23,8 @@ class Dialogs;
 class Tfrm_Rendszer : public QDialog {
     Q_OBJECT
 public:
-    Tfrm_Rendszer(QWidget* owner, Dialogs& dialogs);
+    // The desktop value is written to the given registry.
+    Tfrm_Rendszer(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry);
     ~Tfrm_Rendszer() override;
 
     Dialogs& dialogs() const { return dialogs_; }
@@ -44,12 +49,16 @@ protected:
 
 private:
     Dialogs& dialogs_;
+    desktop::Registry& registry_;
 };
 
 // The settings dialog while it exists.
 extern Tfrm_Rendszer* frm_Rendszer;
 
 // Shows the dialog filled from the settings record, modally; comes back when it has closed.
+// The desktop value goes to the current user's registry store.
 void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs);
+// The same with another registry (tests).
+void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry);
 
 } // namespace zolvera::ui

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "desktop/Registry.h"
+#include "desktop/FileRegistry.h"
 #include "desktop/ScopedEnv.h"
 #include "library/Settings.h"
 #include "ui/Rendszer.h"
@@ -18,8 +18,9 @@ namespace {
 using ui::frm_Rendszer;
 using ui::Tfrm_Rendszer;
 
-std::string wallpaperStyle() {
-    return desktop::ReadRegString(desktop::kCurrentUser, "\\Control Panel\\Desktop\\",
+std::string wallpaperStyle(const std::string& store) {
+    desktop::FileRegistry registry(store);
+    return desktop::ReadRegString(registry, desktop::kCurrentUser, "\\Control Panel\\Desktop\\",
                                   "WallpaperStyle");
 }
 
@@ -43,14 +44,14 @@ protected:
             EXPECT_TRUE(QTest::qWaitForWindowActive(frm_Rendszer));
             scenario(*frm_Rendszer);
         });
-        ui::ShowSettingsDialog(nullptr, dialogs);
+        ui::ShowSettingsDialog(nullptr, dialogs, registry);
         EXPECT_EQ(frm_Rendszer, nullptr);
         return result;
     }
 
     TempDir dir;
     std::string store = dir / "registry.reg";
-    ScopedEnv registry{"ZOLVERA_REGISTRY", store};
+    desktop::FileRegistry registry{store};
     ScriptedDialogs dialogs;
 };
 
@@ -63,7 +64,7 @@ TEST_F(RendszerTest, OkWritesTheStyleEveryTimeAndTheThreeSettings) {
                   dialog.Button1->click();
               }),
               QDialog::Accepted);
-    EXPECT_EQ(wallpaperStyle(), "2");
+    EXPECT_EQ(wallpaperStyle(store), "2");
     EXPECT_EQ(fields(), std::make_tuple(true, 1, true));
 
     std::filesystem::remove(store);
@@ -73,12 +74,12 @@ TEST_F(RendszerTest, OkWritesTheStyleEveryTimeAndTheThreeSettings) {
         QTest::keyClick(dialog.spEdit, Qt::Key_Up);
         dialog.Button1->click();
     });
-    EXPECT_EQ(wallpaperStyle(), "0");
+    EXPECT_EQ(wallpaperStyle(store), "0");
     EXPECT_EQ(fields(), std::make_tuple(false, 2, true));
 
     std::filesystem::remove(store);
     open([](Tfrm_Rendszer& dialog) { dialog.Button1->click(); }); // nothing changed
-    EXPECT_EQ(wallpaperStyle(), "0");
+    EXPECT_EQ(wallpaperStyle(store), "0");
 }
 
 TEST_F(RendszerTest, CancelEscAndTheCloseBoxChangeNothing) {
@@ -163,7 +164,7 @@ TEST_F(SettingsCommand, AltEnterChoicesReachTheSettingsFileWhenTheProgramCloses)
     const std::string ini = readFile(home / "Zolvera.ini");
     EXPECT_NE(ini.find("Nyujt=1"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Leptet=3"), std::string::npos) << ini;
-    EXPECT_EQ(wallpaperStyle(), "2");
+    EXPECT_EQ(wallpaperStyle(home / "registry.reg"), "2");
     library::Beall() = {};
 }
 
