@@ -18,6 +18,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <initializer_list>
+
 // Outside any namespace, as the resource initialiser requires.
 static void initDiaResources() {
     Q_INIT_RESOURCE(zolvera);
@@ -76,11 +78,11 @@ Tfrm_dia::Tfrm_dia(QWidget* owner, Dialogs& dialogs, StepTimer::Ticks ticks)
     ToolBar1->setFixedHeight(kToolBarHeight);
     ToolBar1->setIconSize(QSize(16, 16));
     ToolBar1->addActions({aIndit, aElozo, aKovetkezo, aLeallit});
-    for (QWidget* item :
-         {toolSeparator(ToolBar1), static_cast<QWidget*>(Track), toolSeparator(ToolBar1),
-          static_cast<QWidget*>(lbl), toolSeparator(ToolBar1), static_cast<QWidget*>(lbl2),
-          toolSeparator(ToolBar1)})
+    for (QWidget* item : std::initializer_list<QWidget*>{Track, lbl, lbl2}) {
+        ToolBar1->addWidget(toolSeparator(ToolBar1));
         ToolBar1->addWidget(item);
+    }
+    ToolBar1->addWidget(toolSeparator(ToolBar1));
     ToolBar1->addAction(aBezar);
 
     CoolBar1->setFrameShape(QFrame::StyledPanel);
