@@ -11,6 +11,7 @@
 #include "ui/Mutat.h"
 #include "ui/Rendszer.h"
 #include "ui/Seged.h"
+#include "ui/UjCsoport.h"
 #include "ui/about.h"
 #include "ui/logo.h"
 
@@ -271,7 +272,9 @@ void Tfrm_Main::aBezarExecute() {
     close();
 }
 
-void Tfrm_Main::aUjCsoportExecute() {}
+void Tfrm_Main::aUjCsoportExecute() {
+    ShowNewGroupDialog(this, dialogs_, library_);
+}
 
 void Tfrm_Main::aCsomagKeszitExecute() {}
 

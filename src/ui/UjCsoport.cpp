@@ -1,0 +1,202 @@
+#include "ui/UjCsoport.h"
+
+#include "library/AppFolder.h"
+#include "library/GroupLibrary.h"
+#include "picture/Picture.h"
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "ui/BitmapImage.h"
+#include "ui/Guard.h"
+#include "ui/Seged.h"
+
+#include <QCollator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+
+#include <algorithm>
+
+namespace zolvera::ui {
+
+Tfrm_UjCsoport* frm_UjCsoport = nullptr;
+
+namespace {
+
+constexpr QSize kClientSize(403, 229);
+constexpr QSize kCoverSize(142, 100);
+
+const QString kEnterName = QStringLiteral("Add meg a csoport nevét!");
+const QString kInvalidName = QStringLiteral("Hibás csoportnév megadás.");
+const QString kNoTemplate = QStringLiteral(
+    "A Template könyvtárban nincs borítónak való kép (*.jpg), ezért csoport nem hozható létre.");
+const QString kUnusableTemplate =
+    QStringLiteral("A kiválasztott kép nem olvasható, válasszon másik borítót.");
+
+// A name that can become a group: one folder name that Windows accepts, so it never points
+// into another folder, and that the group list file (Windows-1250) can hold. A leading blank
+// is part of the name.
+bool isUsableGroupName(const QString& name) {
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    const bool forbidden = std::any_of(name.begin(), name.end(), [](QChar c) {
+        return c.category() == QChar::Other_Control || QStringLiteral("\\/:*?\"<>|").contains(c);
+    });
+    return !forbidden && platform::utf8ToAnsi(name.toStdString()).has_value();
+}
+
+// The file names of the folder's *.jpg files (not folders), alphabetical without regard to
+// letter case, as a sorted list box keeps them.
+QStringList templateNames(const std::string& folder) {
+    QStringList names;
+    for (const std::string& name : platform::listByMask(folder + "/*.jpg"))
+        if (platform::fileExists(folder + "/" + name))
+            names.append(QString::fromStdString(name));
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(names.begin(), names.end(), collator);
+    return names;
+}
+
+// A green check mark, the glyph of the OK button.
+QIcon checkMark() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 150, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(QPolygonF{{3, 8.5}, {6.5, 12}, {13, 4}});
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      Label1(new QLabel(QStringLiteral("Csoport neve"), this)), edtCsopNev(new QLineEdit(this)),
+      Label2(new QLabel(QStringLiteral("Kép választás"), this)), lb(new QListWidget(this)),
+      Img(new QLabel(this)), btnOK(new QPushButton(checkMark(), QStringLiteral("OK"), this)),
+      btnCancel(new QPushButton(QStringLiteral("Mégsem"), this)), dialogs_(dialogs),
+      library_(library) {
+    frm_UjCsoport = this;
+    setObjectName(QStringLiteral("frm_UjCsoport"));
+    setWindowTitle(QStringLiteral("Új csoport létrehozása"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFixedSize(kClientSize);
+
+    Label1->move(8, 12);
+    edtCsopNev->setGeometry(84, 8, 153, 21);
+    Label2->move(8, 36);
+    lb->setGeometry(84, 32, 153, 189);
+    // One column in view; further entries continue in columns to the right.
+    lb->setFlow(QListView::TopToBottom);
+    lb->setWrapping(true);
+    lb->setResizeMode(QListView::Adjust);
+    lb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Img->setGeometry(QRect(QPoint(252, 8), kCoverSize));
+    Img->setAlignment(Qt::AlignLeft | Qt::AlignTop); // natural size, clipped to the area
+    btnOK->setGeometry(308, 164, 83, 25);
+    btnOK->setDefault(true);
+    btnCancel->setGeometry(308, 196, 83, 25);
+    btnCancel->setAutoDefault(false);
+
+    setTabOrder(edtCsopNev, lb);
+    setTabOrder(lb, btnOK);
+    setTabOrder(btnOK, btnCancel);
+    edtCsopNev->setFocus();
+
+    connect(lb, &QListWidget::currentRowChanged, this, guarded(this, &Tfrm_UjCsoport::lbClick));
+    connect(btnOK, &QPushButton::clicked, this, guarded(this, &Tfrm_UjCsoport::btnOKClick));
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+Tfrm_UjCsoport::~Tfrm_UjCsoport() {
+    if (frm_UjCsoport == this)
+        frm_UjCsoport = nullptr;
+}
+
+std::string Tfrm_UjCsoport::templateFolder() const {
+    return library::appPath(library_.appFolder(), "/Template");
+}
+
+void Tfrm_UjCsoport::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        runGuarded(dialogs_, this, [this] { FormShow(); });
+}
+
+void Tfrm_UjCsoport::FormShow() {
+    lb->clear();
+    lb->addItems(templateNames(templateFolder()));
+    lb->setCurrentRow(0); // shows it through lbClick
+}
+
+void Tfrm_UjCsoport::lbClick() {
+    templateShown_ = false;
+    Img->clear();
+    const QListWidgetItem* item = lb->currentItem();
+    if (item == nullptr)
+        return;
+    const std::string path = templateFolder() + "/" + item->text().toStdString();
+    const picture::Bitmap bitmap = picture::JpegPicture::load(path).decode();
+    // Only the part in view is kept; a smaller picture keeps its own size.
+    const QImage image = bitmapImage(bitmap);
+    Img->setPixmap(QPixmap::fromImage(image.copy(image.rect() & QRect(QPoint(0, 0), kCoverSize))));
+    templateShown_ = true;
+}
+
+void Tfrm_UjCsoport::btnOKClick() {
+    const QString typed = edtCsopNev->text();
+    if (typed.isEmpty()) {
+        ShowInfo(dialogs_, kEnterName, this);
+        edtCsopNev->setFocus();
+        return;
+    }
+    if (!isUsableGroupName(typed)) {
+        ShowInfo(dialogs_, kInvalidName, this);
+        return;
+    }
+    if (!templateShown_) {
+        ShowInfo(dialogs_, lb->count() == 0 ? kNoTemplate : kUnusableTemplate, this);
+        return;
+    }
+    const std::string name = typed.toStdString();
+    if (!createGroupFolder(name, templateFolder() + "/" + lb->currentItem()->text().toStdString()))
+        return;
+    library_.addGroup(name);
+    accept();
+}
+
+bool Tfrm_UjCsoport::createGroupFolder(const std::string& name, const std::string& templatePath) {
+    // One level only; fails when a folder of that name exists in any letter case.
+    const std::string folder = library_.groupFolder(name);
+    if (!platform::createFolder(folder)) {
+        ShowInfo(dialogs_, kInvalidName, this);
+        return false;
+    }
+    // A group is never listed without its cover: the group column could not be built.
+    if (!platform::copyFile(templatePath, library_.coverPath(name))) {
+        platform::removeFolder(folder);
+        ShowError(dialogs_,
+                  QStringLiteral("A(z) \"%1\" kép nem másolható a csoport könyvtárába, ezért a "
+                                 "csoport nem jött létre.")
+                      .arg(QString::fromStdString(templatePath)),
+                  this);
+        return false;
+    }
+    return true;
+}
+
+void ShowNewGroupDialog(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library) {
+    Tfrm_UjCsoport dialog(owner, dialogs, library);
+    dialog.exec();
+}
+
+} // namespace zolvera::ui

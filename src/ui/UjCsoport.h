@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QDialog>
+
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace zolvera::library {
+class GroupLibrary;
+}
+
+namespace zolvera::ui {
+
+class Dialogs;
+
+// The new group dialog: a name, a cover chosen from the pictures of the Template folder, and
+// OK, which creates the group's folder with that cover and adds the group to the library.
+// The modal result is Accepted only when a group was made.
+class Tfrm_UjCsoport : public QDialog {
+    Q_OBJECT
+public:
+    Tfrm_UjCsoport(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library);
+    ~Tfrm_UjCsoport() override;
+
+    Dialogs& dialogs() const { return dialogs_; }
+
+    QLabel* Label1;
+    QLineEdit* edtCsopNev;
+    QLabel* Label2;
+    QListWidget* lb;
+    QLabel* Img;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+
+public Q_SLOTS:
+    // Fills the template list, selects the first one and shows it.
+    void FormShow();
+    // Shows the selected template. One that cannot be decoded throws, and is then refused.
+    void lbClick();
+    // Checks the name and the template, creates the group and closes the dialog.
+    void btnOKClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::string templateFolder() const;
+    // Creates the group's folder with the selected template as its cover. False, with the
+    // reason shown, when nothing was made.
+    bool createGroupFolder(const std::string& name, const std::string& templatePath);
+
+    Dialogs& dialogs_;
+    library::GroupLibrary& library_;
+    bool templateShown_ = false; // the selected template decoded and shown
+};
+
+// The dialog while it exists.
+extern Tfrm_UjCsoport* frm_UjCsoport;
+
+// Creates the dialog over the owner, shows it modally and destroys it when it closes. A group
+// it makes is added through the library, which rebuilds the owner's group column.
+void ShowNewGroupDialog(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library);
+
+} // namespace zolvera::ui
