@@ -15,9 +15,6 @@ namespace zolvera::packages {
 
 namespace {
 
-const char* const kNoCoverText =
-    "Nem található az \"init.jpg\" állomány, anélkül csomag nem hozható létre.";
-
 struct Entry {
     std::string ansiName; // as stored in the package
     std::string path;     // the file on disk
@@ -70,8 +67,8 @@ void PackFolder(const std::string& folderPath, const std::string& packagePath) {
     std::string folder = folderPath;
     if (!folder.empty() && folder.back() == platform::kSeparator)
         folder.pop_back();
-    if (!platform::fileExists(folder + "/" + std::string(library::kCoverFileName)))
-        throw Failure(kNoCoverText);
+    if (!library::hasCover(folder))
+        throw Failure(std::string(kNoCoverText));
     const std::string groupName = packageName(platform::fileNamePart(folder), folderPath);
     const std::vector<Entry> entries = collectEntries(folder);
 

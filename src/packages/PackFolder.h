@@ -1,8 +1,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace zolvera::packages {
+
+// The refusal of a folder without its cover.
+inline constexpr std::string_view kNoCoverText =
+    "Nem található az \"init.jpg\" állomány, anélkül csomag nem hozható létre.";
 
 // Packs a folder into a .dta package: the folder's own name (one trailing separator dropped)
 // as the group name, its *.jpg files other than the cover in the order the folder lists them,

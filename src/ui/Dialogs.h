@@ -30,6 +30,7 @@ struct FileDialogRequest {
     QString defaultSuffix; // added to a typed name without an extension
     QString directory;     // the folder the dialog starts in
     bool picturePreview = false;
+    bool confirmOverwrite = true; // Save: ask before an existing file is replaced
 };
 
 // Every message box and file dialog of the program goes through this interface, so that tests

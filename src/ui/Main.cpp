@@ -6,6 +6,7 @@
 #include "library/Settings.h"
 #include "packages/InstallOffer.h"
 #include "packages/InstallPackage.h"
+#include "ui/CsomagKeszit.h"
 #include "ui/Dia.h"
 #include "ui/Guard.h"
 #include "ui/Mutat.h"
@@ -276,7 +277,10 @@ void Tfrm_Main::aUjCsoportExecute() {
     ShowNewGroupDialog(this, dialogs_, library_);
 }
 
-void Tfrm_Main::aCsomagKeszitExecute() {}
+void Tfrm_Main::aCsomagKeszitExecute() {
+    Tfrm_Csomagkeszit dialog(this, dialogs_);
+    dialog.exec();
+}
 
 void Tfrm_Main::aCsomagTelepitExecute() {
     if (const std::optional<QString> chosen = dialogs_.chooseFile(oddta))

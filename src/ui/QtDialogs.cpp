@@ -94,6 +94,7 @@ std::optional<QString> QtDialogs::chooseFile(const FileDialogRequest& request) {
     const bool open = request.mode == FileDialogRequest::Mode::Open;
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setSizeGripEnabled(true);
     if (request.picturePreview)
         addPreviewPane(dialog);

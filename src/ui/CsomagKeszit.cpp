@@ -1,0 +1,204 @@
+#include "ui/CsomagKeszit.h"
+
+#include "library/Cover.h"
+#include "packages/PackFolder.h"
+#include "packages/PackageFormat.h"
+#include "platform/FileSystem.h"
+#include "ui/FolderTree.h"
+#include "ui/Guard.h"
+#include "ui/Seged.h"
+
+#include <QCollator>
+#include <QComboBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace zolvera::ui {
+
+Tfrm_Csomagkeszit* frm_Csomagkeszit = nullptr;
+
+namespace {
+
+constexpr QSize kClientSize(637, 336);
+constexpr int kOldNameRole = Qt::UserRole;
+
+const QString kRootRefused = QStringLiteral(
+    "A gyökérkönyvtárból nem készíthető csomag. Válasszon ki egy képeket tartalmazó könyvtárat.");
+
+QStringList sortedFileNames(const QString& folder) {
+    QStringList names = QDir(folder).entryList(QDir::Files | QDir::System);
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(names.begin(), names.end(), collator);
+    return names;
+}
+
+// The folders from the file system root down to the path, and the home folder first.
+QStringList pathChoices(const QString& path) {
+    QStringList choices{QDir::homePath()};
+    QString folder = QDir::rootPath();
+    choices.append(folder);
+    for (const QString& name : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        folder = QDir(folder).filePath(name);
+        choices.append(folder);
+    }
+    choices.removeDuplicates();
+    return choices;
+}
+
+} // namespace
+
+Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, Dialogs& dialogs)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      ShellComboBox1(new QComboBox(this)), ShellTreeView1(new FolderTree(this)),
+      ShellListView1(new QListWidget(this)),
+      Button2(new QPushButton(QStringLiteral("Csomagol"), this)),
+      Button1(new QPushButton(QStringLiteral("Bezár"), this)), dialogs_(dialogs) {
+    frm_Csomagkeszit = this;
+    setObjectName(QStringLiteral("frm_Csomagkeszit"));
+    setWindowTitle(QStringLiteral("Csomag készítése (DTA file készítés)"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFixedSize(kClientSize);
+
+    ShellComboBox1->setGeometry(4, 4, 257, 22);
+    ShellComboBox1->setEditable(true);
+    ShellComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ShellComboBox1->setMaxVisibleItems(8);
+    ShellTreeView1->setGeometry(4, 28, 253, 305);
+    ShellListView1->setGeometry(264, 4, 369, 289);
+    ShellListView1->setFlow(QListView::TopToBottom); // list style: columns side by side
+    ShellListView1->setWrapping(true);
+    ShellListView1->setResizeMode(QListView::Adjust);
+    ShellListView1->setEditTriggers(QAbstractItemView::SelectedClicked |
+                                    QAbstractItemView::EditKeyPressed);
+    // The selection stays visible when the list loses the focus.
+    QPalette palette = ShellListView1->palette();
+    for (const QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    ShellListView1->setPalette(palette);
+    Button2->setGeometry(468, 304, 75, 25);
+    Button1->setGeometry(552, 304, 75, 25);
+    // Enter belongs to the path box and the name editor; Esc closes the dialog.
+    Button2->setAutoDefault(false);
+    Button1->setAutoDefault(false);
+
+    SaveDialog1.owner = this;
+    SaveDialog1.mode = FileDialogRequest::Mode::Save;
+    SaveDialog1.filter = QStringLiteral("Zolvera csomag file-ok (*.dta)|*.dta");
+    SaveDialog1.defaultSuffix = QStringLiteral("dta");
+    SaveDialog1.confirmOverwrite = false;
+
+    connect(ShellTreeView1, &FolderTree::folderSelected, this,
+            [this](const QString& path) { runGuarded(dialogs_, this, [&] { showFolder(path); }); });
+    // Enter in the path box (taken before the box or the dialog acts on it), or a folder
+    // chosen from its list.
+    ShellComboBox1->lineEdit()->installEventFilter(this);
+    connect(ShellComboBox1, &QComboBox::activated, this,
+            guarded(this, [this] { selectTypedFolder(ShellComboBox1->currentText()); }));
+    // Queued, so that the rename and its message come after the name editor has closed.
+    connect(
+        ShellListView1, &QListWidget::itemChanged, this,
+        [this](QListWidgetItem* item) { runGuarded(dialogs_, this, [&] { renameFile(item); }); },
+        Qt::QueuedConnection);
+    connect(Button2, &QPushButton::clicked, this, guarded(this, &Tfrm_Csomagkeszit::BitBtn1Click));
+    connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
+
+    ShellTreeView1->selectFolder(QDir::homePath());
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+Tfrm_Csomagkeszit::~Tfrm_Csomagkeszit() {
+    // Hiding the dialog on its way out takes the focus from the path box, which then reports
+    // its text as chosen; the handlers end with the dialog.
+    ShellComboBox1->lineEdit()->removeEventFilter(this);
+    for (QObject* control :
+         std::initializer_list<QObject*>{ShellComboBox1, ShellTreeView1, ShellListView1})
+        control->disconnect(this);
+    if (frm_Csomagkeszit == this)
+        frm_Csomagkeszit = nullptr;
+}
+
+bool Tfrm_Csomagkeszit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ShellComboBox1->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            runGuarded(dialogs_, this,
+                       [this] { selectTypedFolder(ShellComboBox1->currentText()); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Tfrm_Csomagkeszit::selectTypedFolder(const QString& path) {
+    // Typed names are matched without regard to letter case, as every path of the program.
+    const QString folder = QString::fromStdString(platform::resolve(path.toStdString()));
+    if (!ShellTreeView1->selectFolder(folder))
+        ShowError(dialogs_, QStringLiteral("A(z) \"%1\" könyvtár nem található.").arg(path), this);
+}
+
+void Tfrm_Csomagkeszit::showFolder(const QString& path) {
+    const QSignalBlocker blockCombo(ShellComboBox1);
+    ShellComboBox1->clear();
+    ShellComboBox1->addItems(pathChoices(path));
+    ShellComboBox1->setCurrentText(path);
+
+    const QSignalBlocker blockList(ShellListView1);
+    listedFolder_ = path;
+    ShellListView1->clear();
+    for (const QString& name : sortedFileNames(path)) {
+        auto* item = new QListWidgetItem(name, ShellListView1);
+        item->setData(kOldNameRole, name);
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    }
+}
+
+void Tfrm_Csomagkeszit::renameFile(QListWidgetItem* item) {
+    if (ShellListView1->row(item) < 0)
+        return; // the list was filled anew meanwhile
+    const QString oldName = item->data(kOldNameRole).toString();
+    const QString newName = item->text();
+    if (newName == oldName)
+        return;
+    const std::string folder = listedFolder_.toStdString() + "/";
+    const bool renamed =
+        packages::isPlainName(newName.toStdString()) &&
+        platform::renameFile(folder + oldName.toStdString(), folder + newName.toStdString());
+    const QSignalBlocker block(ShellListView1);
+    item->setText(renamed ? newName : oldName);
+    item->setData(kOldNameRole, item->text());
+    if (!renamed)
+        ShowError(
+            dialogs_,
+            QStringLiteral("A(z) \"%1\" nem nevezhető át erre: \"%2\".").arg(oldName, newName),
+            this);
+}
+
+void Tfrm_Csomagkeszit::BitBtn1Click() {
+    std::string folder = ShellTreeView1->selectedFolder().toStdString();
+    if (!folder.empty() && folder.back() == platform::kSeparator)
+        folder.pop_back();
+    // The root's name is empty: no group can bear it.
+    if (folder.empty()) {
+        ShowError(dialogs_, kRootRefused, this);
+        return;
+    }
+    const std::optional<QString> package = dialogs_.chooseFile(SaveDialog1);
+    if (!package)
+        return;
+    if (!library::hasCover(folder)) {
+        ShowError(dialogs_, QString::fromUtf8(packages::kNoCoverText), this);
+        return;
+    }
+    packages::PackFolder(folder, package->toStdString());
+}
+
+} // namespace zolvera::ui

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ui/Dialogs.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace zolvera::ui {
+
+class FolderTree;
+
+// The package builder: a folder of this machine chosen in a path box, a folder tree and the
+// list of its files, and "Csomagol", which packs the folder into a .dta file named in a save
+// dialog. It stays open for packing folder after folder; "Bezár", Esc and the close box close
+// it (the modal result is then Rejected).
+class Tfrm_Csomagkeszit : public QDialog {
+    Q_OBJECT
+public:
+    Tfrm_Csomagkeszit(QWidget* owner, Dialogs& dialogs);
+    ~Tfrm_Csomagkeszit() override;
+
+    Dialogs& dialogs() const { return dialogs_; }
+
+    QComboBox* ShellComboBox1;
+    FolderTree* ShellTreeView1;
+    QListWidget* ShellListView1;
+    QPushButton* Button2; // "Csomagol"
+    QPushButton* Button1; // "Bezár"
+    FileDialogRequest SaveDialog1;
+
+public Q_SLOTS:
+    // Packs the folder selected in the tree into the file chosen in the save dialog.
+    void BitBtn1Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The path box's folder, typed or chosen from its list, selected in the tree.
+    void selectTypedFolder(const QString& path);
+    // The tree's selection shown in the path box and the file list.
+    void showFolder(const QString& path);
+    // A name edited in the file list renames the file on disk.
+    void renameFile(QListWidgetItem* item);
+
+    Dialogs& dialogs_;
+    QString listedFolder_;
+};
+
+// The dialog while it exists.
+extern Tfrm_Csomagkeszit* frm_Csomagkeszit;
+
+} // namespace zolvera::ui

@@ -1,0 +1,120 @@
+#include "ScriptedDialogs.h"
+
+#include "support/TempDir.h"
+#include "ui/CsomagKeszit.h"
+#include "ui/FolderTree.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace zolvera::test {
+namespace {
+
+// What a folder Tel holding the cover (11 22) and a.jpg (33 44 55) packs into.
+const std::string kTelPackage("\x03\x00\x00\x00Tel\x05\x00\x00\x00"
+                              "a.jpg\x03\x00\x00\x00\x33\x44\x55\x08\x00\x00\x00"
+                              "Init.jpg\x02\x00\x00\x00\x11\x22",
+                              41);
+
+class PackageBuilder : public ::testing::Test {
+protected:
+    PackageBuilder() {
+        writeFile(dir / "Tel/a.jpg", "\x33\x44\x55");
+        writeFile(dir / "Tel/INIT.JPG", "\x11\x22");
+        dialog.show();
+    }
+
+    void typeFolder(const std::string& path) {
+        QLineEdit* box = dialog.ShellComboBox1->lineEdit();
+        box->setText(QString::fromStdString(path));
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+
+    QStringList listed() const {
+        QStringList names;
+        for (int i = 0; i < dialog.ShellListView1->count(); ++i)
+            names << dialog.ShellListView1->item(i)->text();
+        return names;
+    }
+
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    ui::Tfrm_Csomagkeszit dialog{nullptr, dialogs};
+};
+
+TEST_F(PackageBuilder, PacksTheFolderTypedInThePathBoxAndStaysOpen) {
+    EXPECT_EQ(dialog.ShellTreeView1->selectedFolder(), QDir::homePath());
+
+    typeFolder(dir / "tel"); // letter case does not matter
+    EXPECT_EQ(dialog.ShellTreeView1->selectedFolder().toStdString(), dir / "Tel");
+    EXPECT_EQ(dialog.ShellComboBox1->currentText().toStdString(), dir / "Tel");
+    EXPECT_EQ(listed(), QStringList({"a.jpg", "INIT.JPG"}));
+
+    writeFile(dir / "Tel.dta", "an earlier package, replaced without a question");
+    dialogs.files = {QString::fromStdString(dir / "Tel.dta")};
+    dialog.Button2->click();
+    EXPECT_EQ(readFile(dir / "Tel.dta"), kTelPackage);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(dialogs.fileDialogs.size(), 1u);
+    const ui::FileDialogRequest& save = dialogs.fileDialogs[0];
+    EXPECT_EQ(save.mode, ui::FileDialogRequest::Mode::Save);
+    EXPECT_EQ(save.filter, QStringLiteral("Zolvera csomag file-ok (*.dta)|*.dta"));
+    EXPECT_EQ(save.defaultSuffix, QStringLiteral("dta"));
+    EXPECT_FALSE(save.confirmOverwrite);
+    EXPECT_TRUE(save.title.isEmpty());
+}
+
+TEST_F(PackageBuilder, RefusesTheRootAndAFolderWithoutCoverBeforeAnyFileIsMade) {
+    typeFolder("/");
+    dialog.Button2->click();
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Hiba"));
+
+    std::filesystem::remove(dir / "Tel/INIT.JPG");
+    typeFolder(dir / "Tel/");
+    dialogs.files = {QString::fromStdString(dir / "Tel.dta")};
+    dialog.Button2->click();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text,
+              QStringLiteral(
+                  "Nem található az \"init.jpg\" állomány, anélkül csomag nem hozható létre."));
+    EXPECT_EQ(dialogs.messages[1].caption, QStringLiteral("Hiba"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Tel.dta"));
+
+    typeFolder(dir / "nincs");
+    EXPECT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialog.ShellTreeView1->selectedFolder().toStdString(), dir / "Tel");
+}
+
+TEST_F(PackageBuilder, ANameEditedInTheListRenamesTheFileOrIsPutBack) {
+    writeFile(dir / "Tel/b.jpg", "b");
+    typeFolder(dir / "Tel");
+    QListWidgetItem* item = dialog.ShellListView1->item(0);
+    ASSERT_EQ(item->text(), QStringLiteral("a.jpg"));
+
+    item->setText(QStringLiteral("c.jpg"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(readFile(dir / "Tel/c.jpg"), "\x33\x44\x55");
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    for (const char* refused : {"B.JPG", "../c.jpg"}) {
+        item->setText(QString::fromUtf8(refused));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(item->text(), QStringLiteral("c.jpg"));
+    }
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(readFile(dir / "Tel/c.jpg"), "\x33\x44\x55");
+    EXPECT_EQ(readFile(dir / "Tel/b.jpg"), "b");
+}
+
+} // namespace
+} // namespace zolvera::test
