@@ -56,7 +56,7 @@ std::vector<Entry> collectEntries(const std::string& folder) {
 }
 
 // A length field and the bytes it counts.
-void writeField(platform::File& package, const char* bytes, std::size_t size) {
+void writeField(platform::StagedFile& package, const char* bytes, std::size_t size) {
     package.write(encodeLength(static_cast<std::uint32_t>(size)).data(), kLengthFieldSize);
     package.write(bytes, size);
 }
@@ -73,7 +73,9 @@ void PackFolder(const std::string& folderPath, const std::string& packagePath) {
     const std::vector<Entry> entries = collectEntries(folder);
 
     const auto buffer = std::make_unique_for_overwrite<char[]>(kMaxContentLength);
-    platform::File package = platform::File::create(packagePath);
+    // Written beside its name and put in place only when complete, so a failure leaves an
+    // earlier package of that name as it was.
+    platform::StagedFile package(packagePath);
     writeField(package, groupName.data(), groupName.size());
     for (const Entry& entry : entries) {
         writeField(package, entry.ansiName.data(), entry.ansiName.size());
@@ -82,7 +84,7 @@ void PackFolder(const std::string& folderPath, const std::string& packagePath) {
         picture.close();
         writeField(package, buffer.get(), read);
     }
-    package.close();
+    package.commit();
 }
 
 } // namespace zolvera::packages

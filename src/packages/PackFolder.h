@@ -17,7 +17,8 @@ inline constexpr std::string_view kNoCoverText =
 // when the folder's name or a picture's name is not one plain name of 1 to 100 Windows-1250
 // bytes, or when a picture is larger than a package entry may be; each text names the file.
 // From the creation on, the first failed file operation ends the packing with its IoFailure
-// ("File not found", "Disk full", ...), and the package keeps what was written before it.
+// ("File not found", "Disk full", ...); the package is put in place only when complete, so an
+// earlier file of that name then stays as it was and no partial package remains.
 void PackFolder(const std::string& folderPath, const std::string& packagePath);
 
 } // namespace zolvera::packages

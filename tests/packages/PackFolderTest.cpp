@@ -90,10 +90,14 @@ TEST(PackFolder, TheFirstFailedFileOperationEndsThePackingWithItsIoText) {
     writeFile(dir / "Tel/init.jpg", "c");
     EXPECT_EQ(failureText([&] { packages::PackFolder(dir / "Tel", dir / "nincs/p.dta"); }),
               "File not found");
+    writeFile(dir / "p.dta", "an earlier package");
     {
         FileSizeLimit limit(1000);
         EXPECT_EQ(failureText([&] { packages::PackFolder(dir / "Tel", dir / "p.dta"); }),
                   "Disk full");
     }
-    EXPECT_EQ(std::filesystem::file_size(dir / "p.dta"), 1000u);
+    // The earlier package is kept whole, and no cut one is left beside it.
+    EXPECT_EQ(readFile(dir / "p.dta"), "an earlier package");
+    EXPECT_EQ(treeOf(dir.path()),
+              (std::vector<std::string>{"Tel/", "Tel/a.jpg", "Tel/init.jpg", "p.dta"}));
 }
