@@ -1,5 +1,6 @@
 #include "platform/Locale.h"
 
+#include <unicode/coll.h>
 #include <unicode/locid.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
@@ -7,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 
 namespace zolvera::platform {
 
@@ -27,6 +29,24 @@ icu::Locale userLocale(const char* categoryVariable) {
     if (name.empty() || name == "C" || name == "POSIX")
         return icu::Locale::getRoot();
     return icu::Locale(name.c_str());
+}
+
+// The collator of the user's locale, made again only when the locale changes.
+const icu::Collator* userCollator() {
+    static std::string cachedName;
+    static std::unique_ptr<icu::Collator> collator;
+    const icu::Locale locale = userLocale("LC_COLLATE");
+    if (!collator || cachedName != locale.getName()) {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Collator> made(icu::Collator::createInstance(locale, status));
+        if (U_FAILURE(status) || !made) {
+            status = U_ZERO_ERROR;
+            made.reset(icu::Collator::createInstance(icu::Locale::getRoot(), status));
+        }
+        collator = std::move(made);
+        cachedName = locale.getName();
+    }
+    return collator.get();
 }
 
 void appendUtf8(std::string& out, UChar32 c) {
@@ -67,6 +87,18 @@ std::string transformValidRuns(std::string_view text, Transform transform) {
 }
 
 } // namespace
+
+int compareLocale(std::string_view a, std::string_view b) {
+    UErrorCode status = U_ZERO_ERROR;
+    const UCollationResult result = userCollator()->compareUTF8(
+        icu::StringPiece(a.data(), static_cast<std::int32_t>(a.size())),
+        icu::StringPiece(b.data(), static_cast<std::int32_t>(b.size())), status);
+    if (U_FAILURE(status)) {
+        const int bytewise = a.compare(b);
+        return (bytewise > 0) - (bytewise < 0);
+    }
+    return static_cast<int>(result);
+}
 
 bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return a == b || foldCase(a) == foldCase(b);

@@ -3,10 +3,13 @@
 #include <string>
 #include <string_view>
 
-// Comparisons that follow the user's locale, with ICU: lower case from LC_ALL, LC_CTYPE or LANG
-// (the first one set), looked up at every call.
+// Comparisons that follow the user's locale, with ICU: collation from LC_ALL, LC_COLLATE or
+// LANG, lower case from LC_ALL, LC_CTYPE or LANG (the first one set), looked up at every call.
 // Texts are UTF-8; bytes that are not UTF-8 are kept as they stand by the case functions.
 namespace zolvera::platform {
+
+// Linguistic, case-sensitive comparison standing in for lstrcmpA: negative, 0 or positive.
+int compareLocale(std::string_view a, std::string_view b);
 
 // Equality without regard to letter case: foldCase of both texts is the same.
 bool equalsIgnoreCase(std::string_view a, std::string_view b);

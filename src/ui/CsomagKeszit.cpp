@@ -6,9 +6,9 @@
 #include "platform/FileSystem.h"
 #include "ui/FolderTree.h"
 #include "ui/Guard.h"
+#include "ui/NameOrder.h"
 #include "ui/Seged.h"
 
-#include <QCollator>
 #include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
@@ -16,8 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-
-#include <algorithm>
 
 namespace zolvera::ui {
 
@@ -33,9 +31,7 @@ const QString kRootRefused = QStringLiteral(
 
 QStringList sortedFileNames(const QString& folder) {
     QStringList names = QDir(folder).entryList(QDir::Files | QDir::System);
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(), collator);
+    sortNames(names);
     return names;
 }
 
@@ -99,7 +95,7 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, Dialogs& dialogs)
             [this](const QString& path) { runGuarded(dialogs_, this, [&] { showFolder(path); }); });
     // Enter in the path box (taken before the box or the dialog acts on it), or a folder
     // chosen from its list.
-    ShellComboBox1->lineEdit()->installEventFilter(this);
+    ShellComboBox1->installEventFilter(this);
     connect(ShellComboBox1, &QComboBox::activated, this,
             guarded(this, [this] { selectTypedFolder(ShellComboBox1->currentText()); }));
     // Queued, so that the rename and its message come after the name editor has closed.
@@ -118,7 +114,7 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, Dialogs& dialogs)
 Tfrm_Csomagkeszit::~Tfrm_Csomagkeszit() {
     // Hiding the dialog on its way out takes the focus from the path box, which then reports
     // its text as chosen; the handlers end with the dialog.
-    ShellComboBox1->lineEdit()->removeEventFilter(this);
+    ShellComboBox1->removeEventFilter(this);
     for (QObject* control :
          std::initializer_list<QObject*>{ShellComboBox1, ShellTreeView1, ShellListView1})
         control->disconnect(this);
@@ -127,7 +123,7 @@ Tfrm_Csomagkeszit::~Tfrm_Csomagkeszit() {
 }
 
 bool Tfrm_Csomagkeszit::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ShellComboBox1->lineEdit() && event->type() == QEvent::KeyPress) {
+    if (watched == ShellComboBox1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             runGuarded(dialogs_, this,

@@ -1,12 +1,11 @@
 #include "ui/FolderTree.h"
 
-#include <QCollator>
+#include "ui/NameOrder.h"
+
 #include <QDir>
 #include <QFileIconProvider>
 #include <QHeaderView>
 #include <QMouseEvent>
-
-#include <algorithm>
 
 namespace zolvera::ui {
 
@@ -51,9 +50,7 @@ void FolderTree::fillChildren(QTreeWidgetItem* item) {
     item->setData(0, kFilledRole, true);
     const QDir folder(pathOf(item));
     QStringList names = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(), collator);
+    sortNames(names);
     for (const QString& name : names)
         addFolder(item, folder.filePath(name), name);
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);

@@ -7,9 +7,9 @@
 #include "platform/FileSystem.h"
 #include "ui/BitmapImage.h"
 #include "ui/Guard.h"
+#include "ui/NameOrder.h"
 #include "ui/Seged.h"
 
-#include <QCollator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -55,9 +55,7 @@ QStringList templateNames(const std::string& folder) {
     for (const std::string& name : platform::listByMask(folder + "/*.jpg"))
         if (platform::fileExists(folder + "/" + name))
             names.append(QString::fromStdString(name));
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(), collator);
+    sortNames(names);
     return names;
 }
 

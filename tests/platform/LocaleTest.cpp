@@ -30,6 +30,15 @@ private:
 
 } // namespace
 
+TEST_F(LocaleTest, CollatesByTheUsersLocale) {
+    use("hu_HU.UTF-8");
+    EXPECT_LT(compareLocale("Őszi erdő", "Tenger"), 0);
+    EXPECT_LT(compareLocale("cukor", "csak"), 0); // "cs" is a letter of its own after "c"
+    EXPECT_NE(compareLocale("alma", "Alma"), 0);
+    use("C");
+    EXPECT_GT(compareLocale("cukor", "csak"), 0);
+}
+
 TEST_F(LocaleTest, FoldsAndLowersNationalLetters) {
     use("hu_HU.UTF-8");
     EXPECT_TRUE(equalsIgnoreCase("ÁRVÍZTŰRŐ Tükör", "árvíztűrő tÜKÖR"));

@@ -32,9 +32,9 @@ protected:
     }
 
     void typeFolder(const std::string& path) {
-        QLineEdit* box = dialog.ShellComboBox1->lineEdit();
-        box->setText(QString::fromStdString(path));
-        QTest::keyClick(box, Qt::Key_Return);
+        dialog.ShellComboBox1->lineEdit()->setText(QString::fromStdString(path));
+        // The box holds the focus for its line edit, and gets the keys.
+        QTest::keyClick(dialog.ShellComboBox1, Qt::Key_Return);
     }
 
     QStringList listed() const {
