@@ -4,6 +4,7 @@
 #include "library/GroupLibrary.h"
 #include "picture/Picture.h"
 #include "platform/CodePage.h"
+#include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "ui/BitmapImage.h"
 #include "ui/Guard.h"
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -126,8 +128,10 @@ std::string Tfrm_UjCsoport::templateFolder() const {
 
 void Tfrm_UjCsoport::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Filled once the dialog is on screen, so that a template reported as unusable is
+    // reported over the dialog.
     if (!event->spontaneous())
-        runGuarded(dialogs_, this, [this] { FormShow(); });
+        QTimer::singleShot(0, this, guarded(this, &Tfrm_UjCsoport::FormShow));
 }
 
 void Tfrm_UjCsoport::FormShow() {
@@ -143,7 +147,16 @@ void Tfrm_UjCsoport::lbClick() {
     if (item == nullptr)
         return;
     const std::string path = templateFolder() + "/" + item->text().toStdString();
-    const picture::Bitmap bitmap = picture::JpegPicture::load(path).decode();
+    picture::Bitmap bitmap;
+    try {
+        bitmap = picture::JpegPicture::load(path).decode();
+    } catch (const Failure& failure) {
+        ShowError(dialogs_,
+                  QStringLiteral("A(z) \"%1\" kép nem használható borítónak: %2")
+                      .arg(item->text(), QString::fromStdString(errorReportText(failure.what()))),
+                  this);
+        return;
+    }
     // Only the part in view is kept; a smaller picture keeps its own size.
     const QImage image = bitmapImage(bitmap);
     Img->setPixmap(QPixmap::fromImage(image.copy(image.rect() & QRect(QPoint(0, 0), kCoverSize))));

@@ -39,7 +39,7 @@ public:
 public Q_SLOTS:
     // Fills the template list, selects the first one and shows it.
     void FormShow();
-    // Shows the selected template. One that cannot be decoded throws, and is then refused.
+    // Shows the selected template. One that cannot be decoded is reported, and then refused.
     void lbClick();
     // Checks the name and the template, creates the group and closes the dialog.
     void btnOKClick();
