@@ -136,6 +136,8 @@ MainLayout::MainLayout(QWidget* window) {
     Panel7 = new Panel(Bevel::Raised, Bevel::Lowered, window);
     sbx2 = new ScrollBox(QColor(192, 192, 192), Panel7);
     sbx2->setObjectName(QStringLiteral("sbx2"));
+    // A group of large photographs would hold up the window while its thumbnails decode.
+    sbx2->setTileDecoder(std::make_unique<TileDecoder>());
     for (Panel* panel : {Panel6, Panel7}) {
         auto* fill = new QVBoxLayout(panel);
         fill->setContentsMargins(2, 2, 2, 2);

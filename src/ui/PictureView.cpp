@@ -11,6 +11,10 @@ namespace zolvera::ui {
 
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
 
+PictureView::~PictureView() {
+    dropPendingDecode();
+}
+
 void PictureView::load(const std::string& path) {
     show(path, picture::JpegPicture::load(path));
 }
@@ -23,7 +27,19 @@ void PictureView::clear() {
     show(std::string(), std::nullopt);
 }
 
+void PictureView::setDecoder(TileDecoder* decoder) {
+    dropPendingDecode();
+    decoder_ = decoder;
+}
+
+void PictureView::dropPendingDecode() {
+    if (pending_ != 0 && decoder_)
+        decoder_->cancel(pending_);
+    pending_ = 0;
+}
+
 void PictureView::show(std::string path, std::optional<picture::JpegPicture> picture) {
+    dropPendingDecode();
     path_ = std::move(path);
     picture_ = std::move(picture);
     stretched_ = QPixmap();
@@ -44,9 +60,30 @@ void PictureView::decode() {
     }
 }
 
+void PictureView::requestDecode() {
+    if (pending_ == 0)
+        pending_ = decoder_->request(*picture_, size(),
+                                     [this](const TileResult& result) { takeResult(result); });
+}
+
+void PictureView::takeResult(const TileResult& result) {
+    pending_ = 0;
+    if (result.failure) {
+        failed_ = true;
+        Q_EMIT decodeFailed(*result.failure);
+        return;
+    }
+    stretched_ = QPixmap::fromImage(result.image);
+    update();
+}
+
 void PictureView::paintEvent(QPaintEvent*) {
     if (!picture_ || failed_ || size().isEmpty())
         return;
+    if (stretched_.isNull() && decoder_) {
+        requestDecode();
+        return;
+    }
     if (stretched_.isNull())
         decode();
     if (!stretched_.isNull()) {
@@ -56,6 +93,7 @@ void PictureView::paintEvent(QPaintEvent*) {
 }
 
 void PictureView::resizeEvent(QResizeEvent*) {
+    dropPendingDecode();
     stretched_ = QPixmap();
 }
 

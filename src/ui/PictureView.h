@@ -1,8 +1,10 @@
 #pragma once
 
 #include "picture/Picture.h"
+#include "ui/TileDecoder.h"
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
@@ -13,18 +15,25 @@ namespace zolvera::ui {
 // An image control that shows a JPEG picture stretched to its own size. The picture's header
 // is read when it is loaded; the file is read again and decoded when the control is first
 // painted, and only a copy at the control's size is kept: a grid of hundreds of photographs
-// holds neither their files nor their full-size bitmaps. A picture that fails then is announced
-// once through decodeFailed, after the paint, and the control stays blank.
+// holds neither their files nor their full-size bitmaps. With a decoder the decoding runs on
+// the decoder's threads and the control stays blank until the picture is ready; without one it
+// runs inside the paint. A picture that fails is announced once through decodeFailed, outside
+// the paint, and the control stays blank.
 class PictureView : public QWidget {
     Q_OBJECT
 public:
     explicit PictureView(QWidget* parent = nullptr);
+    ~PictureView() override;
 
     // Reads the file's header; throws "Cannot open file…" or "JPEG error #n".
     void load(const std::string& path);
     // Shows the picture that another control shows.
     void showPictureOf(const PictureView& other);
     void clear();
+    // Decodes through the decoder from now on instead of inside the paint.
+    void setDecoder(TileDecoder* decoder);
+    // Forgets a decoding asked for and not yet done; the next paint asks again.
+    void dropPendingDecode();
     // The file shown; empty when there is none.
     const std::string& path() const { return path_; }
     // True once the picture has been decoded for painting.
@@ -50,10 +59,14 @@ protected:
 private:
     void show(std::string path, std::optional<picture::JpegPicture> picture);
     void decode();
+    void requestDecode();
+    void takeResult(const TileResult& result);
 
     std::string path_;
     std::optional<picture::JpegPicture> picture_; // the loaded header; decoding reads the file
     QPixmap stretched_;
+    QPointer<TileDecoder> decoder_;
+    TileDecoder::Ticket pending_ = 0; // the decoder's request for this picture, 0 when none
     bool failed_ = false;
     bool leftPressed_ = false;
 };

@@ -17,8 +17,14 @@ ScrollBox::ScrollBox(const QColor& colour, QWidget* parent)
     setWidget(area_);
 }
 
+void ScrollBox::setTileDecoder(std::unique_ptr<TileDecoder> decoder) {
+    decoder_ = std::move(decoder);
+}
+
 void ScrollBox::addTile(std::unique_ptr<Tile> tile) {
     Tile* placed = tile.release();
+    if (decoder_)
+        placed->image()->setDecoder(decoder_.get());
     placed->setParent(area_);
     placed->show();
     tiles_.push_back(placed);
@@ -29,6 +35,7 @@ void ScrollBox::addTile(std::unique_ptr<Tile> tile) {
 
 void ScrollBox::clear() {
     for (Tile* tile : tiles_) {
+        tile->image()->dropPendingDecode();
         tile->hide();
         tile->deleteLater();
     }
@@ -36,6 +43,18 @@ void ScrollBox::clear() {
     area_->setMinimumSize(0, 0);
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
+}
+
+void ScrollBox::scrollContentsBy(int dx, int dy) {
+    QScrollArea::scrollContentsBy(dx, dy);
+    // Only the tiles of the newest view are decoded: those that it brings in are asked for
+    // when they are painted, those that it takes away are forgotten.
+    if (!decoder_)
+        return;
+    const QRect view(-area_->pos(), viewport()->size());
+    for (Tile* tile : tiles_)
+        if (!view.intersects(tile->geometry()))
+            tile->image()->dropPendingDecode();
 }
 
 Tile* ScrollBox::tile(int index) const {

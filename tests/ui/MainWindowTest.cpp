@@ -270,7 +270,9 @@ TEST_F(BrokenPictures, AThumbnailThatFailsToDecodeIsReportedOnceAndStaysBlank) {
     start();
     ASSERT_EQ(ui().sbx2->count(), 3);
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages.empty(); }, 2000));
+    const ui::PictureView* good = thumbnail(pictureIndex("kep0.jpg"))->image();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !dialogs.messages.empty() && good->isDecoded(); }, 5000));
     for (int i = 0; i < 3; ++i) {
         window->repaint();
         QCoreApplication::processEvents(); // a failure is reported from a queued call
@@ -278,7 +280,6 @@ TEST_F(BrokenPictures, AThumbnailThatFailsToDecodeIsReportedOnceAndStaysBlank) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("JPEG error #")));
     EXPECT_FALSE(thumbnail(pictureIndex("rossz.jpg"))->image()->isDecoded());
-    EXPECT_TRUE(thumbnail(pictureIndex("kep0.jpg"))->image()->isDecoded());
 }
 
 TEST_F(BrokenPictures, APictureThatCannotBeLoadedStopsTheBuildingAtItsTile) {

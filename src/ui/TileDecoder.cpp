@@ -1,0 +1,78 @@
+#include "ui/TileDecoder.h"
+
+#include <QThread>
+
+#include <algorithm>
+#include <exception>
+
+namespace zolvera::ui {
+
+TileDecoder::TileDecoder(int threads, Decode decode, QObject* parent)
+    : QObject(parent), decode_(std::move(decode)) {
+    for (int i = 0; i < threads; ++i)
+        pool_.emplace_back([this](const std::stop_token& stop) { work(stop); });
+}
+
+TileDecoder::~TileDecoder() {
+    // The threads end before the members they use, and before QObject's destructor drops the
+    // results they have posted.
+    pool_.clear();
+}
+
+int TileDecoder::poolSize() {
+    // Each decoding holds a full-size bitmap (25 MB for a 4K picture): beyond a few threads the
+    // memory grows faster than the wait for the twenty tiles in view shrinks.
+    constexpr int kMostThreads = 4;
+    return std::clamp(QThread::idealThreadCount(), 1, kMostThreads);
+}
+
+TileDecoder::Ticket TileDecoder::request(picture::JpegPicture picture, QSize size, Done done) {
+    const Ticket ticket = ++lastTicket_;
+    waiting_.emplace(ticket, std::move(done));
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.push_back(Job{ticket, std::move(picture), size});
+    }
+    wake_.notify_one();
+    return ticket;
+}
+
+void TileDecoder::cancel(Ticket ticket) {
+    if (waiting_.erase(ticket) == 0)
+        return;
+    const std::lock_guard lock(mutex_);
+    std::erase_if(queue_, [ticket](const Job& job) { return job.ticket == ticket; });
+}
+
+void TileDecoder::work(const std::stop_token& stop) {
+    for (;;) {
+        std::unique_lock lock(mutex_);
+        // At the end the queued requests are dropped: nobody waits for them any more.
+        if (!wake_.wait(lock, stop, [this] { return !queue_.empty(); }) || stop.stop_requested())
+            return;
+        const Job job = std::move(queue_.front());
+        queue_.pop_front();
+        lock.unlock();
+
+        TileResult result;
+        try {
+            result.image = decode_(job.picture, job.size);
+        } catch (const std::exception& failure) {
+            result.failure = QString::fromStdString(failure.what());
+        }
+        QMetaObject::invokeMethod(
+            this, [this, ticket = job.ticket, result] { deliver(ticket, result); },
+            Qt::QueuedConnection);
+    }
+}
+
+void TileDecoder::deliver(Ticket ticket, const TileResult& result) {
+    const auto found = waiting_.find(ticket);
+    if (found == waiting_.end())
+        return; // cancelled: its tile has moved out of view, shows another picture or is gone
+    const Done done = std::move(found->second);
+    waiting_.erase(found);
+    done(result);
+}
+
+} // namespace zolvera::ui

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "picture/Picture.h"
+#include "ui/BitmapImage.h"
+
+#include <QImage>
+#include <QObject>
+#include <QSize>
+#include <QString>
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+namespace zolvera::ui {
+
+// What decoding a picture for a tile gave: the image at the tile's size, or the failure's text.
+struct TileResult {
+    QImage image;
+    std::optional<QString> failure;
+};
+
+// Decodes pictures for tiles on a small pool of threads, so that a grid of large photographs
+// never holds up the thread that owns the windows. Requests wait in one queue, first come first
+// served; a request cancelled before its decoding starts is never decoded. Results come back on
+// the thread that owns the decoder, in an event of their own; a cancelled request's result is
+// thrown away there.
+class TileDecoder : public QObject {
+    Q_OBJECT
+public:
+    using Ticket = std::uint64_t;
+    using Decode = std::function<QImage(const picture::JpegPicture& picture, QSize size)>;
+    using Done = std::function<void(const TileResult& result)>;
+
+    // One thread per core by default. decode turns a picture into the tile's image on the pool's
+    // threads; tests pass one that counts or holds the decodings.
+    explicit TileDecoder(int threads = poolSize(), Decode decode = decodeStretched,
+                         QObject* parent = nullptr);
+    // Waits for the decodings in progress; the queued ones are dropped.
+    ~TileDecoder() override;
+
+    // Queues the picture to be decoded at the size; done runs later on this object's thread,
+    // unless the ticket is cancelled first.
+    Ticket request(picture::JpegPicture picture, QSize size, Done done);
+    // Drops the request if its decoding has not started, and its result in any case.
+    void cancel(Ticket ticket);
+
+    static int poolSize();
+
+private:
+    struct Job {
+        Ticket ticket;
+        picture::JpegPicture picture;
+        QSize size;
+    };
+
+    void work(const std::stop_token& stop);
+    void deliver(Ticket ticket, const TileResult& result);
+
+    Decode decode_;
+    // Touched on the owning thread only.
+    std::unordered_map<Ticket, Done> waiting_;
+    Ticket lastTicket_ = 0;
+    // Shared with the pool.
+    std::mutex mutex_;
+    std::condition_variable_any wake_;
+    std::deque<Job> queue_;
+    std::vector<std::jthread> pool_;
+};
+
+} // namespace zolvera::ui

@@ -1,0 +1,149 @@
+#include "support/JpegFixtures.h"
+#include "support/TempDir.h"
+#include "ui/ScrollBox.h"
+
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+
+namespace zolvera::test {
+namespace {
+
+// The program's decoding, counted and held back until the test lets it go.
+class HeldDecodings {
+public:
+    ui::TileDecoder::Decode decode() {
+        return [this](const picture::JpegPicture& picture, QSize size) {
+            std::unique_lock lock(mutex_);
+            widths_.push_back(picture.width());
+            changed_.notify_all();
+            changed_.wait(lock, [this] { return open_; });
+            lock.unlock();
+            return ui::decodeStretched(picture, size);
+        };
+    }
+    int started() {
+        const std::lock_guard lock(mutex_);
+        return int(widths_.size());
+    }
+    // The width of the picture of the decoding that started nth, once it has started.
+    std::optional<int> widthOfDecoding(int nth) {
+        std::unique_lock lock(mutex_);
+        if (!changed_.wait_for(lock, std::chrono::seconds(5),
+                               [&] { return int(widths_.size()) > nth; }))
+            return std::nullopt;
+        return widths_[std::size_t(nth)];
+    }
+    void letGo() {
+        {
+            const std::lock_guard lock(mutex_);
+            open_ = true;
+        }
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool open_ = false;
+    std::vector<int> widths_;
+};
+
+// A picture grid on one decoding thread, whose decodings wait until the test lets them go.
+class TileDecoding : public ::testing::Test {
+protected:
+    TempDir folder;
+    HeldDecodings held;
+    ui::ScrollBox box{QColor(192, 192, 192)};
+
+    TileDecoding() {
+        box.setTileDecoder(std::make_unique<ui::TileDecoder>(1, held.decode()));
+        box.resize(603, 463);
+    }
+    ~TileDecoding() override { held.letGo(); } // the decoder waits for its thread
+
+    // Tiles in rows of four, as the grid places them, showing the pictures written for them.
+    void addTiles(const std::string& prefix, int count, auto optionsOf) {
+        for (int j = 0; j < count; ++j) {
+            const std::string path = folder / (prefix + std::to_string(j) + ".jpg");
+            writeJpeg(path, optionsOf(j));
+            auto tile = std::make_unique<ui::Tile>(j, QPoint(j % 4 * 146 + 4, j / 4 * 110 + 10));
+            tile->image()->load(path);
+            box.addTile(std::move(tile));
+        }
+    }
+
+    std::vector<ui::PictureView*> inView() const {
+        const QRect view(-box.widget()->pos(), box.viewport()->size());
+        std::vector<ui::PictureView*> images;
+        for (int j = 0; j < box.count(); ++j)
+            if (view.intersects(box.tile(j)->geometry()))
+                images.push_back(box.tile(j)->image());
+        return images;
+    }
+
+    bool inViewDecoded() const {
+        const auto images = inView();
+        return std::all_of(images.begin(), images.end(),
+                           [](auto* image) { return image->isDecoded(); });
+    }
+
+    void showAndHoldTheFirstDecoding() {
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return held.started() == 1; }, 5000));
+    }
+};
+
+QImage pixels(ui::PictureView& image) {
+    return image.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(TileDecoding, TilesScrolledOutOfViewBeforeTheirTurnAreNeverDecoded) {
+    addTiles("kep", 40, [](int) { return JpegOptions{}; });
+    showAndHoldTheFirstDecoding();
+    const ui::PictureView* first = box.tile(0)->image();
+
+    box.verticalScrollBar()->setValue(box.verticalScrollBar()->maximum());
+    const auto last = inView();
+    ASSERT_EQ(std::count(last.begin(), last.end(), first), 0);
+    held.letGo();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return inViewDecoded(); }, 5000));
+
+    // The first view's other tiles were queued before the last view's: they were dropped.
+    EXPECT_EQ(held.started(), 1 + int(last.size()));
+    EXPECT_FALSE(first->isDecoded());
+}
+
+TEST_F(TileDecoding, AGroupReplacedWhileDecodingShowsOnlyTheNewPicturesWithTheSamePixels) {
+    addTiles("regi", 8, [](int) { return JpegOptions{.width = 200, .height = 90, .cmyk = true}; });
+    showAndHoldTheFirstDecoding();
+
+    box.clear();
+    addTiles("uj", 6,
+             [](int j) { return JpegOptions{.width = 300, .height = 200, .gray = j % 2 == 1}; });
+    box.viewport()->repaint(); // the new tiles ask for their pictures
+    held.letGo();
+    // The old group's queued decodings were dropped: the next one is the new group's.
+    EXPECT_EQ(held.widthOfDecoding(1), 300);
+    // The old tiles are gone before the result of the decoding held for one of them arrives.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return inViewDecoded(); }, 5000));
+
+    EXPECT_EQ(held.started(), 1 + box.count());
+    for (int j = 0; j < box.count(); ++j) {
+        ui::PictureView* shown = box.tile(j)->image();
+        ui::PictureView painted; // without a decoder: decoded inside its paint
+        painted.resize(shown->size());
+        painted.load(shown->path());
+        EXPECT_EQ(pixels(*shown), pixels(painted)) << shown->path();
+    }
+}
+
+} // namespace
+} // namespace zolvera::test
