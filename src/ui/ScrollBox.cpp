@@ -47,14 +47,15 @@ void ScrollBox::clear() {
 
 void ScrollBox::scrollContentsBy(int dx, int dy) {
     QScrollArea::scrollContentsBy(dx, dy);
-    // Only the tiles of the newest view are decoded: those that it brings in are asked for
-    // when they are painted, those that it takes away are forgotten.
+    // Only the tiles in view are decoded, and those that the newest view brings in (asked for
+    // when they are painted) first; those that it takes away are forgotten.
     if (!decoder_)
         return;
     const QRect view(-area_->pos(), viewport()->size());
     for (Tile* tile : tiles_)
         if (!view.intersects(tile->geometry()))
             tile->image()->dropPendingDecode();
+    decoder_->beginView();
 }
 
 Tile* ScrollBox::tile(int index) const {

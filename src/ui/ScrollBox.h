@@ -21,6 +21,7 @@ public:
 
     // The tiles added from now on decode their pictures through the decoder.
     void setTileDecoder(std::unique_ptr<TileDecoder> decoder);
+    TileDecoder* tileDecoder() const { return decoder_.get(); }
 
     // Places the tile on the area (tile positions are in the area's coordinates).
     void addTile(std::unique_ptr<Tile> tile);

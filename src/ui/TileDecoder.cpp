@@ -31,7 +31,9 @@ TileDecoder::Ticket TileDecoder::request(picture::JpegPicture picture, QSize siz
     waiting_.emplace(ticket, std::move(done));
     {
         const std::lock_guard lock(mutex_);
-        queue_.push_back(Job{ticket, std::move(picture), size});
+        const auto older = std::find_if(queue_.begin(), queue_.end(),
+                                        [this](const Job& job) { return job.view < view_; });
+        queue_.insert(older, Job{ticket, std::move(picture), size, view_});
     }
     wake_.notify_one();
     return ticket;
@@ -42,6 +44,15 @@ void TileDecoder::cancel(Ticket ticket) {
         return;
     const std::lock_guard lock(mutex_);
     std::erase_if(queue_, [ticket](const Job& job) { return job.ticket == ticket; });
+}
+
+void TileDecoder::beginView() {
+    ++view_;
+}
+
+std::size_t TileDecoder::queued() {
+    const std::lock_guard lock(mutex_);
+    return queue_.size();
 }
 
 void TileDecoder::work(const std::stop_token& stop) {

@@ -27,10 +27,10 @@ struct TileResult {
 };
 
 // Decodes pictures for tiles on a small pool of threads, so that a grid of large photographs
-// never holds up the thread that owns the windows. Requests wait in one queue, first come first
-// served; a request cancelled before its decoding starts is never decoded. Results come back on
-// the thread that owns the decoder, in an event of their own; a cancelled request's result is
-// thrown away there.
+// never holds up the thread that owns the windows. Requests wait in one queue, those of the
+// newest view first (see beginView) and otherwise first come first served; a request cancelled
+// before its decoding starts is never decoded. Results come back on the thread that owns the
+// decoder, in an event of their own; a cancelled request's result is thrown away there.
 class TileDecoder : public QObject {
     Q_OBJECT
 public:
@@ -50,6 +50,11 @@ public:
     Ticket request(picture::JpegPicture picture, QSize size, Done done);
     // Drops the request if its decoding has not started, and its result in any case.
     void cancel(Ticket ticket);
+    // The requests made from now on go before those queued until now: while the user scrolls,
+    // the tiles that have just come into view are decoded before those about to leave it.
+    void beginView();
+    // The requests whose decoding has not started.
+    std::size_t queued();
 
     static int poolSize();
 
@@ -58,6 +63,7 @@ private:
         Ticket ticket;
         picture::JpegPicture picture;
         QSize size;
+        std::uint64_t view;
     };
 
     void work(const std::stop_token& stop);
@@ -67,10 +73,11 @@ private:
     // Touched on the owning thread only.
     std::unordered_map<Ticket, Done> waiting_;
     Ticket lastTicket_ = 0;
+    std::uint64_t view_ = 0;
     // Shared with the pool.
     std::mutex mutex_;
     std::condition_variable_any wake_;
-    std::deque<Job> queue_;
+    std::deque<Job> queue_; // the newest view's requests first
     std::vector<std::jthread> pool_;
 };
 
