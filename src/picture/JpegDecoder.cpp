@@ -127,13 +127,20 @@ void decodeRows(j_decompress_ptr cinfo, void* context) {
     if (cmyk)
         cmykRow = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
                                               cinfo->output_width * 4, 1)[0];
+    JSAMPROW rowBuffer = nullptr;
+    if (target->pixels == nullptr)
+        rowBuffer = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                                JDIMENSION(rowBytes), 1)[0];
     // The memory source never suspends, so every call delivers a row.
     while (cinfo->output_scanline < cinfo->output_height) {
-        std::uint8_t* row = target->pixels + cinfo->output_scanline * rowBytes;
+        const JDIMENSION y = cinfo->output_scanline;
+        std::uint8_t* row = rowBuffer != nullptr ? rowBuffer : target->pixels + y * rowBytes;
         JSAMPROW into = cmyk ? cmykRow : row;
         jpeg_read_scanlines(cinfo, &into, 1);
         if (cmyk)
             cmykToRgb(cmykRow, row, cinfo->output_width, cinfo->saw_Adobe_marker);
+        if (rowBuffer != nullptr)
+            target->rows(target->context, int(y), row);
     }
     // The rows are complete; whatever follows the last one in the file is not looked at.
 }

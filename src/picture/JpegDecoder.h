@@ -18,8 +18,12 @@ struct JpegHeader {
 
 // Where decodeJpeg puts the picture. The caller allocates the pixels for the size the header
 // gave: height rows of width * 3 bytes (R, G, B), or width bytes (palette indices) when gray.
+// Without pixels each row is handed to rows instead, in a buffer of the decoder's, after the
+// palette has been filled in; rows must not throw.
 struct JpegTarget {
     std::uint8_t* pixels = nullptr;
+    void (*rows)(void* context, int y, const std::uint8_t* row) noexcept = nullptr;
+    void* context = nullptr;
     std::array<std::array<std::uint8_t, 3>, 256> palette{}; // gray pictures only
     int paletteSize = 0;
 };

@@ -76,25 +76,45 @@ bool JpegPicture::isGray() const {
     return data_->header.gray;
 }
 
-Bitmap JpegPicture::decode() const {
-    // The picture is decoded from its file as it is now, and the bitmap sized from the header
-    // of the bytes decoded, whatever the file held when it was loaded.
-    const std::string bytes = platform::readWholeFile(data_->path);
+namespace {
+
+struct Source {
+    std::string bytes;
+    Bitmap shape; // without pixels
+};
+
+// The file's bytes as they are now and the bitmap that they decode to, sized from their own
+// header whatever the file held when it was loaded.
+Source readSource(const std::string& path) {
+    Source source{platform::readWholeFile(path), {}};
     JpegHeader header;
-    if (const int code = readJpegHeader(bytesOf(bytes), bytes.size(), &header))
+    if (const int code = readJpegHeader(bytesOf(source.bytes), source.bytes.size(), &header))
         throw failures::jpegError(code);
-    Bitmap bitmap;
-    bitmap.width = header.width;
-    bitmap.height = header.height;
-    bitmap.bitsPerPixel = header.gray ? 8 : 24;
+    Bitmap& shape = source.shape;
+    shape.width = header.width;
+    shape.height = header.height;
+    shape.bitsPerPixel = header.gray ? 8 : 24;
     // A damaged header may claim up to 65500 × 65500 pixels in a file of a few hundred bytes,
     // and decoding that takes gigabytes and seconds at every paint. Wallpapers are far smaller:
     // an 8K picture has 33 million pixels, a phone's panorama up to about 65 million.
     constexpr std::uint64_t kMaxPixels = 100'000'000;
-    if (std::uint64_t(bitmap.width) * std::uint64_t(bitmap.height) > kMaxPixels ||
-        bmpRowStride(bitmap.width, bitmap.bitsPerPixel) * std::uint64_t(bitmap.height) >
+    if (std::uint64_t(shape.width) * std::uint64_t(shape.height) > kMaxPixels ||
+        bmpRowStride(shape.width, shape.bitsPerPixel) * std::uint64_t(shape.height) >
             kBmpMaxPixelBytes)
         throw failures::jpegError(JERR_IMAGE_TOO_BIG);
+    return source;
+}
+
+void decodeSource(const Source& source, JpegTarget& target) {
+    if (const int code = decodeJpeg(bytesOf(source.bytes), source.bytes.size(), &target))
+        throw failures::jpegError(code);
+}
+
+} // namespace
+
+Bitmap JpegPicture::decode() const {
+    Source source = readSource(data_->path);
+    Bitmap bitmap = source.shape;
     try {
         bitmap.pixels.resize(std::size_t(bitmap.width) * std::size_t(bitmap.height) *
                              std::size_t(bitmap.bitsPerPixel / 8));
@@ -104,10 +124,30 @@ Bitmap JpegPicture::decode() const {
 
     JpegTarget target;
     target.pixels = bitmap.pixels.data();
-    if (const int code = decodeJpeg(bytesOf(bytes), bytes.size(), &target))
-        throw failures::jpegError(code);
+    decodeSource(source, target);
     bitmap.palette.assign(target.palette.begin(), target.palette.begin() + target.paletteSize);
     return bitmap;
+}
+
+void JpegPicture::decode(RowReader& reader) const {
+    Source source = readSource(data_->path);
+    source.shape.palette.reserve(256); // filled in below without allocating
+    reader.begin(source.shape);
+
+    struct Passing {
+        RowReader* reader;
+        Bitmap* shape;
+        JpegTarget target;
+    } passing{&reader, &source.shape, {}};
+    passing.target.context = &passing;
+    passing.target.rows = [](void* context, int y, const std::uint8_t* row) noexcept {
+        auto* on = static_cast<Passing*>(context);
+        if (y == 0)
+            on->shape->palette.assign(on->target.palette.begin(),
+                                      on->target.palette.begin() + on->target.paletteSize);
+        on->reader->row(*on->shape, y, row);
+    };
+    decodeSource(source, passing.target);
 }
 
 } // namespace zolvera::picture

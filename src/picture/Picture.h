@@ -17,6 +17,19 @@ struct Bitmap {
     std::vector<std::array<std::uint8_t, 3>> palette; // R, G, B entries; 8-bit pictures only
 };
 
+// Receives a picture while it is decoded, a row at a time, so that no full-size bitmap is kept.
+class RowReader {
+public:
+    // The bitmap's size and depth, before the first row (its pixels and palette are empty).
+    virtual void begin(const Bitmap& shape) = 0;
+    // Row y, top-down, with the palette of an 8-bit picture filled in. Runs inside the decoder,
+    // which cannot pass an exception on: it must not throw.
+    virtual void row(const Bitmap& shape, int y, const std::uint8_t* pixels) noexcept = 0;
+
+protected:
+    ~RowReader() = default;
+};
+
 // A JPEG file: the header is read when it is loaded, the pixels decoded from the file when
 // asked for.
 class JpegPicture {
@@ -34,6 +47,8 @@ public:
     // The file is read again, so the bitmap is what it holds now. Throws "Cannot open file
     // "%s". %s" when it has gone and "JPEG error #%d" on a fatal decoder error.
     Bitmap decode() const;
+    // Decodes as decode() does, and fails as it does, handing the rows to reader instead.
+    void decode(RowReader& reader) const;
 
 private:
     struct Data;

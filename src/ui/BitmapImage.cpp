@@ -3,63 +3,148 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace zolvera::ui {
 
 namespace {
 
-// Averages every source pixel into the target pixel that covers it (a box filter), reading
-// the bitmap once. The source rows of a target row are first added up column by column, a
-// plain loop over bytes that the compiler vectorises; then each target pixel sums its columns.
-// Qt's smooth scaling would first convert the whole full-size picture to 32 bits, which costs
-// more than decoding it. rowAt(y) gives source row y as R, G, B bytes.
-template <typename RowAt> QImage shrink(const picture::Bitmap& bitmap, QSize size, RowAt rowAt) {
-    QImage result(size, QImage::Format_RGB32);
-    const std::size_t rowBytes = std::size_t(bitmap.width) * 3;
-    // Target column c covers the source columns from firstColumn[c] up to firstColumn[c + 1].
-    std::vector<std::size_t> firstColumn(std::size_t(size.width()) + 1);
-    for (int c = 0; c <= size.width(); ++c)
-        firstColumn[std::size_t(c)] =
-            std::size_t((std::int64_t(c) * bitmap.width + size.width() - 1) / size.width());
-    // Dividing by multiplying with a 48-bit fixed-point share, exact for any count below a
-    // million source pixels per target pixel. A target row takes one of two row counts.
-    const int fewRows = bitmap.height / size.height();
-    std::array<std::vector<std::uint64_t>, 2> shares;
-    for (int extra = 0; extra < 2; ++extra) {
-        for (int c = 0; c < size.width(); ++c) {
-            const std::uint64_t n =
-                (firstColumn[std::size_t(c) + 1] - firstColumn[std::size_t(c)]) *
-                std::uint64_t(fewRows + extra);
-            shares[std::size_t(extra)].push_back(((std::uint64_t(1) << 48) + n - 1) / n);
-        }
-    }
-    std::vector<std::uint32_t> columnSums(rowBytes);
+bool grows(const picture::Bitmap& shape, QSize size) {
+    return size.width() > shape.width || size.height() > shape.height;
+}
 
-    int sourceY = 0;
-    for (int y = 0; y < size.height(); ++y) {
-        const int end = int(std::int64_t(y + 1) * bitmap.height / size.height());
-        const std::vector<std::uint64_t>& share = shares[std::size_t(end - sourceY - fewRows)];
-        std::fill(columnSums.begin(), columnSums.end(), 0);
-        for (; sourceY < end; ++sourceY) {
-            const std::uint8_t* row = rowAt(sourceY);
-            for (std::size_t i = 0; i < rowBytes; ++i)
-                columnSums[i] += row[i];
+// Averages every source pixel into the target pixel that covers it (a box filter), taking the
+// source a row at a time, top-down, so that it may come straight from the decoder. The source
+// rows of a target row are added up column by column, a plain loop over bytes that the compiler
+// vectorises; then each target pixel sums its columns. Qt's smooth scaling would first convert
+// the whole full-size picture to 32 bits, which costs more than decoding it.
+class BoxShrink {
+public:
+    // Everything is allocated here: adding rows allocates nothing and never throws.
+    BoxShrink(const picture::Bitmap& shape, QSize size)
+        : result_(size, QImage::Format_RGB32), sourceHeight_(shape.height),
+          fewRows_(shape.height / size.height()), firstColumn_(std::size_t(size.width()) + 1),
+          columnSums_(std::size_t(shape.width) * 3) {
+        // Target column c covers the source columns from firstColumn_[c] up to
+        // firstColumn_[c + 1].
+        for (int c = 0; c <= size.width(); ++c)
+            firstColumn_[std::size_t(c)] =
+                std::size_t((std::int64_t(c) * shape.width + size.width() - 1) / size.width());
+        // Dividing by multiplying with a 48-bit fixed-point share, exact for any count below a
+        // million source pixels per target pixel. A target row takes one of two row counts.
+        for (int extra = 0; extra < 2; ++extra) {
+            for (int c = 0; c < size.width(); ++c) {
+                const std::uint64_t n =
+                    (firstColumn_[std::size_t(c) + 1] - firstColumn_[std::size_t(c)]) *
+                    std::uint64_t(fewRows_ + extra);
+                shares_[std::size_t(extra)].push_back(((std::uint64_t(1) << 48) + n - 1) / n);
+            }
         }
-        auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
+        if (shape.bitsPerPixel == 8)
+            expanded_.resize(columnSums_.size());
+    }
+
+    // Source row y: R, G, B bytes, or palette indices for an 8-bit picture (the palette in
+    // shape).
+    void addRow(const picture::Bitmap& shape, const std::uint8_t* row) noexcept {
+        if (shape.bitsPerPixel == 8) {
+            if (sourceY_ == 0) // every index has a colour, listed in the palette or not
+                std::copy_n(shape.palette.begin(), std::min<std::size_t>(shape.palette.size(), 256),
+                            table_.begin());
+            for (std::size_t x = 0; x < expanded_.size() / 3; ++x)
+                std::copy_n(table_[row[x]].begin(), 3, expanded_.begin() + std::ptrdiff_t(x * 3));
+            row = expanded_.data();
+        }
+        for (std::size_t i = 0; i < columnSums_.size(); ++i)
+            columnSums_[i] += row[i];
+        ++sourceY_;
+        if (sourceY_ == std::int64_t(targetY_ + 1) * sourceHeight_ / result_.height())
+            finishTargetRow();
+    }
+
+    const QImage& result() const { return result_; }
+
+private:
+    void finishTargetRow() noexcept {
+        const auto& share = shares_[std::size_t(sourceY_ - bandStart_ - fewRows_)];
+        auto* line = reinterpret_cast<QRgb*>(result_.scanLine(targetY_));
         for (std::size_t c = 0; c < share.size(); ++c) {
             std::uint64_t r = 0, g = 0, b = 0;
-            for (std::size_t x = firstColumn[c]; x < firstColumn[c + 1]; ++x) {
-                r += columnSums[x * 3];
-                g += columnSums[x * 3 + 1];
-                b += columnSums[x * 3 + 2];
+            for (std::size_t x = firstColumn_[c]; x < firstColumn_[c + 1]; ++x) {
+                r += columnSums_[x * 3];
+                g += columnSums_[x * 3 + 1];
+                b += columnSums_[x * 3 + 2];
             }
             line[c] =
                 qRgb(int(r * share[c] >> 48), int(g * share[c] >> 48), int(b * share[c] >> 48));
         }
+        std::fill(columnSums_.begin(), columnSums_.end(), 0);
+        bandStart_ = sourceY_;
+        ++targetY_;
     }
-    return result;
-}
+
+    QImage result_;
+    int sourceHeight_;
+    int fewRows_; // source rows per target row, rounded down
+    std::vector<std::size_t> firstColumn_;
+    std::array<std::vector<std::uint64_t>, 2> shares_;
+    std::vector<std::uint32_t> columnSums_;
+    std::array<std::array<std::uint8_t, 3>, 256> table_{};
+    std::vector<std::uint8_t> expanded_; // an 8-bit row through the palette
+    int sourceY_ = 0;
+    int bandStart_ = 0;
+    int targetY_ = 0;
+};
+
+// Stretches a picture while it is decoded: shrinks its rows as they come, or keeps a picture
+// smaller than the target whole, to be grown by Qt.
+class StretchingReader final : public picture::RowReader {
+public:
+    explicit StretchingReader(QSize size) : size_(size) {}
+
+    void begin(const picture::Bitmap& shape) override {
+        if (size_.isEmpty() || shape.width <= 0 || shape.height <= 0)
+            return;
+        if (!grows(shape, size_)) {
+            shrink_.emplace(shape, size_);
+            row_.resize(std::size_t(shape.width) * std::size_t(shape.bitsPerPixel / 8));
+            return;
+        }
+        whole_ = shape;
+        whole_.pixels.resize(rowBytes() * std::size_t(shape.height));
+        whole_.palette.reserve(256); // taken over from the first row without allocating
+    }
+
+    void row(const picture::Bitmap& shape, int y, const std::uint8_t* pixels) noexcept override {
+        if (shrink_) {
+            // Measured: summing a copy of the row takes far less time than summing the
+            // decoder's own row buffer.
+            std::copy_n(pixels, row_.size(), row_.data());
+            shrink_->addRow(shape, row_.data());
+        } else if (!whole_.pixels.empty()) {
+            if (y == 0)
+                whole_.palette = shape.palette;
+            std::copy_n(pixels, rowBytes(), whole_.pixels.data() + std::size_t(y) * rowBytes());
+        }
+    }
+
+    QImage result() const {
+        if (shrink_)
+            return shrink_->result();
+        return whole_.pixels.empty() ? QImage() : stretchBitmap(whole_, size_);
+    }
+
+private:
+    std::size_t rowBytes() const {
+        return std::size_t(whole_.width) * std::size_t(whole_.bitsPerPixel / 8);
+    }
+
+    QSize size_;
+    std::optional<BoxShrink> shrink_;
+    std::vector<std::uint8_t> row_;
+    picture::Bitmap whole_;
+};
 
 } // namespace
 
@@ -81,30 +166,21 @@ QImage bitmapImage(const picture::Bitmap& bitmap) {
 QImage stretchBitmap(const picture::Bitmap& bitmap, QSize size) {
     if (size.isEmpty() || bitmap.width <= 0 || bitmap.height <= 0)
         return QImage();
-    if (size.width() > bitmap.width || size.height() > bitmap.height) {
+    if (grows(bitmap, size)) {
         // Growing a small picture: Qt's smooth scaling, cheap at this size.
         return bitmapImage(bitmap).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    const std::uint8_t* pixels = bitmap.pixels.data();
-    const std::size_t width = std::size_t(bitmap.width);
-    if (bitmap.bitsPerPixel == 8) {
-        // Each row through the palette first; every index has a colour, listed or not.
-        std::array<std::array<std::uint8_t, 3>, 256> table{};
-        std::copy_n(bitmap.palette.begin(), std::min<std::size_t>(bitmap.palette.size(), 256),
-                    table.begin());
-        std::vector<std::uint8_t> expanded(width * 3);
-        return shrink(bitmap, size, [&](int y) {
-            const std::uint8_t* indices = pixels + std::size_t(y) * width;
-            for (std::size_t x = 0; x < width; ++x)
-                std::copy_n(table[indices[x]].begin(), 3, expanded.begin() + std::ptrdiff_t(x * 3));
-            return expanded.data();
-        });
-    }
-    return shrink(bitmap, size, [&](int y) { return pixels + std::size_t(y) * width * 3; });
+    BoxShrink shrink(bitmap, size);
+    const std::size_t rowBytes = std::size_t(bitmap.width) * std::size_t(bitmap.bitsPerPixel / 8);
+    for (int y = 0; y < bitmap.height; ++y)
+        shrink.addRow(bitmap, bitmap.pixels.data() + std::size_t(y) * rowBytes);
+    return shrink.result();
 }
 
 QImage decodeStretched(const picture::JpegPicture& picture, QSize size) {
-    return stretchBitmap(picture.decode(), size);
+    StretchingReader reader(size);
+    picture.decode(reader);
+    return reader.result();
 }
 
 } // namespace zolvera::ui

@@ -15,8 +15,9 @@ QImage bitmapImage(const picture::Bitmap& bitmap);
 // target pixel is the average of the source pixels it covers.
 QImage stretchBitmap(const picture::Bitmap& bitmap, QSize size);
 
-// The picture decoded and stretched to the given size; the full-size bitmap is released before
-// it returns. Throws as JpegPicture::decode.
+// The picture decoded and stretched to the given size. A picture larger than the size is
+// shrunk row by row while it is decoded, so its full-size bitmap is never held. Throws as
+// JpegPicture::decode.
 QImage decodeStretched(const picture::JpegPicture& picture, QSize size);
 
 } // namespace zolvera::ui
