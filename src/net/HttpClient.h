@@ -1,0 +1,49 @@
+#pragma once
+
+#include "net/Connection.h"
+#include "net/CookieJar.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace zolvera::platform {
+class File;
+}
+
+namespace zolvera::net {
+
+// A blocking HTTP/1.1 GET client. It keeps its connection open between requests to the same
+// host and port, and the cookies it is given, for its own lifetime. One transfer at a time;
+// the reports are called on the thread that runs get().
+class HttpClient {
+public:
+    explicit HttpClient(TimeLimits limits = {});
+    ~HttpClient();
+    HttpClient(const HttpClient&) = delete;
+    HttpClient& operator=(const HttpClient&) = delete;
+
+    // Work report: the number of body bytes written so far in this transfer.
+    std::function<void(std::uint64_t)> onWork;
+    // Work end: the body of a 2xx reply has ended (also when the transfer failed during it).
+    std::function<void()> onWorkEnd;
+
+    // Fetches an http URL: the body of a 2xx reply goes into file as it arrives (204 has none).
+    // Interim 1xx replies are skipped; redirects are not followed. Throws a Failure whose text
+    // the user sees: the status line of any other reply as received, "Socket Error # n" CR LF
+    // and the system's text, "Connect timed out.", "Read timed out." (no data for the read
+    // limit), or the text of a malformed or cut-off reply.
+    void get(const std::string& url, platform::File& file);
+
+private:
+    // One request and its reply on the open connection. False when a reused connection turned
+    // out to be closed by the server before any byte of the reply arrived.
+    bool exchange(const HttpUrl& url, platform::File& file, bool reused);
+
+    TimeLimits limits_;
+    CookieJar cookies_;
+    std::unique_ptr<Connection> connection_;
+};
+
+} // namespace zolvera::net
