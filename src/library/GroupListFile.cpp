@@ -13,20 +13,7 @@ StringList loadGroupList(const std::string& path) {
     if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos)
         bytes.resize(nul);
     // CR and LF are the same bytes in both encodings, so the text is split after converting.
-    const std::string text = platform::ansiToUtf8(bytes);
-    StringList list;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            list.add(text.substr(start));
-            break;
-        }
-        list.add(text.substr(start, end - start));
-        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        start = end + (crLf ? 2 : 1);
-    }
-    return list;
+    return textLines(platform::ansiToUtf8(bytes));
 }
 
 void saveGroupList(const std::string& path, const StringList& list) {

@@ -19,4 +19,20 @@ void StringList::remove(int index) {
     items_.erase(items_.begin() + index);
 }
 
+StringList textLines(std::string_view text) {
+    StringList lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.add(std::string(text.substr(start)));
+            break;
+        }
+        lines.add(std::string(text.substr(start, end - start)));
+        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        start = end + (crLf ? 2 : 1);
+    }
+    return lines;
+}
+
 } // namespace zolvera::library

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zolvera::library {
@@ -21,5 +22,9 @@ private:
 
     std::vector<std::string> items_;
 };
+
+// The lines of a text file's content: a line ends at CR, LF or CR LF, and a last line without an
+// end counts. Lines are kept exactly, blank ones included.
+StringList textLines(std::string_view text);
 
 } // namespace zolvera::library
