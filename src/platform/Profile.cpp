@@ -141,15 +141,14 @@ bool holdsLineBreak(std::string_view text) {
     return text.find_first_of(kNewLine) != std::string_view::npos;
 }
 
-// The value of a key; the default when the file, section or key is missing.
+} // namespace
+
 std::string readProfileString(const std::string& path, const std::string& section,
                               const std::string& key, const std::string& defaultValue) {
     const std::string content = readContent(path);
     const Location at = locate(content, section, key);
     return at.key ? std::string(at.value) : defaultValue;
 }
-
-} // namespace
 
 std::int32_t readProfileInt(const std::string& path, const std::string& section,
                             const std::string& key, std::int32_t defaultValue) {

@@ -8,8 +8,12 @@
 // letter case. When a section or key occurs more than once, the first occurrence counts.
 namespace zolvera::platform {
 
-// The value of a key (blanks trimmed at both ends, section and key found without regard to
-// case) read as a 32-bit integer: "0x"/"0X" hexadecimal when longer than two characters,
+// The value of a key, blanks trimmed at both ends; the default when the file, section or key
+// is missing. Section and key are found without regard to case.
+std::string readProfileString(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& defaultValue);
+
+// The value read as a 32-bit integer: "0x"/"0X" hexadecimal when longer than two characters,
 // "$" hexadecimal, otherwise decimal with an optional sign; the number must fill the whole
 // value. Hexadecimal values fill the 32 bits, so "$FFFFFFFF" reads as -1; larger numbers,
 // anything else, an empty value and a missing key yield the default.

@@ -6,9 +6,11 @@
 #include "library/Settings.h"
 #include "packages/InstallOffer.h"
 #include "packages/InstallPackage.h"
+#include "platform/Profile.h"
 #include "ui/CsomagKeszit.h"
 #include "ui/Dia.h"
 #include "ui/Guard.h"
+#include "ui/Letolt.h"
 #include "ui/Mutat.h"
 #include "ui/Rendszer.h"
 #include "ui/Seged.h"
@@ -287,7 +289,11 @@ void Tfrm_Main::aCsomagTelepitExecute() {
         packages::InstallPackage(library_, chosen->toStdString());
 }
 
-void Tfrm_Main::aCsomagLetoltExecute() {}
+void Tfrm_Main::aCsomagLetoltExecute() {
+    ShowDownloadDialog(
+        this, dialogs_, library_,
+        platform::readProfileString(settingsPath(), "Internet", "Server", ZOLVERA_DEFAULT_SERVER));
+}
 
 void Tfrm_Main::aDiaVetitExecute() {
     // Without a group, the look-up of its name fails and nothing opens.

@@ -45,8 +45,9 @@ TEST(ProfileRead, FindsSectionAndKeyWithoutRegardToCase) {
     TempDir dir;
     const std::string ini = dir / "Zolvera.ini";
     EXPECT_EQ(readProfileInt(ini, "Defaults", "Nyujt", 0), 0);
-    writeFile(ini, "Nyujt=5\n[Other]\nNyujt=3\n[ defaults ]\r\n  nyujt = 2  \r\n");
-    EXPECT_EQ(readProfileInt(ini, "DEFAULTS", "Nyujt", 0), 2);
+    writeFile(ini, "Nyujt=5\n[Other]\nNyujt=3\n[ defaults ]\r\n  nyujt = 2  \r\nNev= a b \r\n");
+    EXPECT_EQ(readProfileInt(ini, "Defaults", "Nyujt", 0), 2);
+    EXPECT_EQ(readProfileString(ini, "DEFAULTS", "nev", "x"), "a b");
     EXPECT_EQ(readProfileInt(ini, "Defaults", "Leptet", 1), 1);
     EXPECT_EQ(readProfileInt(ini, "Nincs", "Nyujt", 0), 0);
 }

@@ -1,21 +1,10 @@
 #include "MainWindowFixture.h"
+#include "TelPackage.h"
 
-#include <cstdint>
 #include <filesystem>
 
 namespace zolvera::test {
 namespace {
-
-std::string field(const std::string& bytes) {
-    const auto size = static_cast<std::uint32_t>(bytes.size());
-    const char length[4] = {char(size), char(size >> 8), char(size >> 16), char(size >> 24)};
-    return std::string(length, 4) + bytes;
-}
-
-// A package of the group Tel: the picture a.jpg and its cover.
-const std::string kPicture = jpegBytes();
-const std::string kTelPackage = field("Tel") + field("a.jpg") + field(kPicture) +
-                                field("Init.jpg") + field(jpegBytes({.gray = true}));
 
 class PackageCommands : public MainWindowFixture {
 protected:

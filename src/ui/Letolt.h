@@ -1,0 +1,101 @@
+#pragma once
+
+#include "net/HttpClient.h"
+#include "packages/Catalogue.h"
+
+#include <QDialog>
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+namespace zolvera::library {
+class GroupLibrary;
+}
+namespace zolvera::platform {
+class File;
+}
+
+namespace zolvera::ui {
+
+class Dialogs;
+
+// The download dialog: lists the packages of the catalogue kept in Internet.txt that the
+// library lacks, refreshes the catalogue from the maker's web server ("Lista frissítés") and
+// downloads the selected package into Tmp and installs it ("Letöltés" or a double click).
+// Transfers run on a worker thread while the command waits in a local event loop, so the
+// dialog stays responsive; a close asked for meanwhile takes effect when the command has
+// finished, and a second transfer asked for meanwhile is ignored.
+class Tfrm_Letolt : public QDialog {
+    Q_OBJECT
+public:
+    // server: "host[:port]" of the maker's web server, where the catalogue is /zolvera.txt.
+    Tfrm_Letolt(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library,
+                std::string server, net::TimeLimits limits = {});
+    ~Tfrm_Letolt() override;
+
+    Dialogs& dialogs() const { return dialogs_; }
+    // The catalogue rows on show, in list order.
+    const std::vector<packages::CatalogueEntry>& rows() const { return rows_; }
+
+    // Fills the list from Internet.txt; an unreadable file gives the error box and an empty list.
+    void LoadCatalogue();
+
+    QTreeWidget* ListView1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QProgressBar* ProgressBar1;
+
+public Q_SLOTS:
+    void ListView1Change();
+    void Button1Click();
+    void Button2Click();
+    void IdHTTP1Work(std::uint64_t count);
+    void IdHTTP1WorkEnd();
+    // Closing waits for a running command.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Runs a command of a button or the list inside the general error report. While it runs,
+    // further commands are ignored and a close waits for its end.
+    void runCommand(void (Tfrm_Letolt::*command)());
+    // Creates the local file and fetches url into it; a failure shows the download error box
+    // and yields false, the file closed with what arrived.
+    bool download(const std::string& url, const std::string& localPath);
+    // Fetches url into file on the worker thread while events go on; the failure's text, or
+    // nothing on success.
+    std::optional<std::string> transfer(const std::string& url, platform::File& file);
+    // Shows "Hiba letöltés közben", a line break and the failure's text.
+    void showDownloadError(const std::string& failure);
+    std::string path(const std::string& relative) const;
+
+    Dialogs& dialogs_;
+    library::GroupLibrary& library_;
+    std::string server_;
+    net::HttpClient IdHTTP1;
+    std::vector<packages::CatalogueEntry> rows_;
+    bool busy_ = false;
+    std::optional<int> closeAsked_;
+    std::atomic<std::uint64_t> received_{0};
+    std::atomic<bool> workReportPending_{false};
+};
+
+// The dialog while it exists.
+extern Tfrm_Letolt* frm_Letolt;
+
+// "Csomag letöltése Internetről": creates the dialog, loads the catalogue (its error box comes
+// before the dialog shows), shows it modally and destroys it.
+void ShowDownloadDialog(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library,
+                        const std::string& server);
+
+} // namespace zolvera::ui
