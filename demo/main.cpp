@@ -1,11 +1,15 @@
 // zolvera-demo <folder>: fills a folder with a ready-to-use picture library: groups of painted
 // wallpapers with their covers, cover templates, an empty download folder and the group list.
 // zolvera-demo --templates <folder>: only the cover templates.
+// zolvera-demo --packages <folder>: writes a few packages of groups the library lacks.
+// zolvera-demo --server <folder> <host:port>: names the web server in the library's settings.
 
+#include "DemoPackages.h"
 #include "DemoPictures.h"
 
 #include "library/GroupListFile.h"
 #include "library/StringList.h"
+#include "platform/Profile.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -141,18 +145,30 @@ void writeDemoLibrary(const QString& home) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const bool templatesOnly = argc == 3 && std::string_view(argv[1]) == "--templates";
-    if (argc != 2 && !templatesOnly) {
-        std::fprintf(stderr, "usage: zolvera-demo <folder> | zolvera-demo --templates <folder>\n");
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (!(argc == 2 && mode[0] != '-') &&
+        !(argc == 3 && (mode == "--templates" || mode == "--packages")) &&
+        !(argc == 4 && mode == "--server")) {
+        std::fprintf(stderr, "usage: zolvera-demo <folder>\n"
+                             "       zolvera-demo --templates <folder>\n"
+                             "       zolvera-demo --packages <folder>\n"
+                             "       zolvera-demo --server <folder> <host:port>\n");
         return 2;
     }
+    if (mode == "--server")
+        return zolvera::platform::writeProfileString(std::string(argv[2]) + "/Zolvera.ini",
+                                                     "Internet", "Server", argv[3])
+                   ? 0
+                   : 1;
     // Painting needs fonts but never a display.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     try {
         const QString folder = QDir(QString::fromLocal8Bit(argv[argc - 1])).absolutePath();
-        if (templatesOnly)
+        if (mode == "--templates")
             writeTemplates(folder);
+        else if (mode == "--packages")
+            zolvera::demo::writeDemoPackages(folder);
         else
             writeDemoLibrary(folder);
     } catch (const std::exception& failure) {
