@@ -10,6 +10,7 @@
 #include "ui/Seged.h"
 
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QPushButton>
@@ -33,6 +34,13 @@ QPushButton* makeButton(QWidget* owner, const QString& caption, int left) {
     auto* button = new QPushButton(caption, owner);
     button->setGeometry(left, 308, 75, 25);
     button->setAutoDefault(false);
+    // The buttons keep their fixed size; a caption wider than the system font allows gets a
+    // smaller font instead of being cut off.
+    QFont font = button->font();
+    while (font.pointSizeF() > 6 &&
+           QFontMetrics(font).horizontalAdvance(caption) > button->width() - 8)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button->setFont(font);
     return button;
 }
 
@@ -57,6 +65,7 @@ Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, Dialogs& dialogs, library::GroupLibrary
     ListView1->header()->resizeSection(0, 150);
     ListView1->header()->resizeSection(1, 220);
     ListView1->header()->setSectionsMovable(false);
+    ListView1->header()->setStretchLastSection(false);
     ListView1->setRootIsDecorated(false);
     ListView1->setItemsExpandable(false);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
