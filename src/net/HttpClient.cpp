@@ -28,6 +28,13 @@ std::string requestText(const HttpUrl& url, const std::string& cookies) {
     return text + "\r\n";
 }
 
+// A reply with a status other than 1xx or 2xx: the exchange itself went well, so the connection
+// stays open for the next request.
+class StatusFailure : public Failure {
+public:
+    using Failure::Failure;
+};
+
 Failure invalidReply(const boost::system::error_code& error) {
     return Failure("Invalid HTTP reply: " + error.message() + ".");
 }
@@ -107,6 +114,8 @@ void HttpClient::get(const std::string& url, platform::File& file) {
             connection_ = std::make_unique<Connection>(target, limits_);
             exchange(target, file, false);
         }
+    } catch (const StatusFailure&) {
+        throw;
     } catch (...) {
         connection_.reset();
         throw;
@@ -160,7 +169,7 @@ bool HttpClient::exchange(const HttpUrl& url, platform::File& file, bool reused)
         if (!parser.keep_alive())
             connection_.reset();
         if (!success)
-            throw Failure(statusLine);
+            throw StatusFailure(statusLine);
         return true;
     }
 }

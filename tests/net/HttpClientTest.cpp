@@ -122,6 +122,7 @@ TEST_F(HttpClientTest, OtherStatusesFailWithTheirStatusLineAndWriteNothing) {
     EXPECT_EQ(received(), "the next one works");
     ASSERT_EQ(server.requests().size(), 3u);
     EXPECT_THAT(server.requests()[2], testing::StartsWith("GET /zolvera.txt "));
+    EXPECT_EQ(server.connections(), 1);
 }
 
 TEST_F(HttpClientTest, ReconnectsWhenTheServerClosedTheKeptConnection) {
