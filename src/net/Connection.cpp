@@ -13,7 +13,7 @@ using boost::system::error_code;
 namespace {
 
 // Each read asks for this much; the buffer never grows beyond a few of these.
-constexpr std::size_t kReadChunk = 64 * 1024;
+constexpr std::size_t kReadChunk = 256 * 1024;
 
 std::string socketErrorText(const error_code& error) {
     std::string text = error.message();
