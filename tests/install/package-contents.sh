@@ -10,6 +10,9 @@ for tool in dpkg-deb dpkg-shlibdeps file; do
     fi
 done
 
+# Template names carry accents (tó.jpg); CPack's archive writer stores them only under a UTF-8
+# locale, which a bare environment (LANG unset) does not give.
+export LC_ALL=C.UTF-8
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" ||
