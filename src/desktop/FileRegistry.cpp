@@ -4,11 +4,10 @@
 #include "platform/Failure.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "platform/UserFolders.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace zolvera::desktop {
 
@@ -17,13 +16,6 @@ namespace {
 std::string environment(const char* name) {
     const char* value = std::getenv(name);
     return value == nullptr ? std::string() : std::string(value);
-}
-
-std::string homeFolder() {
-    if (auto home = environment("HOME"); !home.empty())
-        return home;
-    const passwd* entry = getpwuid(getuid());
-    return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
 }
 
 // The store as it is now; nothing when it exists but cannot be read or parsed, in which case
@@ -90,10 +82,7 @@ private:
 std::string FileRegistry::userStorePath() {
     if (auto path = environment("ZOLVERA_REGISTRY"); !path.empty())
         return path;
-    auto config = environment("XDG_CONFIG_HOME");
-    if (config.empty() || config.front() != '/')
-        config = homeFolder() + "/.config";
-    return config + "/zolvera/registry.reg";
+    return platform::userBaseFolder("XDG_CONFIG_HOME", "/.config") + "/zolvera/registry.reg";
 }
 
 std::unique_ptr<RegistryKey> FileRegistry::openKey(std::uint32_t root, const std::string& path) {

@@ -6,10 +6,10 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
+#include "platform/UserFolders.h"
 
 #include <QString>
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace zolvera::desktop {
@@ -23,14 +23,7 @@ constexpr char kActiveDesktopClass[] = "\\CLSID\\{75048700-EF1F-11D0-9888-006097
 
 // $XDG_DATA_HOME, else ~/.local/share, with a trailing separator.
 std::string userDataFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    std::string folder;
-    if (data != nullptr && data[0] == '/') {
-        folder = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        folder = std::string(home != nullptr ? home : "") + "/.local/share";
-    }
+    std::string folder = platform::userBaseFolder("XDG_DATA_HOME", "/.local/share");
     std::error_code ignored; // a folder that cannot be made shows up when the bitmap is written
     std::filesystem::create_directories(folder, ignored);
     if (folder.back() != platform::kSeparator)

@@ -1,10 +1,10 @@
 #include "desktop/WallpaperLink.h"
 
 #include "platform/FileSystem.h"
+#include "platform/UserFolders.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -47,11 +47,7 @@ std::vector<std::pair<std::uint32_t, fs::path>> linksIn(const fs::path& folder) 
 } // namespace
 
 std::string wallpaperLinkFolder() {
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache != nullptr && cache[0] == '/')
-        return std::string(cache) + "/zolvera";
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.cache/zolvera";
+    return platform::userBaseFolder("XDG_CACHE_HOME", "/.cache") + "/zolvera";
 }
 
 std::string freshWallpaperLink(const std::string& bitmapPath) {

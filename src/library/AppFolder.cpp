@@ -2,12 +2,12 @@
 
 #include "library/BuildInfo.h"
 #include "platform/FileSystem.h"
+#include "platform/UserFolders.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include <pwd.h>
 #include <unistd.h>
 
 namespace zolvera::library {
@@ -75,11 +75,7 @@ AppFolderSources currentAppFolderSources() {
     const fs::path exe = fs::read_symlink("/proc/self/exe", error);
     sources.programFolder = error ? fs::current_path(error).string() : exe.parent_path().string();
     sources.dataHome = environment("XDG_DATA_HOME");
-    sources.userHome = environment("HOME");
-    if (sources.userHome.empty()) {
-        if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir)
-            sources.userHome = user->pw_dir;
-    }
+    sources.userHome = platform::userHomeFolder();
     return sources;
 }
 

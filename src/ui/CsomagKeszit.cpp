@@ -7,6 +7,7 @@
 #include "ui/FolderTree.h"
 #include "ui/Guard.h"
 #include "ui/NameOrder.h"
+#include "ui/Placement.h"
 #include "ui/Seged.h"
 
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 
 namespace zolvera::ui {
 
@@ -107,8 +107,7 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, Dialogs& dialogs)
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
 
     ShellTreeView1->selectFolder(QDir::homePath());
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 Tfrm_Csomagkeszit::~Tfrm_Csomagkeszit() {

@@ -5,6 +5,7 @@
 #include "picture/Picture.h"
 #include "ui/Guard.h"
 #include "ui/MainLayout.h"
+#include "ui/Placement.h"
 #include "ui/StretchedImage.h"
 
 #include <QAction>
@@ -12,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSlider>
 #include <QToolBar>
@@ -163,8 +163,7 @@ void Tfrm_dia::FormShow() {
     } else {
         setWindowState(Qt::WindowNoState);
         resize(kNormalClientSize);
-        if (QScreen* screen = this->screen())
-            move(screen->availableGeometry().center() - rect().center());
+        centreOnScreen(*this);
     }
     // The slider keeps the position within its range and reports only a change.
     Track->setValue(settings.Leptet);

@@ -7,6 +7,7 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "ui/Guard.h"
+#include "ui/Placement.h"
 #include "ui/Seged.h"
 
 #include <QEventLoop>
@@ -14,7 +15,6 @@
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -112,8 +112,7 @@ Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, Dialogs& dialogs, library::GroupLibrary
             this, [this] { IdHTTP1WorkEnd(); }, Qt::QueuedConnection);
     };
 
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
     ListView1Change();
 }
 

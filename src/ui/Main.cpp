@@ -12,6 +12,7 @@
 #include "ui/Guard.h"
 #include "ui/Letolt.h"
 #include "ui/Mutat.h"
+#include "ui/Placement.h"
 #include "ui/Rendszer.h"
 #include "ui/Seged.h"
 #include "ui/UjCsoport.h"
@@ -23,7 +24,6 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMenu>
-#include <QScreen>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolTip>
@@ -52,8 +52,7 @@ Tfrm_Main::Tfrm_Main(std::string appFolder, Dialogs& dialogs, QWidget* parent)
     frm_Main = this;
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Zolvera"));
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 
     library::Beall().LoadSettings(settingsPath());
 

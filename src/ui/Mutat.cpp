@@ -5,13 +5,13 @@
 #include "picture/Picture.h"
 #include "ui/BitmapImage.h"
 #include "ui/Guard.h"
+#include "ui/Placement.h"
 
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -95,8 +95,7 @@ Tfrm_mutat::Tfrm_mutat(QWidget* owner, Dialogs& dialogs)
     connect(aBeallit, &QAction::triggered, this, guarded(this, &Tfrm_mutat::aBeallitExecute));
     connect(aBezar, &QAction::triggered, this, guarded(this, &Tfrm_mutat::aBezarExecute));
 
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 Tfrm_mutat::~Tfrm_mutat() {

@@ -3,6 +3,7 @@
 #include "desktop/FileRegistry.h"
 #include "library/Settings.h"
 #include "ui/Guard.h"
+#include "ui/Placement.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 
 namespace zolvera::ui {
@@ -97,8 +97,7 @@ Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, Dialogs& dialogs, desktop::Registry
     connect(Button1, &QPushButton::clicked, this, guarded(this, &Tfrm_Rendszer::BitBtn1Click));
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 Tfrm_Rendszer::~Tfrm_Rendszer() {

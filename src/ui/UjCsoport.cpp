@@ -9,6 +9,7 @@
 #include "ui/BitmapImage.h"
 #include "ui/Guard.h"
 #include "ui/NameOrder.h"
+#include "ui/Placement.h"
 #include "ui/Seged.h"
 
 #include <QLabel>
@@ -16,7 +17,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -113,8 +113,7 @@ Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, Dialogs& dialogs, library::GroupL
     connect(btnOK, &QPushButton::clicked, this, guarded(this, &Tfrm_UjCsoport::btnOKClick));
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 Tfrm_UjCsoport::~Tfrm_UjCsoport() {

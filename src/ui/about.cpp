@@ -1,11 +1,11 @@
 #include "ui/about.h"
 
 #include "ui/Panel.h"
+#include "ui/Placement.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 
 namespace zolvera::ui {
 
@@ -35,8 +35,7 @@ Tfrm_About::Tfrm_About(QWidget* owner, Dialogs& dialogs)
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(QPixmap(QStringLiteral(":/about/about.jpg")));
 
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 }
 
 Tfrm_About::~Tfrm_About() {

@@ -2,10 +2,10 @@
 
 #include "ui/Guard.h"
 #include "ui/LogoArt.h"
+#include "ui/Placement.h"
 
 #include <QBitmap>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 
 namespace zolvera::ui {
@@ -31,8 +31,7 @@ Tfrm_Logo::Tfrm_Logo(QWidget* owner, Dialogs& dialogs)
     // The colour key: every pixel of exactly the background grey is see-through.
     setMask(QBitmap::fromImage(art.createMaskFromColor(kLogoKeyColour, Qt::MaskInColor)));
 
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(*this);
 
     Timer1->setInterval(4000);
     Timer1->setSingleShot(true);
