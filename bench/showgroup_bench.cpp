@@ -6,6 +6,7 @@
 //
 //     showgroup_bench [folder]   (the pictures are made there once; a temporary folder otherwise)
 
+#include "desktop/FileRegistry.h"
 #include "library/GroupLibrary.h"
 #include "ui/Dialogs.h"
 #include "ui/Main.h"
@@ -242,7 +243,8 @@ Reference djpeg(const QStringList& files) {
 void measure(const PictureSet& set, const QString& home, int argc, char** argv) {
     QApplication app(argc, argv);
     zolvera::bench::PrintingDialogs dialogs;
-    zolvera::ui::Tfrm_Main window(home.toStdString(), dialogs);
+    zolvera::desktop::FileRegistry registry((home + QStringLiteral("/registry.reg")).toStdString());
+    zolvera::ui::Tfrm_Main window(home.toStdString(), dialogs, registry);
     window.setCommandLine({QStringLiteral("zolvera")});     // no package to offer
     const long before = zolvera::bench::ownPeakKilobytes(); // the program without any picture shown
     window.show();

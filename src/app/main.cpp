@@ -1,5 +1,6 @@
 #include "ui/Main.h"
 #include "app/Application.h"
+#include "desktop/FileRegistry.h"
 #include "desktop/ShellLauncher.h"
 #include "library/AppFolder.h"
 #include "ui/QtDialogs.h"
@@ -10,7 +11,8 @@ int main(int argc, char* argv[]) {
     zolvera::ui::QtDialogs dialogs;
     zolvera::app::Application app(argc, argv, dialogs);
     zolvera::desktop::DesktopShellLauncher launcher;
-    zolvera::ui::Tfrm_Main mainWindow(appFolder, dialogs);
+    zolvera::desktop::FileRegistry registry; // the current user's store
+    zolvera::ui::Tfrm_Main mainWindow(appFolder, dialogs, registry);
     mainWindow.setShellLauncher(launcher);
     mainWindow.show();
     return zolvera::app::Application::exec();

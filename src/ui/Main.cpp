@@ -46,9 +46,10 @@ QPoint tilePosition(int column, int row) {
 
 } // namespace
 
-Tfrm_Main::Tfrm_Main(std::string appFolder, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), ui_(this), library_(std::move(appFolder), *this),
-      commandLine_(QCoreApplication::arguments()) {
+Tfrm_Main::Tfrm_Main(std::string appFolder, Dialogs& dialogs, desktop::Registry& registry,
+                     QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), registry_(registry), ui_(this),
+      library_(std::move(appFolder), *this), commandLine_(QCoreApplication::arguments()) {
     frm_Main = this;
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Zolvera"));
@@ -301,7 +302,7 @@ void Tfrm_Main::aDiaVetitExecute() {
 }
 
 void Tfrm_Main::aBeallitExecute() {
-    ShowSettingsDialog(this, dialogs_);
+    ShowSettingsDialog(this, dialogs_, registry_);
 }
 
 void Tfrm_Main::ShellOpen(const std::string& command) {
@@ -330,7 +331,7 @@ void Tfrm_Main::aNevjegyExecute() {
 }
 
 void Tfrm_Main::thumbnailClick(PictureView* image) {
-    ShowPicturePreview(this, dialogs_, library_.currentGroupFolder() + "/",
+    ShowPicturePreview(this, dialogs_, registry_, library_.currentGroupFolder() + "/",
                        library_.pictures().at(image->tag));
 }
 

@@ -10,8 +10,9 @@
 #include <string>
 
 namespace zolvera::desktop {
+class Registry;
 class ShellLauncher;
-}
+} // namespace zolvera::desktop
 
 namespace zolvera::ui {
 
@@ -25,7 +26,8 @@ class Tfrm_Main : public QWidget, public library::LibraryView {
 public:
     // FormCreate: loads the settings, routes the application's hints to the status bar and
     // starts with empty lists and both indices at 0.
-    Tfrm_Main(std::string appFolder, Dialogs& dialogs, QWidget* parent = nullptr);
+    Tfrm_Main(std::string appFolder, Dialogs& dialogs, desktop::Registry& registry,
+              QWidget* parent = nullptr);
     ~Tfrm_Main() override;
 
     library::GroupLibrary& library() { return library_; }
@@ -92,6 +94,7 @@ private:
     void reportDecodeFailures(PictureView* image);
 
     Dialogs& dialogs_;
+    desktop::Registry& registry_; // the wallpaper's and the display settings' store
     MainLayout ui_;
     library::GroupLibrary library_;
     bool firstShown_ = false;

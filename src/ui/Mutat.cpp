@@ -1,6 +1,5 @@
 #include "ui/Mutat.h"
 
-#include "desktop/FileRegistry.h"
 #include "desktop/Wallpaper.h"
 #include "picture/Picture.h"
 #include "ui/BitmapImage.h"
@@ -111,10 +110,9 @@ void Tfrm_mutat::aBezarExecute() {
     reject();
 }
 
-void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
-                        const std::string& name) {
-    ShowPicturePreview(owner, dialogs, folder, name, [](const std::string& path) {
-        desktop::FileRegistry registry;
+void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry,
+                        const std::string& folder, const std::string& name) {
+    ShowPicturePreview(owner, dialogs, folder, name, [&registry](const std::string& path) {
         const auto applier = desktop::makeDesktopApplier(desktop::detectDesktopSession());
         desktop::SetWallpaper(path, registry, *applier);
     });

@@ -12,6 +12,10 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 
+namespace zolvera::desktop {
+class Registry;
+}
+
 namespace zolvera::ui {
 
 class Dialogs;
@@ -54,9 +58,10 @@ using WallpaperSetter = std::function<void(const std::string& picturePath)>;
 // The work of a thumbnail click for the picture folder + name (folder ends in a separator):
 // decodes the picture before any window exists (so a file that cannot be read throws its
 // failure and opens nothing), shows it modally with the caption "Zolvera : " + name and, when
-// the wallpaper command closed the window, sets folder + name as the desktop wallpaper.
-void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
-                        const std::string& name);
+// the wallpaper command closed the window, sets folder + name as the desktop wallpaper through
+// the registry and the running session's desktop.
+void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry,
+                        const std::string& folder, const std::string& name);
 // The same with another way of setting the wallpaper (tests).
 void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
                         const std::string& name, const WallpaperSetter& setWallpaper);

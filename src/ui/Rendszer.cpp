@@ -1,6 +1,6 @@
 #include "ui/Rendszer.h"
 
-#include "desktop/FileRegistry.h"
+#include "desktop/Registry.h"
 #include "library/Settings.h"
 #include "ui/Guard.h"
 #include "ui/Placement.h"
@@ -124,11 +124,6 @@ void Tfrm_Rendszer::BitBtn1Click() {
     settings.Leptet = spEdit->value();
     settings.Teljes = Teljes->isChecked();
     accept();
-}
-
-void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs) {
-    desktop::FileRegistry registry;
-    ShowSettingsDialog(owner, dialogs, registry);
 }
 
 void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry) {

@@ -56,9 +56,7 @@ private:
 extern Tfrm_Rendszer* frm_Rendszer;
 
 // Shows the dialog filled from the settings record, modally; comes back when it has closed.
-// The desktop value goes to the current user's registry store.
-void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs);
-// The same with another registry (tests).
+// The desktop value goes to the given registry.
 void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry);
 
 } // namespace zolvera::ui

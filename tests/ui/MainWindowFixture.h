@@ -2,6 +2,7 @@
 
 #include "ScriptedDialogs.h"
 
+#include "desktop/FileRegistry.h"
 #include "support/JpegFixtures.h"
 #include "support/TempDir.h"
 #include "ui/Main.h"
@@ -23,6 +24,7 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     TempDir home;
     ScriptedDialogs dialogs;
+    desktop::FileRegistry registry{home / "registry.reg"}; // never the user's own store
     std::unique_ptr<ui::Tfrm_Main> window;
     QStringList commandLine{QStringLiteral("zolvera")};
 
@@ -46,7 +48,7 @@ protected:
 
     // Creates and shows the window and waits for the first show's loading to end.
     void start() {
-        window = std::make_unique<ui::Tfrm_Main>(home.path(), dialogs);
+        window = std::make_unique<ui::Tfrm_Main>(home.path(), dialogs, registry);
         window->setCommandLine(commandLine);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
