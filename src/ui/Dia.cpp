@@ -6,6 +6,7 @@
 #include "ui/Guard.h"
 #include "ui/MainLayout.h"
 #include "ui/Placement.h"
+#include "ui/Resources.h"
 #include "ui/StretchedImage.h"
 
 #include <QAction>
@@ -20,11 +21,6 @@
 
 #include <initializer_list>
 
-// Outside any namespace, as the resource initialiser requires.
-static void initDiaResources() {
-    Q_INIT_RESOURCE(zolvera);
-}
-
 namespace zolvera::ui {
 
 Tfrm_dia* frm_dia = nullptr;
@@ -38,7 +34,7 @@ constexpr int kToolBarHeight = 25;
 constexpr int kStartingStep = 5; // seconds, the slider's position when the window is made
 
 QAction* makeAction(QWidget* window, const char* caption, Qt::Key shortcut, const char* icon) {
-    initDiaResources();
+    useResources();
     auto* action = new QAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))),
                                QString::fromUtf8(caption), window);
     action->setToolTip(action->text());

@@ -1,5 +1,6 @@
 #include "ui/MainLayout.h"
 
+#include "ui/Resources.h"
 #include <QAction>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -8,11 +9,6 @@
 #include <QVBoxLayout>
 
 #include <initializer_list>
-
-// Outside any namespace, as the resource initialiser requires.
-static void initResources() {
-    Q_INIT_RESOURCE(zolvera);
-}
 
 namespace zolvera::ui {
 
@@ -116,7 +112,7 @@ QWidget* toolSeparator(QWidget* parent) {
 }
 
 MainLayout::MainLayout(QWidget* window) {
-    initResources();
+    useResources();
     window->setFixedSize(kClientSize);
     window->setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     createActions(window);

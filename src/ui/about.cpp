@@ -2,6 +2,7 @@
 
 #include "ui/Panel.h"
 #include "ui/Placement.h"
+#include "ui/Resources.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -33,6 +34,7 @@ Tfrm_About::Tfrm_About(QWidget* owner, Dialogs& dialogs)
     Panel1->setAutoFillBackground(true);
     Image1->setGeometry(Panel1->clientRect());
     Image1->setAlignment(Qt::AlignCenter);
+    useResources();
     Image1->setPixmap(QPixmap(QStringLiteral(":/about/about.jpg")));
 
     centreOnScreen(*this);
