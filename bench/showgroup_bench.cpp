@@ -6,11 +6,11 @@
 //
 //     showgroup_bench [folder]   (the pictures are made there once; a temporary folder otherwise)
 
+#include "artwork/Scenery.h"
 #include "desktop/FileRegistry.h"
 #include "library/GroupLibrary.h"
 #include "ui/Dialogs.h"
 #include "ui/Main.h"
-#include "ui/Scenery.h"
 
 #include "BenchTools.h"
 #include "PrintingDialogs.h"

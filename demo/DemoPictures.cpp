@@ -1,6 +1,6 @@
 #include "DemoPictures.h"
 
-#include "ui/Scenery.h"
+#include "artwork/Scenery.h"
 
 #include <QImageWriter>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "AboutArt.h"
 
+#include "artwork/LogoArt.h"
+#include "artwork/Scenery.h"
 #include "library/BuildInfo.h"
-#include "ui/LogoArt.h"
-#include "ui/Scenery.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -1,7 +1,7 @@
 #include "ui/logo.h"
 
+#include "artwork/LogoArt.h"
 #include "ui/Guard.h"
-#include "ui/LogoArt.h"
 #include "ui/Placement.h"
 
 #include <QBitmap>

@@ -1,6 +1,6 @@
 #include "ScriptedDialogs.h"
 
-#include "ui/LogoArt.h"
+#include "artwork/LogoArt.h"
 #include "ui/logo.h"
 
 #include <QPointer>

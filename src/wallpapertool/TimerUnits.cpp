@@ -1,4 +1,4 @@
-#include "wallpaper/TimerUnits.h"
+#include "wallpapertool/TimerUnits.h"
 
 #include "platform/Failure.h"
 #include "platform/File.h"

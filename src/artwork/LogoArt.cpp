@@ -1,6 +1,6 @@
-#include "ui/LogoArt.h"
+#include "artwork/LogoArt.h"
 
-#include "ui/Scenery.h"
+#include "artwork/Scenery.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ui/Scenery.h"
+#include "artwork/Scenery.h"
 
 #include <QLinearGradient>
 #include <QPainter>

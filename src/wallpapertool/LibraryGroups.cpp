@@ -1,4 +1,4 @@
-#include "wallpaper/LibraryGroups.h"
+#include "wallpapertool/LibraryGroups.h"
 
 #include "library/AppFolder.h"
 #include "library/GroupListFile.h"

@@ -4,7 +4,7 @@
 #include "desktop/DesktopApplier.h"
 #include "desktop/FileRegistry.h"
 #include "library/AppFolder.h"
-#include "wallpaper/WallpaperCommand.h"
+#include "wallpapertool/WallpaperCommand.h"
 
 #include <QCoreApplication>
 

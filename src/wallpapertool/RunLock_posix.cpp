@@ -1,4 +1,4 @@
-#include "wallpaper/RunLock.h"
+#include "wallpapertool/RunLock.h"
 
 #include "platform/Failure.h"
 #include "platform/UniqueFd.h"

@@ -1,4 +1,4 @@
-#include "wallpaper/WallpaperCommand.h"
+#include "wallpapertool/WallpaperCommand.h"
 
 #include "desktop/FileRegistry.h"
 #include "desktop/ScopedEnv.h"
@@ -6,7 +6,7 @@
 #include "library/Seged.h"
 #include "support/JpegFixtures.h"
 #include "support/TempDir.h"
-#include "wallpaper/RunLock.h"
+#include "wallpapertool/RunLock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "wallpaper/WallpaperCommand.h"
+#include "wallpapertool/WallpaperCommand.h"
 
 #include "desktop/Wallpaper.h"
 #include "library/GroupListFile.h"
 #include "platform/Failure.h"
-#include "wallpaper/LibraryGroups.h"
-#include "wallpaper/Positions.h"
-#include "wallpaper/RunLock.h"
-#include "wallpaper/TimerUnits.h"
+#include "wallpapertool/LibraryGroups.h"
+#include "wallpapertool/Positions.h"
+#include "wallpapertool/RunLock.h"
+#include "wallpapertool/TimerUnits.h"
 
 #include <cstdlib>
 #include <exception>

@@ -1,4 +1,4 @@
-#include "wallpaper/Positions.h"
+#include "wallpapertool/Positions.h"
 
 #include "platform/Failure.h"
 #include "platform/File.h"
