@@ -1,5 +1,7 @@
 #include "desktop/CommandAppliers.h"
 
+#include "platform/Failure.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -18,6 +20,20 @@ constexpr int kXfceCentred = 1;
 constexpr int kXfceStretched = 3;
 
 const std::string kLastImage = "/last-image";
+
+Failure toolFailed(const std::string& program) {
+    return Failure("A háttérkép nem állítható be, mert nem futott le ez a parancs: " + program +
+                   " (nincs telepítve, vagy nem fut a munkamenete).");
+}
+
+// Runs a tool whose failure means the desktop did not get the picture.
+std::string runOrFail(CommandRunner& runner, const std::string& program,
+                      const std::vector<std::string>& arguments) {
+    auto output = runner.run(program, arguments);
+    if (!output)
+        throw toolFailed(program);
+    return *std::move(output);
+}
 
 } // namespace
 
@@ -57,11 +73,12 @@ GSettingsApplier::Schema GSettingsApplier::mate() {
 void GSettingsApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
     // The options first, so the new picture is drawn once, in its final form.
     const bool stretch = style == WallpaperStyle::Stretch;
-    runner_->run("gsettings", {"set", schema_.name, "picture-options",
-                               gvariantString(stretch ? "stretched" : "centered")});
+    runOrFail(*runner_, "gsettings",
+              {"set", schema_.name, "picture-options",
+               gvariantString(stretch ? "stretched" : "centered")});
     const auto picture = gvariantString(schema_.asUri ? fileUri(bitmapPath) : bitmapPath);
     for (const auto& key : schema_.pictureKeys)
-        runner_->run("gsettings", {"set", schema_.name, key, picture});
+        runOrFail(*runner_, "gsettings", {"set", schema_.name, key, picture});
 }
 
 void PlasmaApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
@@ -81,16 +98,15 @@ void PlasmaApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
                                "--object-path", "/PlasmaShell", "--method",
                                "org.kde.PlasmaShell.evaluateScript", gvariantString(script.str())});
     if (!gdbusResult) // gdbus missing or refused: Qt's D-Bus tool takes the script as it is
-        runner_->run("qdbus", {"org.kde.plasmashell", "/PlasmaShell",
-                               "org.kde.PlasmaShell.evaluateScript", script.str()});
+        runOrFail(*runner_, "qdbus",
+                  {"org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell.evaluateScript",
+                   script.str()});
 }
 
 void XfceApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
-    const auto listing = runner_->run("xfconf-query", {"-c", "xfce4-desktop", "-l"});
-    if (!listing)
-        return;
+    const auto listing = runOrFail(*runner_, "xfconf-query", {"-c", "xfce4-desktop", "-l"});
     const int imageStyle = style == WallpaperStyle::Stretch ? kXfceStretched : kXfceCentred;
-    std::istringstream lines(*listing);
+    std::istringstream lines(listing);
     for (std::string property; std::getline(lines, property);) {
         if (property.size() <= kLastImage.size() ||
             property.compare(property.size() - kLastImage.size(), kLastImage.size(), kLastImage))
@@ -98,8 +114,23 @@ void XfceApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
         const auto base = property.substr(0, property.size() - kLastImage.size());
         runner_->run("xfconf-query", {"-c", "xfce4-desktop", "-p", base + "/image-style", "-n",
                                       "-t", "int", "-s", std::to_string(imageStyle)});
-        runner_->run("xfconf-query", {"-c", "xfce4-desktop", "-p", property, "-s", bitmapPath});
+        runOrFail(*runner_, "xfconf-query",
+                  {"-c", "xfce4-desktop", "-p", property, "-s", bitmapPath});
     }
+}
+
+void SwayApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
+    // sway splits its command line at quotes and then expands the path as a shell word, so a
+    // path passes whole inside '...' in "..." only without quotes, backslashes and runs of
+    // spaces (which sway's unescaping mangles).
+    if (bitmapPath.find_first_of("'\"\\") != std::string::npos ||
+        bitmapPath.find("  ") != std::string::npos)
+        throw Failure("A háttérkép nem állítható be, mert a sway nem tudja átvenni ezt az "
+                      "útvonalat: " +
+                      bitmapPath);
+    runOrFail(*runner_, "swaymsg",
+              {"output", "*", "bg", "\"'" + bitmapPath + "'\"",
+               style == WallpaperStyle::Stretch ? "stretch" : "center", "#000000"});
 }
 
 } // namespace zolvera::desktop

@@ -9,7 +9,8 @@
 
 // Appliers for desktops that keep their wallpaper in their own settings and redraw it when
 // those change; each one talks to the desktop through its command-line tool. They pass the
-// path on as given: wrapped in a FreshLinkApplier, so the setting changes at every call.
+// path on as given: wrapped in a FreshLinkApplier, so the setting changes at every call. A
+// tool that is missing or fails is reported as the Failure that names it.
 namespace zolvera::desktop {
 
 // GNOME and the desktops built on its settings (gsettings).
@@ -51,6 +52,17 @@ private:
 class XfceApplier : public DesktopApplier {
 public:
     explicit XfceApplier(std::unique_ptr<CommandRunner> runner) : runner_(std::move(runner)) {}
+    void apply(const std::string& bitmapPath, WallpaperStyle style) override;
+
+private:
+    std::unique_ptr<CommandRunner> runner_;
+};
+
+// sway: every output's background through swaymsg ("output * bg", on black); sway starts its own
+// swaybg for it.
+class SwayApplier : public DesktopApplier {
+public:
+    explicit SwayApplier(std::unique_ptr<CommandRunner> runner) : runner_(std::move(runner)) {}
     void apply(const std::string& bitmapPath, WallpaperStyle style) override;
 
 private:

@@ -1,8 +1,10 @@
 #include "desktop/DesktopApplier.h"
 
 #include "desktop/CommandAppliers.h"
+#include "desktop/SwaybgApplier.h"
 #include "desktop/WallpaperLink.h"
 #include "desktop/X11Applier.h"
+#include "platform/Failure.h"
 
 #include <array>
 #include <cctype>
@@ -18,7 +20,7 @@ struct KnownDesktop {
 };
 
 // Budgie, Pantheon and Unity keep their wallpaper in GNOME's settings.
-constexpr std::array<KnownDesktop, 12> kKnownDesktops{{
+constexpr std::array<KnownDesktop, 13> kKnownDesktops{{
     {"gnome", DesktopSession::Gnome},
     {"ubuntu", DesktopSession::Gnome},
     {"unity", DesktopSession::Gnome},
@@ -31,6 +33,7 @@ constexpr std::array<KnownDesktop, 12> kKnownDesktops{{
     {"plasma", DesktopSession::Plasma},
     {"xfce", DesktopSession::Xfce},
     {"xubuntu", DesktopSession::Xfce},
+    {"sway", DesktopSession::Sway},
 }};
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
@@ -54,16 +57,19 @@ std::string_view environment(const char* name) {
     return value == nullptr ? std::string_view() : std::string_view(value);
 }
 
-// Does nothing: a session without a desktop to show a wallpaper on.
+// A session without a desktop to show a wallpaper on.
 class NoDesktop : public DesktopApplier {
 public:
-    void apply(const std::string&, WallpaperStyle) override {}
+    void apply(const std::string&, WallpaperStyle) override {
+        throw Failure("Nincs grafikus felület (sem a DISPLAY, sem a WAYLAND_DISPLAY nincs "
+                      "beállítva), ezért a háttérkép nem állítható be.");
+    }
 };
 
 } // namespace
 
-DesktopSession detectDesktopSession(std::string_view currentDesktop, std::string_view sessionName,
-                                    bool hasDisplay) {
+DesktopSession detectDesktopSession(const SessionEnvironment& environment) {
+    std::string_view currentDesktop = environment.currentDesktop;
     while (!currentDesktop.empty()) {
         const auto end = currentDesktop.find(':');
         if (const auto session = knownDesktop(currentDesktop.substr(0, end));
@@ -72,16 +78,24 @@ DesktopSession detectDesktopSession(std::string_view currentDesktop, std::string
         currentDesktop.remove_prefix(end == std::string_view::npos ? currentDesktop.size()
                                                                    : end + 1);
     }
+    if (environment.swaySocket)
+        return DesktopSession::Sway;
     // Display managers may give DESKTOP_SESSION as the path of the session file.
-    sessionName = sessionName.substr(sessionName.rfind('/') + 1);
+    const std::string_view sessionName =
+        environment.sessionName.substr(environment.sessionName.rfind('/') + 1);
     if (const auto session = knownDesktop(sessionName); session != DesktopSession::None)
         return session;
-    return hasDisplay ? DesktopSession::X11 : DesktopSession::None;
+    if (environment.wayland)
+        return DesktopSession::Wayland;
+    return environment.display ? DesktopSession::X11 : DesktopSession::None;
 }
 
 DesktopSession detectDesktopSession() {
-    return detectDesktopSession(environment("XDG_CURRENT_DESKTOP"), environment("DESKTOP_SESSION"),
-                                !environment("DISPLAY").empty());
+    return detectDesktopSession({.currentDesktop = environment("XDG_CURRENT_DESKTOP"),
+                                 .sessionName = environment("DESKTOP_SESSION"),
+                                 .swaySocket = !environment("SWAYSOCK").empty(),
+                                 .wayland = !environment("WAYLAND_DISPLAY").empty(),
+                                 .display = !environment("DISPLAY").empty()});
 }
 
 std::unique_ptr<DesktopApplier> makeDesktopApplier(DesktopSession session) {
@@ -105,6 +119,11 @@ std::unique_ptr<DesktopApplier> makeDesktopApplier(DesktopSession session) {
     case DesktopSession::Xfce:
         settings = std::make_unique<XfceApplier>(std::make_unique<ProcessRunner>());
         break;
+    case DesktopSession::Sway:
+        settings = std::make_unique<SwayApplier>(std::make_unique<ProcessRunner>());
+        break;
+    case DesktopSession::Wayland: // a swaybg of its own, started anew at every call
+        return std::make_unique<SwaybgApplier>();
     case DesktopSession::X11: // draws the picture itself at every call
         return std::make_unique<X11Applier>();
     case DesktopSession::None:

@@ -31,6 +31,14 @@ std::string userDataFolder() {
     return folder;
 }
 
+picture::Bitmap decodePicture(const std::string& path) {
+    try {
+        return picture::JpegPicture::load(path).decode();
+    } catch (const Failure& failure) {
+        throw UnreadablePicture(failure.what());
+    }
+}
+
 } // namespace
 
 std::string GetWindowsFolder(Registry& registry) {
@@ -58,7 +66,7 @@ void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApp
     const std::string bitmapPath = folder + "Zolvera.bmp";
     const std::string copyPath = folder + "Zolvera.jpg";
 
-    const auto bitmap = picture::JpegPicture::load(picturePath).decode();
+    const auto bitmap = decodePicture(picturePath);
     // Both files are put in place only when complete, so a failure (a full disk) leaves the
     // earlier ones as they were. A failed copy is not reported: the Active Desktop service then
     // gets the earlier copy.
@@ -75,6 +83,15 @@ void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApp
         service->ApplyChanges(kApplyAll);
     }
 
+    applier.apply(bitmapPath, currentWallpaperStyle(registry));
+}
+
+void RestoreWallpaper(Registry& registry, DesktopApplier& applier) {
+    const std::string bitmapPath = ReadRegString(registry, kCurrentUser, kDesktopKey, "Wallpaper");
+    if (bitmapPath.empty())
+        throw Failure("Még nem volt beállítva háttérkép, nincs mit visszaállítani.");
+    if (!platform::fileExists(bitmapPath))
+        throw Failure("Nincs meg a háttérkép fájlja: " + bitmapPath + ".");
     applier.apply(bitmapPath, currentWallpaperStyle(registry));
 }
 

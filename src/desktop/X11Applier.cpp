@@ -1,5 +1,8 @@
 #include "desktop/X11Applier.h"
 
+#include "desktop/X11Monitors.h"
+#include "platform/Failure.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -10,7 +13,9 @@
 #include <X11/Xutil.h>
 
 #include <bit>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace zolvera::desktop {
 
@@ -27,14 +32,23 @@ int ignoreErrors(Display*, XErrorEvent*) {
     return 0;
 }
 
-QImage composeScreen(const QImage& picture, int width, int height, WallpaperStyle style) {
-    if (style == WallpaperStyle::Stretch)
-        return picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            .convertToFormat(QImage::Format_RGB32);
+// The whole picture on every monitor, stretched over it or centred on black; what no monitor
+// shows stays black.
+QImage composeScreen(const QImage& picture, int width, int height,
+                     const std::vector<QRect>& monitors, WallpaperStyle style) {
     QImage screen(width, height, QImage::Format_RGB32);
     screen.fill(Qt::black);
     QPainter painter(&screen);
-    painter.drawImage((width - picture.width()) / 2, (height - picture.height()) / 2, picture);
+    for (const QRect& monitor : monitors) {
+        painter.setClipRect(monitor);
+        if (style == WallpaperStyle::Stretch)
+            painter.drawImage(
+                monitor.topLeft(),
+                picture.scaled(monitor.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        else
+            painter.drawImage(monitor.x() + (monitor.width() - picture.width()) / 2,
+                              monitor.y() + (monitor.height() - picture.height()) / 2, picture);
+    }
     return screen;
 }
 
@@ -118,24 +132,28 @@ void freePreviousPixmap(Display* display, Window root, Atom rootPixmap, Atom set
 void X11Applier::apply(const std::string& bitmapPath, WallpaperStyle style) {
     const QImage picture(QString::fromStdString(bitmapPath));
     if (picture.isNull())
-        return;
+        throw Failure("A háttérkép nem állítható be, mert a képe nem olvasható: " + bitmapPath);
     const DisplayPtr owner(XOpenDisplay(nullptr));
     Display* display = owner.get();
-    if (display == nullptr)
-        return;
+    if (display == nullptr) {
+        const char* name = std::getenv("DISPLAY");
+        throw Failure("A háttérkép nem állítható be, mert nem érhető el a(z) " +
+                      std::string(name ? name : "") + " X-kijelző.");
+    }
     const int screenNumber = DefaultScreen(display);
     const Window root = RootWindow(display, screenNumber);
     const int width = DisplayWidth(display, screenNumber);
     const int height = DisplayHeight(display, screenNumber);
     const int depth = DefaultDepth(display, screenNumber);
-    QImage screen = composeScreen(picture, width, height, style);
+    QImage screen =
+        composeScreen(picture, width, height, x11Monitors(display, root, width, height), style);
 
     const Pixmap pixmap =
         XCreatePixmap(display, root, static_cast<unsigned>(width), static_cast<unsigned>(height),
                       static_cast<unsigned>(depth));
     if (!drawInto(display, pixmap, DefaultVisual(display, screenNumber), depth, screen)) {
         XFreePixmap(display, pixmap);
-        return;
+        throw Failure("A háttérkép nem állítható be: a kijelző színmélysége nem támogatott.");
     }
     const Atom rootPixmap = XInternAtom(display, "_XROOTPMAP_ID", False);
     const Atom setRootPixmap = XInternAtom(display, "ESETROOT_PMAP_ID", False);

@@ -1,7 +1,7 @@
 #include "desktop/DesktopApplier.h"
 #include "desktop/CommandAppliers.h"
 
-#include "ScopedEnv.h"
+#include "platform/Failure.h"
 
 #include <gtest/gtest.h>
 
@@ -17,31 +17,28 @@ using Command = std::vector<std::string>; // program, then its arguments
 TEST(DesktopSession, DetectedFromTheEnvironment) {
     using enum DesktopSession;
     struct Case {
-        const char* currentDesktop;
-        const char* sessionName;
-        const char* display;
+        SessionEnvironment environment;
         DesktopSession expected;
     };
-    for (const auto& [currentDesktop, sessionName, display, expected] : {
-             Case{"ubuntu:GNOME", "ubuntu", ":0", Gnome},
-             Case{"Budgie:GNOME", "", ":0", Gnome},
-             Case{"Pantheon", "", ":0", Gnome},
-             Case{"Unity", "", ":0", Gnome},
-             Case{"X-Cinnamon", "cinnamon", ":0", Cinnamon},
-             Case{"MATE", "", ":0", Mate},
-             Case{"KDE", "plasmawayland", "", Plasma},
-             Case{"Hyprland:XFCE", "", "", Xfce}, // the first known entry
-             Case{"", "/usr/share/xsessions/plasma", ":0", Plasma},
-             Case{"", "xubuntu", ":0", Xfce},
-             Case{"i3", "i3", ":0", X11},
-             Case{"", "", "", None},
-         }) {
-        const test::ScopedEnv xdg("XDG_CURRENT_DESKTOP", currentDesktop);
-        const test::ScopedEnv session("DESKTOP_SESSION", sessionName);
-        const test::ScopedEnv shown("DISPLAY",
-                                    *display ? std::optional<std::string>(display) : std::nullopt);
-        EXPECT_EQ(detectDesktopSession(), expected) << currentDesktop << " " << sessionName;
-    }
+    for (const auto& [environment, expected] : {
+             Case{{"ubuntu:GNOME", "ubuntu", false, true, true}, Gnome},
+             Case{{"Budgie:GNOME", "", false, false, true}, Gnome},
+             Case{{"Pantheon", "", false, false, true}, Gnome},
+             Case{{"Unity", "", false, false, true}, Gnome},
+             Case{{"X-Cinnamon", "cinnamon", false, false, true}, Cinnamon},
+             Case{{"MATE", "", false, false, true}, Mate},
+             Case{{"KDE", "plasmawayland", false, true, false}, Plasma},
+             Case{{"Hyprland:XFCE", "", false, true, false}, Xfce}, // the first known entry
+             Case{{"", "/usr/share/xsessions/plasma", false, false, true}, Plasma},
+             Case{{"", "xubuntu", false, false, true}, Xfce},
+             Case{{"sway", "", false, true, true}, Sway},
+             Case{{"", "", true, true, false}, Sway}, // started by hand: only its socket
+             Case{{"Hyprland", "hyprland", false, true, true}, Wayland},
+             Case{{"i3", "i3", false, false, true}, X11},
+             Case{{"", "", false, false, false}, None},
+         })
+        EXPECT_EQ(detectDesktopSession(environment), expected)
+            << environment.currentDesktop << " " << environment.sessionName;
 }
 
 // Records the commands; a program's output comes from answers ("" when not given).
@@ -120,6 +117,30 @@ TEST_F(CommandAppliersTest, PlasmaScriptSetsEveryImageDesktop) {
                                           "org.kde.plasmashell", "--object-path", "/PlasmaShell",
                                           "--method", "org.kde.PlasmaShell.evaluateScript",
                                           gvariantString(script)}}));
+}
+
+TEST_F(CommandAppliersTest, SwayGetsEveryOutputAndAFailedToolIsReported) {
+    SwayApplier(std::move(runner)).apply("/home/Éva/x.bmp", WallpaperStyle::Centre);
+    EXPECT_EQ(log, (std::vector<Command>{{"swaymsg", "output", "*", "bg", "\"'/home/Éva/x.bmp'\"",
+                                          "center", "#000000"}}));
+    // A quote would be taken apart by sway's own parsing: refused rather than mangled.
+    EXPECT_THROW(
+        SwayApplier(std::make_unique<ScriptedRunner>(log)).apply(bitmap, WallpaperStyle::Centre),
+        Failure);
+
+    struct FailingRunner : CommandRunner {
+        std::optional<std::string> run(const std::string&,
+                                       const std::vector<std::string>&) override {
+            return std::nullopt;
+        }
+    };
+    try {
+        GSettingsApplier(GSettingsApplier::gnome(), std::make_unique<FailingRunner>())
+            .apply(bitmap, WallpaperStyle::Stretch);
+        ADD_FAILURE() << "a failed gsettings passed for success";
+    } catch (const Failure& failure) {
+        EXPECT_NE(std::string(failure.what()).find("gsettings"), std::string::npos);
+    }
 }
 
 TEST(ProcessRunner, OutputExitCodeAndTimeLimit) {

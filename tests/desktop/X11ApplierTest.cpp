@@ -2,7 +2,7 @@
 #include "picture/Picture.h"
 
 #include "ScopedEnv.h"
-#include "Xvfb.h"
+#include "XServer.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +13,8 @@
 #include <X11/Xutil.h>
 
 #include <bit>
+#include <cstdlib>
+#include <filesystem>
 
 namespace zolvera::desktop {
 namespace {
@@ -90,7 +92,7 @@ class X11ApplierTest : public ::testing::TestWithParam<const char*> {};
 
 // The colour path differs with the screen depth: 24 bits take the pixels as they are.
 TEST_P(X11ApplierTest, RootWindowShowsThePictureStretchedOrCentred) {
-    test::Xvfb server(GetParam()); // 320 x 240
+    test::XServer server(test::XServer::xvfb(GetParam())); // 320 x 240
     if (!server.running())
         GTEST_SKIP() << "Xvfb is not available";
     test::TempDir dir;
@@ -121,6 +123,69 @@ TEST_P(X11ApplierTest, RootWindowShowsThePictureStretchedOrCentred) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, X11ApplierTest, ::testing::Values("320x240x24", "320x240x16"));
+
+// The dummy driver's screen, 1600 x 600, to be shown by two of its outputs.
+constexpr char kDummyConfig[] = R"(Section "ServerFlags"
+    Option "AutoAddDevices" "false"
+EndSection
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 16384
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+    Modeline "800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Modes "800x600"
+        Virtual 1600 600
+    EndSubSection
+EndSection
+)";
+
+// Two monitors side by side on Xorg's dummy driver, as RandR reports them: each shows the
+// whole picture, not half of one spread over both.
+TEST(X11ApplierMonitors, EveryMonitorShowsTheWholePicture) {
+    test::TempDir dir;
+    test::writeFile(dir / "xorg.conf", kDummyConfig);
+    std::filesystem::create_directory(dir / "conf.d");
+    test::XServer server({"Xorg", "-config", dir / "xorg.conf", "-configdir", dir / "conf.d",
+                          "-logfile", dir / "Xorg.log", "-noreset", "-nolisten", "tcp"});
+    if (!server.running())
+        GTEST_SKIP() << "Xorg with the dummy driver did not start (it needs "
+                        "xserver-xorg-video-dummy, and root to read a configuration of its own)";
+    // The dummy driver offers its mode on the first output only.
+    const std::string xrandr = "LC_ALL=C DISPLAY=" + server.display() + " xrandr";
+    ASSERT_EQ(std::system((xrandr + " --addmode DUMMY1 800x600 && " + xrandr +
+                           " --output DUMMY0 --mode 800x600 --pos 0x0 --output DUMMY1 --mode "
+                           "800x600 --pos 800x0")
+                              .c_str()),
+              0);
+    test::ScopedEnv display("DISPLAY", server.display());
+    const auto bitmap = dir / "Zolvera.bmp";
+    picture::writeBmp(halvesPicture(), bitmap);
+    const ScreenReader root(server.display());
+    const auto row = [&root](std::initializer_list<int> xs) {
+        std::string seen;
+        for (const int x : xs)
+            seen.push_back(root.colourAt(x, 300));
+        return seen;
+    };
+    X11Applier().apply(bitmap, WallpaperStyle::Stretch);
+    EXPECT_EQ(row({10, 390, 410, 790, 810, 1190, 1210, 1590}), "rrbbrrbb");
+    // Centred: the 80 x 60 picture covers 360..439 of the first monitor, 1160..1239 of the second.
+    X11Applier().apply(bitmap, WallpaperStyle::Centre);
+    EXPECT_EQ(row({10, 370, 430, 790, 810, 1170, 1230, 1590}), "krbkkrbk");
+}
 
 } // namespace
 } // namespace zolvera::desktop

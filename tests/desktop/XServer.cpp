@@ -1,4 +1,4 @@
-#include "Xvfb.h"
+#include "XServer.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -20,24 +20,23 @@ constexpr int kStartLimitMs = 10000;
 
 } // namespace
 
-Xvfb::Xvfb(const std::string& screen) {
+XServer::XServer(std::vector<std::string> args) {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC) != 0)
         return;
-    // Xvfb writes the display number it chose to -displayfd once it accepts connections.
+    // The server writes the display number it chose to -displayfd once it accepts connections.
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, ends[1], kDisplayFd);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> args{"Xvfb",      "-displayfd", std::to_string(kDisplayFd),
-                                  "-screen",   "0",          screen,
-                                  "-nolisten", "tcp",        "-nocursor"};
+    args.insert(args.end(), {"-displayfd", std::to_string(kDisplayFd)});
     std::vector<char*> argv;
     for (auto& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
-    const bool spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) == 0;
+    const bool spawned =
+        posix_spawnp(&pid_, args.front().c_str(), &actions, nullptr, argv.data(), environ) == 0;
     posix_spawn_file_actions_destroy(&actions);
     close(ends[1]);
     if (!spawned) {
@@ -55,7 +54,7 @@ Xvfb::Xvfb(const std::string& screen) {
         display_ = ":" + number;
 }
 
-Xvfb::~Xvfb() {
+XServer::~XServer() {
     if (pid_ <= 0)
         return;
     kill(pid_, SIGTERM);

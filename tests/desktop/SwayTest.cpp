@@ -1,0 +1,139 @@
+#include "desktop/DesktopApplier.h"
+#include "desktop/FileRegistry.h"
+#include "desktop/SwaybgApplier.h"
+#include "desktop/Wallpaper.h"
+#include "picture/Picture.h"
+
+#include "HeadlessSway.h"
+#include "ScopedEnv.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <thread>
+
+namespace zolvera::desktop {
+namespace {
+
+// An 80 x 60 picture, red on the left half and blue on the right, or all green.
+picture::Bitmap testPicture(bool halves) {
+    picture::Bitmap bitmap{80, 60, 24, {}, {}};
+    for (int i = 0; i < 80 * 60; ++i) {
+        const bool red = halves && i % 80 < 40;
+        const bool blue = halves && !red;
+        bitmap.pixels.insert(bitmap.pixels.end(),
+                             {std::uint8_t(red ? 255 : 0), std::uint8_t(halves ? 0 : 200),
+                              std::uint8_t(blue ? 255 : 0)});
+    }
+    return bitmap;
+}
+
+// 'r' red, 'b' blue, 'g' green, 'y' yellow, '?' anything else.
+char colourOf(QRgb pixel) {
+    const int r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
+    if (r > 200 && g < 60 && b < 60)
+        return 'r';
+    if (b > 200 && r < 60 && g < 60)
+        return 'b';
+    if (g > 100 && r < 60 && b < 60)
+        return 'g';
+    if (r > 200 && g > 200 && b < 60)
+        return 'y';
+    return '?';
+}
+
+// The colours a quarter and three quarters across the middle of each output, once they are
+// the expected ones or after five seconds: the compositor's background program draws in its
+// own time, and nothing tells when it has.
+std::string awaitOutputs(const test::HeadlessSway& sway, const std::string& expected) {
+    std::string seen;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    do {
+        seen.clear();
+        for (const char* output : {"HEADLESS-1", "HEADLESS-2"}) {
+            const QImage shot = sway.screenshot(output);
+            if (shot.isNull())
+                return "no screenshot of " + std::string(output);
+            for (const int x : {shot.width() / 4, shot.width() * 3 / 4})
+                seen.push_back(colourOf(shot.pixel(x, shot.height() / 2)));
+        }
+        if (seen == expected)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return seen;
+}
+
+class SwayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!sway->failure().empty())
+            GTEST_SKIP() << "no headless sway: " << sway->failure();
+        picture::writeBmp(testPicture(true), halves);
+        picture::writeBmp(testPicture(false), green);
+        test::shareWithEveryone(dir.path()); // sway runs as another user when we are root
+    }
+    void useSway(const test::HeadlessSway& running) {
+        runtime.emplace("XDG_RUNTIME_DIR", running.runtimeFolder());
+        wayland.emplace("WAYLAND_DISPLAY", running.waylandDisplay());
+        socket.emplace("SWAYSOCK", running.socket());
+    }
+
+    test::TempDir dir;
+    const std::string halves = dir / "halves.bmp";
+    const std::string green = dir / "green.bmp";
+    std::unique_ptr<test::HeadlessSway> sway = std::make_unique<test::HeadlessSway>();
+    test::ScopedEnv cache{"XDG_CACHE_HOME", dir / "cache"};
+    std::optional<test::ScopedEnv> runtime, wayland, socket;
+};
+
+TEST_F(SwayTest, EveryOutputShowsThePictureAndRestoreShowsItOnAFreshSway) {
+    useSway(*sway);
+    ASSERT_EQ(detectDesktopSession(), DesktopSession::Sway);
+    makeDesktopApplier(DesktopSession::Sway)->apply(halves, WallpaperStyle::Stretch);
+    EXPECT_EQ(awaitOutputs(*sway, "rbrb"), "rbrb");
+    makeDesktopApplier(DesktopSession::Sway)->apply(green, WallpaperStyle::Stretch);
+    EXPECT_EQ(awaitOutputs(*sway, "gggg"), "gggg");
+
+    // A new login: the picture comes back only through restore.
+    runtime.reset(), wayland.reset(), socket.reset();
+    sway = std::make_unique<test::HeadlessSway>();
+    ASSERT_EQ(sway->failure(), "");
+    useSway(*sway);
+    FileRegistry registry(dir / "registry.reg");
+    WriteRegString(registry, kCurrentUser, "\\Control Panel\\Desktop\\", "Wallpaper", green);
+    WriteRegString(registry, kCurrentUser, "\\Control Panel\\Desktop\\", "WallpaperStyle", "2");
+    RestoreWallpaper(registry, *makeDesktopApplier(DesktopSession::Sway));
+    EXPECT_EQ(awaitOutputs(*sway, "gggg"), "gggg");
+}
+
+// Another wlroots compositor: a swaybg of ours, the one before ended by its recorded id.
+TEST_F(SwayTest, OurSwaybgIsReplacedByTheNextOne) {
+    useSway(*sway);
+    const std::string record = dir / "swaybg.pid";
+    const auto recordedPid = [&record] {
+        pid_t pid = 0;
+        std::ifstream(record) >> pid;
+        return pid;
+    };
+    SwaybgApplier applier(record);
+    applier.apply(halves, WallpaperStyle::Stretch);
+    EXPECT_EQ(awaitOutputs(*sway, "rbrb"), "rbrb");
+    const pid_t first = recordedPid();
+    applier.apply(green, WallpaperStyle::Stretch);
+    EXPECT_EQ(awaitOutputs(*sway, "gggg"), "gggg");
+    const pid_t second = recordedPid();
+    EXPECT_NE(second, first);
+    EXPECT_EQ(kill(second, 0), 0);
+    EXPECT_NE(kill(first, 0), 0); // ended; it was not our child, so no zombie stays
+
+    EXPECT_THROW(SwaybgApplier(record, "/nonexistent/swaybg").apply(green, WallpaperStyle::Stretch),
+                 Failure);
+    EXPECT_EQ(kill(second, 0), 0); // a failed start leaves the running one alone
+}
+
+} // namespace
+} // namespace zolvera::desktop
