@@ -17,9 +17,31 @@ namespace {
 constexpr char kFileName[] = "/positions.json";
 constexpr char kPicture[] = "picture";
 constexpr char kIndex[] = "index";
+// A file name that is not UTF-8 (a Latin-1 name from an old archive) cannot be a JSON text, so
+// its exact bytes are kept beside the readable approximation.
+constexpr char kPictureBytes[] = "pictureBytes";
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+bool isUtf8(const std::string& bytes) {
+    return qt(bytes).toStdString() == bytes;
+}
+
+QJsonObject entry(const Position& position) {
+    QJsonObject object{{kPicture, qt(position.picture)}, {kIndex, position.index}};
+    if (!isUtf8(position.picture))
+        object.insert(kPictureBytes,
+                      QString::fromLatin1(QByteArray::fromStdString(position.picture).toBase64()));
+    return object;
+}
+
+Position position(const QJsonObject& entry) {
+    const QJsonValue bytes = entry.value(kPictureBytes);
+    return {bytes.isString() ? QByteArray::fromBase64(bytes.toString().toLatin1()).toStdString()
+                             : entry.value(kPicture).toString().toStdString(),
+            entry.value(kIndex).toInt()};
 }
 
 // Where the last picture stands in the list now, by its name.
@@ -51,19 +73,15 @@ Positions Positions::load(const std::string& folder) {
         return positions;
     }
     const QJsonObject groups = QJsonDocument::fromJson(QByteArray::fromStdString(bytes)).object();
-    for (auto it = groups.begin(); it != groups.end(); ++it) {
-        const QJsonObject entry = it.value().toObject();
-        positions.set(it.key().toStdString(), {entry.value(kPicture).toString().toStdString(),
-                                               entry.value(kIndex).toInt()});
-    }
+    for (auto it = groups.begin(); it != groups.end(); ++it)
+        positions.set(it.key().toStdString(), position(it.value().toObject()));
     return positions;
 }
 
 void Positions::save(const std::string& folder) const {
     QJsonObject groups;
     for (const auto& [group, position] : byGroup_)
-        groups.insert(qt(group),
-                      QJsonObject{{kPicture, qt(position.picture)}, {kIndex, position.index}});
+        groups.insert(qt(group), entry(position));
     const std::string path = folder + kFileName;
     std::error_code ignored; // a folder that cannot be made shows up as a failed replace
     std::filesystem::create_directories(folder, ignored);

@@ -10,10 +10,9 @@
 
 namespace zolvera::wallpaper {
 
-RunLock::RunLock(const std::string& folder) {
+RunLock::RunLock(const std::string& file) {
     std::error_code ignored; // a folder that cannot be made shows up when the file is opened
-    std::filesystem::create_directories(folder, ignored);
-    const std::string file = path(folder);
+    std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ignored);
     platform::UniqueFd fd(::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (!fd.valid())
         throw failures::cannotCreateFile(file, IoFailure::fromErrno(errno).reason());

@@ -5,8 +5,10 @@
 #include "platform/FileSystem.h"
 #include "platform/UserFolders.h"
 
+#include <cctype>
+#include <cstdlib>
 #include <filesystem>
-#include <regex>
+#include <optional>
 
 namespace zolvera::wallpaper {
 
@@ -32,22 +34,118 @@ bool systemctl(desktop::CommandRunner& runner, std::vector<std::string> argument
     return runner.run("systemctl", arguments).has_value();
 }
 
+constexpr long double kSecond = 1;
+constexpr long double kDay = 86400;
+
+// systemd's time units, in seconds.
+std::optional<long double> unitSeconds(std::string_view unit) {
+    struct Unit {
+        std::string_view names[4];
+        long double seconds;
+    };
+    static constexpr Unit kUnits[] = {
+        {{"usec", "us"}, kSecond / 1e6},
+        {{"msec", "ms"}, kSecond / 1e3},
+        {{"seconds", "second", "sec", "s"}, kSecond},
+        {{"minutes", "minute", "min", "m"}, 60},
+        {{"hours", "hour", "hr", "h"}, 3600},
+        {{"days", "day", "d"}, kDay},
+        {{"weeks", "week", "w"}, 7 * kDay},
+        {{"months", "month", "M"}, 30.44L * kDay},
+        {{"years", "year", "y"}, 365.25L * kDay},
+    };
+    if (unit.empty())
+        return kSecond; // a bare number counts seconds
+    for (const auto& known : kUnits)
+        for (const auto name : known.names)
+            if (!name.empty() && name == unit)
+                return known.seconds;
+    return std::nullopt;
+}
+
+// The length of a span as systemd reads it: numbers, each with an optional unit, separated by
+// spaces or tabs only. Nothing for anything else.
+std::optional<long double> timeSpanSeconds(std::string_view text) {
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    long double total = 0;
+    bool any = false;
+    std::size_t i = 0;
+    const auto skip = [&](auto&& accepted) {
+        const std::size_t start = i;
+        while (i < text.size() && accepted(text[i]))
+            ++i;
+        return text.substr(start, i - start);
+    };
+    skip(isBlank);
+    while (i < text.size()) {
+        std::string number(skip(isDigit));
+        if (number.empty())
+            return std::nullopt;
+        if (i < text.size() && text[i] == '.') {
+            ++i;
+            const auto fraction = skip(isDigit);
+            if (fraction.empty())
+                return std::nullopt;
+            number += "." + std::string(fraction);
+        }
+        skip(isBlank);
+        const auto seconds = unitSeconds(skip(isLetter));
+        if (!seconds)
+            return std::nullopt;
+        total += std::strtold(number.c_str(), nullptr) * *seconds;
+        any = true;
+        skip(isBlank);
+    }
+    return any ? std::optional(total) : std::nullopt;
+}
+
+// Where a program's path is a unit setting's value: "%" doubled against specifier expansion.
+std::string unitPath(std::string_view path) {
+    std::string result;
+    for (const char c : path) {
+        if (c == '%')
+            result += c;
+        result += c;
+    }
+    return result;
+}
+
+constexpr char kGraphicalSession[] = "graphical-session.target";
+
+// A unit file's text as it is, or nothing when there is none.
+std::optional<std::string> existingUnit(const std::string& path) {
+    if (!platform::fileExists(path))
+        return std::nullopt;
+    return platform::readWholeFile(path);
+}
+
+// Puts a unit back as it was before: its earlier text, or no file.
+void putBack(const std::string& path, const std::optional<std::string>& earlier) {
+    if (earlier)
+        platform::replaceFileOrFail(path, *earlier);
+    else
+        platform::deleteFile(path);
+}
+
 } // namespace
 
 bool isTimeSpan(std::string_view text) {
-    static const std::regex span("\\s*([0-9]+(\\.[0-9]+)?\\s*(usec|us|msec|ms|seconds|second|sec|"
-                                 "s|minutes|minute|min|m|hours|hour|hr|h|days|day|d|weeks|week|w|"
-                                 "months|month|M|years|year|y)?\\s*)+");
-    return std::regex_match(text.begin(), text.end(), span) &&
-           text.find_first_of("123456789") != std::string_view::npos;
+    // systemd keeps spans in 64-bit microseconds; a longer one is refused by it.
+    constexpr long double kLongest = 1e12L;
+    const auto seconds = timeSpanSeconds(text);
+    return seconds && *seconds >= kSecond && *seconds < kLongest;
 }
 
 std::string serviceUnit(const RotationTimer& timer) {
-    std::string text = "[Unit]\n"
-                       "Description=Zolvera: új háttérkép a csoportból\n"
-                       "\n"
-                       "[Service]\n"
-                       "Type=oneshot\n";
+    // The service does nothing once the program is uninstalled.
+    std::string text = "[Unit]\nDescription=Zolvera: új háttérkép a csoportból\n"
+                       "ConditionPathExists=" +
+                       unitPath(timer.program) + "\n";
+    if (timer.graphicalSession)
+        text += std::string("PartOf=") + kGraphicalSession + "\nAfter=" + kGraphicalSession + "\n";
+    text += "\n[Service]\nType=oneshot\n";
     for (const auto& [name, value] : timer.environment)
         text += "Environment=" + quoted(name + "=" + value, false) + "\n";
     text += "ExecStart=" + quoted(timer.program, true) + (timer.random ? " random " : " next ") +
@@ -58,9 +156,13 @@ std::string serviceUnit(const RotationTimer& timer) {
 std::string timerUnit(const RotationTimer& timer) {
     // The first change comes one interval after the timer starts, then one after each run.
     std::string text = "[Unit]\nDescription=Zolvera: háttérkép-váltás " + timer.every;
-    text += " időközönként\n\n[Timer]\nOnActiveSec=" + timer.every;
+    text += " időközönként\n";
+    if (timer.graphicalSession)
+        text += std::string("PartOf=") + kGraphicalSession + "\n";
+    text += "\n[Timer]\nOnActiveSec=" + timer.every;
     text += "\nOnUnitActiveSec=" + timer.every + "\nUnit=" + kServiceName;
-    text += "\n\n[Install]\nWantedBy=timers.target\n";
+    text += std::string("\n\n[Install]\nWantedBy=") +
+            (timer.graphicalSession ? kGraphicalSession : "timers.target") + "\n";
     return text;
 }
 
@@ -70,17 +172,33 @@ std::string userUnitFolder() {
 
 bool installRotationTimer(const RotationTimer& timer, const std::string& folder,
                           desktop::CommandRunner& runner) {
+    const std::string servicePath = folder + "/" + kServiceName;
+    const std::string timerPath = folder + "/" + kTimerName;
+    const auto earlierService = existingUnit(servicePath);
+    const auto earlierTimer = existingUnit(timerPath);
     std::error_code ignored; // a folder that cannot be made shows up when a unit is written
     std::filesystem::create_directories(folder, ignored);
-    platform::replaceFileOrFail(folder + "/" + kServiceName, serviceUnit(timer));
-    platform::replaceFileOrFail(folder + "/" + kTimerName, timerUnit(timer));
+    platform::replaceFileOrFail(servicePath, serviceUnit(timer));
+    platform::replaceFileOrFail(timerPath, timerUnit(timer));
     if (!systemctl(runner, {"daemon-reload"}))
         return false;
-    // A timer already running keeps its old interval until it is restarted.
-    if (!systemctl(runner, {"enable", kTimerName}) || !systemctl(runner, {"restart", kTimerName}))
-        throw Failure(std::string("A systemctl --user enable ") + kTimerName +
-                      " parancs nem sikerült.");
-    return true;
+    // reenable moves the timer to the target it now names; a timer already running keeps its
+    // old interval until it is restarted.
+    if (systemctl(runner, {"reenable", kTimerName}) && systemctl(runner, {"restart", kTimerName}))
+        return true;
+    putBack(servicePath, earlierService);
+    putBack(timerPath, earlierTimer);
+    systemctl(runner, {"daemon-reload"});
+    if (earlierTimer) {
+        systemctl(runner, {"reenable", kTimerName});
+        systemctl(runner, {"restart", kTimerName});
+    }
+    throw Failure(std::string("A systemd nem fogadta el az időzítőt (") + kTimerName +
+                  "); a korábbi beállítás maradt érvényben.");
+}
+
+bool hasGraphicalSession(desktop::CommandRunner& runner) {
+    return systemctl(runner, {"is-active", "--quiet", kGraphicalSession});
 }
 
 bool removeRotationTimer(const std::string& folder, desktop::CommandRunner& runner) {

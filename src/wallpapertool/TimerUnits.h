@@ -19,13 +19,17 @@ struct RotationTimer {
     std::string group;   // as the group list holds it
     std::string every;   // a systemd time span, checked with isTimeSpan
     bool random = false;
+    // The session's manager knows graphical-session.target: the timer then runs only while a
+    // graphical session does, and starts with it.
+    bool graphicalSession = false;
     // Variables the service is given, so that it finds the library, the registry and the
     // positions where this run found them.
     std::vector<std::pair<std::string, std::string>> environment;
 };
 
-// True for a non-zero systemd time span written with numbers and units ("30min", "1h 30m",
-// "90"). Anything else would make a unit file systemd refuses, or one with lines of its own.
+// True for a systemd time span of at least a second written with numbers and units on one line
+// ("30min", "1h 30m", "90"). Anything else would make a unit file systemd refuses, one with
+// lines of its own, or a timer that runs all the time.
 bool isTimeSpan(std::string_view text);
 
 std::string serviceUnit(const RotationTimer& timer);
@@ -38,9 +42,14 @@ std::string userUnitFolder();
 // Writes both units into the folder (made when needed) and, when a user manager answers,
 // reloads it and enables and (re)starts the timer. False when no user manager answered; the
 // files are then ready for it. Throws "Cannot create file "%s". %s" when a unit cannot be
-// written, and a failure when the manager answered but refused the timer.
+// written, and a failure when the manager answered but refused the timer; the units that were
+// there before are then put back and their timer restarted.
 bool installRotationTimer(const RotationTimer& timer, const std::string& folder,
                           desktop::CommandRunner& systemctl);
+
+// Whether the user manager runs graphical-session.target now, as sessions that tell systemd
+// about themselves do.
+bool hasGraphicalSession(desktop::CommandRunner& systemctl);
 
 // Disables and stops the timer where a user manager answers and deletes both units. False
 // when there was no unit to remove.

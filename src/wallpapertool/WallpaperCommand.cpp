@@ -1,6 +1,7 @@
 #include "wallpapertool/WallpaperCommand.h"
 
 #include "desktop/Wallpaper.h"
+#include "library/BuildInfo.h"
 #include "library/GroupListFile.h"
 #include "platform/Failure.h"
 #include "wallpapertool/LibraryGroups.h"
@@ -21,15 +22,24 @@ constexpr char kHelp[] =
     "  zolvera-wallpaper set KÉP             a KÉP (JPEG-fájl) lesz a háttérkép\n"
     "  zolvera-wallpaper next CSOPORT        a csoport következő képe lesz a háttérkép\n"
     "  zolvera-wallpaper random CSOPORT      a csoport egy másik, véletlen képe lesz a háttérkép\n"
+    "  zolvera-wallpaper restore             a legutóbbi háttérkép újra megjelenik (például\n"
+    "                                        bejelentkezéskor, ahol az asztal nem őrzi meg)\n"
     "  zolvera-wallpaper groups              a csoportok, soronként egy\n"
     "  zolvera-wallpaper rotate CSOPORT IDŐKÖZ [--random]\n"
-    "                                        IDŐKÖZönként (például 30min, 1h) a csoport\n"
-    "                                        következő (vagy véletlen) képe lesz a háttérkép\n"
+    "                                        IDŐKÖZönként (legalább 1s; például 30min, 1h)\n"
+    "                                        a csoport következő (vagy véletlen) képe\n"
+    "                                        lesz a háttérkép\n"
     "  zolvera-wallpaper rotate --stop       az időzítő leállítása\n"
     "  zolvera-wallpaper --help              ez a súgó\n"
+    "  zolvera-wallpaper --version           a program változata\n"
     "\n"
-    "A csoport nevében a kis- és nagybetű mindegy. Az időzítő a systemd felhasználói\n"
-    "példányában fut (zolvera-rotate.timer).\n";
+    "A csoport nevében a kis- és nagybetű mindegy. A csoport olvashatatlan képeit a next\n"
+    "és a random kihagyja (a hibaüzenet megnevezi őket). Az időzítő a systemd felhasználói\n"
+    "példányában fut (zolvera-rotate.timer); ahol a munkamenet jelzi magát a systemd-nek\n"
+    "(graphical-session.target), csak a grafikus munkamenettel együtt.\n"
+    "\n"
+    "Kilépési kód: 0 siker (a háttérkép megjelent az asztalon), 1 hiba (például nincs\n"
+    "grafikus felület; ekkor a csoport helye sem lép tovább), 2 hibás parancssor.\n";
 
 // Where the timer's runs find the library, the registry, the wallpaper folder and the
 // positions: as this run found them, whatever their working folder. The base folder variables
@@ -45,40 +55,67 @@ std::vector<std::pair<std::string, std::string>> timerEnvironment(const std::str
     return environment;
 }
 
-// A command line that was not understood.
-struct BadCommandLine {};
+// Runs that write the wallpaper files take their lock beside them, so that setting a picture
+// needs no folder but the one it writes anyway.
+std::string lockPath(const CommandContext& context) {
+    return desktop::GetWindowsFolder(context.registry) + "Zolvera.lock";
+}
 
 void setWallpaper(const std::string& picture, const CommandContext& context) {
     const auto applier = context.makeApplier();
+    const RunLock lock(lockPath(context));
     desktop::SetWallpaper(picture, context.registry, *applier);
 }
 
+void restoreWallpaper(const CommandContext& context) {
+    const auto applier = context.makeApplier();
+    const RunLock lock(lockPath(context));
+    desktop::RestoreWallpaper(context.registry, *applier);
+}
+
+// Shows the group's next (or a random) picture. One that cannot be decoded is named and passed
+// over, so a rotation never sticks on it; the position is written only once a picture was
+// shown.
 void setFromGroup(const std::string& name, bool random, const CommandContext& context) {
     const std::string group = findGroup(context.appFolder, name);
     const library::StringList pictures = groupPictures(context.appFolder, group);
-    const std::string folder = stateFolder();
-    const RunLock lock(folder);
+    const auto applier = context.makeApplier();
+    const RunLock lock(lockPath(context));
     // Read under the lock, so that a run waiting for it goes on from where this one ends.
+    const std::string folder = stateFolder();
     Positions positions = Positions::load(folder);
     const auto last = positions.of(group);
     std::mt19937 engine{std::random_device{}()};
-    const int index = random ? randomIndex(pictures, last, engine) : nextIndex(pictures, last);
-    const std::string picture =
-        library::groupFolderPath(context.appFolder, group) + "/" + pictures.at(index);
-    setWallpaper(picture, context);
-    positions.set(group, {pictures.at(index), index});
-    positions.save(folder);
-    context.out << picture << '\n';
+    const int first = random ? randomIndex(pictures, last, engine) : nextIndex(pictures, last);
+    for (int step = 0; step < pictures.count(); ++step) {
+        const int index = (first + step) % pictures.count();
+        const std::string picture =
+            library::groupFolderPath(context.appFolder, group) + "/" + pictures.at(index);
+        try {
+            desktop::SetWallpaper(picture, context.registry, *applier);
+        } catch (const desktop::UnreadablePicture& failure) {
+            context.err << "zolvera-wallpaper: Ez a kép nem jeleníthető meg, kimarad: " << picture
+                        << " (" << failure.what() << ")\n";
+            continue;
+        }
+        positions.set(group, {pictures.at(index), index});
+        positions.save(folder);
+        context.out << picture << '\n';
+        return;
+    }
+    throw Failure("Egyik kép sem jeleníthető meg ebből a csoportból: " + group + ".");
 }
 
 void rotate(const std::vector<std::string>& arguments, const CommandContext& context) {
     const std::string& every = arguments.at(2);
     if (!isTimeSpan(every))
-        throw Failure("Érvénytelen időköz: " + every + " (például 30min, 1h vagy 1d).");
+        throw Failure("Érvénytelen időköz: " + every +
+                      " (legalább egy másodperc, egy sorban; például 30min, 1h vagy 1d).");
     const RotationTimer timer{.program = context.program,
                               .group = findGroup(context.appFolder, arguments.at(1)),
                               .every = every,
                               .random = arguments.size() == 4,
+                              .graphicalSession = hasGraphicalSession(context.systemctl),
                               .environment = timerEnvironment(context.appFolder)};
     groupPictures(context.appFolder, timer.group); // an empty group is refused now, not later
     const std::string folder = userUnitFolder();
@@ -99,42 +136,77 @@ void stopRotation(const CommandContext& context) {
         context.out << "Nincs beállított időzítő.\n";
 }
 
-void run(const std::vector<std::string>& arguments, const CommandContext& context) {
+bool isHelp(const std::vector<std::string>& arguments) {
+    return arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h");
+}
+
+bool isVersion(const std::vector<std::string>& arguments) {
+    return arguments.size() == 1 && arguments[0] == "--version";
+}
+
+// Whether the command line is one of those run below.
+bool understood(const std::vector<std::string>& arguments) {
     const std::string command = arguments.empty() ? "" : arguments.front();
     const std::size_t count = arguments.size();
-    if ((command == "--help" || command == "-h") && count == 1) {
-        context.out << kHelp;
-    } else if (command == "set" && count == 2) {
-        const RunLock lock(stateFolder());
+    return isHelp(arguments) || isVersion(arguments) ||
+           ((command == "set" || command == "next" || command == "random") && count == 2) ||
+           ((command == "groups" || command == "restore") && count == 1) ||
+           (command == "rotate" && count == 2 && arguments[1] == "--stop") ||
+           (command == "rotate" && (count == 3 || (count == 4 && arguments[3] == "--random")));
+}
+
+// Runs a command line that answerAlone left.
+void run(const std::vector<std::string>& arguments, const CommandContext& context) {
+    const std::string command = arguments.empty() ? "" : arguments.front();
+    if (command == "set") {
         setWallpaper(arguments[1], context);
-    } else if ((command == "next" || command == "random") && count == 2) {
+    } else if (command == "restore") {
+        restoreWallpaper(context);
+    } else if (command == "next" || command == "random") {
         setFromGroup(arguments[1], command == "random", context);
-    } else if (command == "groups" && count == 1) {
+    } else if (command == "groups") {
         const library::StringList groups = listedGroups(context.appFolder);
         for (const std::string& group : groups.items())
             context.out << group << '\n';
-    } else if (command == "rotate" && count == 2 && arguments[1] == "--stop") {
+    } else if (arguments[1] == "--stop") {
         stopRotation(context);
-    } else if (command == "rotate" && (count == 3 || (count == 4 && arguments[3] == "--random"))) {
-        rotate(arguments, context);
     } else {
-        throw BadCommandLine{};
+        rotate(arguments, context);
     }
 }
+
+constexpr char kUsageError[] =
+    "zolvera-wallpaper: hibás parancssor. Súgó: zolvera-wallpaper --help\n";
 
 } // namespace
 
 int runWallpaperCommand(const std::vector<std::string>& arguments, const CommandContext& context) {
+    if (const auto answered = answerAlone(arguments, context.out, context.err))
+        return *answered;
     try {
         run(arguments, context);
         return kDone;
-    } catch (const BadCommandLine&) {
-        context.err << "zolvera-wallpaper: hibás parancssor. Súgó: zolvera-wallpaper --help\n";
-        return kBadCommandLine;
     } catch (const std::exception& failure) {
         context.err << "zolvera-wallpaper: " << failure.what() << '\n';
         return kFailed;
     }
+}
+
+std::optional<int> answerAlone(const std::vector<std::string>& arguments, std::ostream& out,
+                               std::ostream& err) {
+    if (isHelp(arguments)) {
+        out << kHelp;
+        return kDone;
+    }
+    if (isVersion(arguments)) {
+        out << "zolvera-wallpaper " << library::kVersion << '\n';
+        return kDone;
+    }
+    if (!understood(arguments)) {
+        err << kUsageError;
+        return kBadCommandLine;
+    }
+    return std::nullopt;
 }
 
 } // namespace zolvera::wallpaper

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -31,5 +32,11 @@ inline constexpr int kBadCommandLine = 2;
 
 // Runs one command line, given without the program name, and returns its exit status.
 int runWallpaperCommand(const std::vector<std::string>& arguments, const CommandContext& context);
+
+// Answers the command lines that need neither the library nor the desktop (--help, --version,
+// one that is not understood) and returns their status; nothing for the others. Touches no
+// file, so the program asks it before it finds its folders.
+std::optional<int> answerAlone(const std::vector<std::string>& arguments, std::ostream& out,
+                               std::ostream& err);
 
 } // namespace zolvera::wallpaper

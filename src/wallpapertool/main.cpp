@@ -10,8 +10,13 @@
 
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char* argv[]) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const auto answered = zolvera::wallpaper::answerAlone(arguments, std::cout, std::cerr))
+        return *answered;
     // Runs the desktop's own tools through QProcess, which wants an application object.
     const QCoreApplication application(argc, argv);
     zolvera::desktop::FileRegistry registry;
@@ -33,5 +38,5 @@ int main(int argc, char* argv[]) {
         .out = std::cout,
         .err = std::cerr,
     };
-    return zolvera::wallpaper::runWallpaperCommand({argv + 1, argv + argc}, context);
+    return zolvera::wallpaper::runWallpaperCommand(arguments, context);
 }

@@ -4,9 +4,9 @@
 #include "desktop/ScopedEnv.h"
 #include "library/GroupListFile.h"
 #include "library/Seged.h"
+#include "platform/Failure.h"
 #include "support/JpegFixtures.h"
 #include "support/TempDir.h"
-#include "wallpapertool/RunLock.h"
 
 #include <gtest/gtest.h>
 
@@ -39,16 +39,26 @@ struct RecordingApplier : desktop::DesktopApplier {
     std::string lockFile;
 };
 
-// systemctl with or without a user manager, recording its argument lists.
+// A session without a desktop.
+struct NoDesktop : desktop::DesktopApplier {
+    void apply(const std::string&, desktop::WallpaperStyle) override {
+        throw Failure("Nincs grafikus felület.");
+    }
+};
+
+// systemctl with or without a user manager, recording its argument lists; refusing the calls
+// that begin with refused.
 struct FakeSystemctl : desktop::CommandRunner {
     std::optional<std::string> run(const std::string& program, const Lines& arguments) override {
         std::string call = program;
         for (const auto& argument : arguments)
             call += " " + argument;
         calls.push_back(call);
-        return managerRuns ? std::optional<std::string>("") : std::nullopt;
+        const bool refuses = !refused.empty() && call.starts_with(refused);
+        return managerRuns && !refuses ? std::optional<std::string>("") : std::nullopt;
     }
     bool managerRuns = true;
+    std::string refused;
     Lines calls;
 };
 
@@ -81,11 +91,12 @@ protected:
             .appFolder = home.path(),
             .program = "/bin/true",
             .registry = registry,
-            .makeApplier =
-                [this] {
-                    return std::make_unique<RecordingApplier>(applied, unlocked,
-                                                              RunLock::path(stateFolder));
-                },
+            .makeApplier = [this]() -> std::unique_ptr<desktop::DesktopApplier> {
+                if (noDesktop)
+                    return std::make_unique<NoDesktop>();
+                return std::make_unique<RecordingApplier>(applied, unlocked,
+                                                          dataFolder + "/Zolvera.lock");
+            },
             .systemctl = systemctl,
             .out = out,
             .err = err,
@@ -110,6 +121,7 @@ protected:
     Lines groups;
     Lines applied;
     bool unlocked = false;
+    bool noDesktop = false;
     FakeSystemctl systemctl;
     std::ostringstream out;
     std::ostringstream err;
@@ -153,12 +165,53 @@ TEST_F(WallpaperCommandTest, AGroupThatCannotGiveAPictureFailsAndWritesNothing) 
     EXPECT_EQ(err.str(), "zolvera-wallpaper: Üres csoport: Üres.\n");
     EXPECT_FALSE(fs::exists(stateFolder));
     EXPECT_EQ(run({"next", "Sérült"}), kFailed);
-    EXPECT_EQ(err.str().rfind("zolvera-wallpaper: JPEG error #", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find("kimarad: " + groupFolder("Sérült") + "/kep0.jpg (JPEG error #"),
+              std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("Egyik kép sem jeleníthető meg ebből a csoportból: Sérült."),
+              std::string::npos);
 
     EXPECT_TRUE(applied.empty());
     EXPECT_FALSE(fs::exists(stateFolder + "/positions.json"));
     EXPECT_FALSE(fs::exists(dataFolder + "/Zolvera.bmp"));
     EXPECT_FALSE(fs::exists(dataFolder + "/Zolvera.jpg"));
+}
+
+// A damaged picture and one whose name is Latin-1 (not UTF-8, so not a JSON text) in a
+// rotated group: every run shows a picture, the damaged one is named and passed over, and
+// the position moves on.
+TEST_F(WallpaperCommandTest, NextPassesOverADamagedPictureAndRemembersAnyFileName) {
+    makeGroup("Vegyes", 3);
+    test::writeTruncatedJpeg(groupFolder("Vegyes") + "/kep1.jpg", 20);
+    fs::rename(groupFolder("Vegyes") + "/kep2.jpg", groupFolder("Vegyes") + "/b\xe9ke.jpg");
+    Lines shown;
+    bool named = false;
+    for (int run = 0; run < 4; ++run) {
+        ASSERT_EQ(this->run({"next", "Vegyes"}), kDone) << err.str();
+        shown.push_back(out.str());
+        named = named || err.str().find("/kep1.jpg (JPEG error #") != std::string::npos;
+    }
+    EXPECT_TRUE(named);
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_EQ(shown[0], shown[2]);
+    EXPECT_EQ(shown[1], shown[3]);
+
+    // Without a desktop the run fails and the position stays.
+    noDesktop = true;
+    EXPECT_EQ(run({"next", "Vegyes"}), kFailed);
+    EXPECT_TRUE(err.str().ends_with("zolvera-wallpaper: Nincs grafikus felület.\n")) << err.str();
+    noDesktop = false;
+    ASSERT_EQ(run({"next", "Vegyes"}), kDone);
+    EXPECT_EQ(out.str(), shown[0]);
+}
+
+TEST_F(WallpaperCommandTest, RestoreShowsTheLastWallpaperAndSetNeedsNoStateFolder) {
+    EXPECT_EQ(run({"restore"}), kFailed);
+    test::writeFile(elsewhere / "state", "a file where the state folder would be");
+    test::writeJpeg(home / "kep.jpg");
+    ASSERT_EQ(run({"set", home / "kep.jpg"}), kDone) << err.str();
+    ASSERT_EQ(run({"restore"}), kDone) << err.str();
+    EXPECT_EQ(applied, Lines(2, dataFolder + "/Zolvera.bmp"));
 }
 
 TEST_F(WallpaperCommandTest, RotateWritesUnitsSystemdAcceptsAndStopRemovesThem) {
@@ -172,10 +225,13 @@ TEST_F(WallpaperCommandTest, RotateWritesUnitsSystemdAcceptsAndStopRemovesThem) 
     EXPECT_NE(service.find("ExecStart=\"/bin/true\" random \"50%% \\\"kék\\\" $$HOME\"\n"),
               std::string::npos)
         << service;
+    EXPECT_NE(service.find("ConditionPathExists=/bin/true\n"), std::string::npos);
     const std::string timer = readFile(unitFolder + "/zolvera-rotate.timer");
     EXPECT_NE(timer.find("OnUnitActiveSec=30min\n"), std::string::npos) << timer;
-    EXPECT_EQ(systemctl.calls, (Lines{"systemctl --user daemon-reload",
-                                      "systemctl --user enable zolvera-rotate.timer",
+    EXPECT_NE(timer.find("WantedBy=graphical-session.target\n"), std::string::npos) << timer;
+    EXPECT_EQ(systemctl.calls, (Lines{"systemctl --user is-active --quiet graphical-session.target",
+                                      "systemctl --user daemon-reload",
+                                      "systemctl --user reenable zolvera-rotate.timer",
                                       "systemctl --user restart zolvera-rotate.timer"}));
 
     if (std::system("systemd-analyze --version >/dev/null 2>&1") == 0) {
@@ -196,9 +252,18 @@ TEST_F(WallpaperCommandTest, RotateWritesUnitsSystemdAcceptsAndStopRemovesThem) 
 
 TEST_F(WallpaperCommandTest, RotateRefusesABadIntervalAndWithoutAManagerLeavesTheUnitsReady) {
     makeGroup("Tájképek", 1);
-    EXPECT_EQ(run({"rotate", "Tájképek", "30min\nExecStart=/bin/rm"}), kFailed);
-    EXPECT_EQ(run({"rotate", "Tájképek", "0"}), kFailed);
+    for (const char* every : {"30min\nExecStart=/bin/rm", "30min\n", "1\nh", "0", "0.0000001us",
+                              "1.5us", "999ms", "30 parsec"})
+        EXPECT_EQ(run({"rotate", "Tájképek", every}), kFailed) << every;
     EXPECT_FALSE(fs::exists(unitFolder));
+
+    // An interval the manager refuses leaves the timer that worked as it was.
+    ASSERT_EQ(run({"rotate", "Tájképek", "1h"}), kDone);
+    const std::string working = readFile(unitFolder + "/zolvera-rotate.timer");
+    systemctl.refused = "systemctl --user restart";
+    EXPECT_EQ(run({"rotate", "Tájképek", "2h"}), kFailed);
+    EXPECT_EQ(readFile(unitFolder + "/zolvera-rotate.timer"), working);
+    systemctl.refused.clear();
 
     systemctl.managerRuns = false;
     ASSERT_EQ(run({"rotate", "Tájképek", "1h 30m"}), kDone) << err.str();
