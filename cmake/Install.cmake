@@ -22,6 +22,20 @@ foreach(size IN LISTS ZOLVERA_ICON_SIZES)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
+# Shows the last wallpaper again at login in the sessions that do not keep it themselves (bare
+# X11, the wlroots compositors). Sessions read autostart entries from /etc/xdg, so the folder is
+# chosen when installing, by GNUInstallDirs' rule: the /usr prefix (the package's) keeps its
+# settings in /etc, any other prefix in <prefix>/etc.
+install(CODE "set(entry \"${PROJECT_SOURCE_DIR}/resources/desktop/zolvera-wallpaper-restore.desktop\")")
+install(CODE [[
+    if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+        set(folder /etc/xdg/autostart)
+    else()
+        set(folder "${CMAKE_INSTALL_PREFIX}/etc/xdg/autostart")
+    endif()
+    file(INSTALL "${entry}" DESTINATION "${folder}")
+]])
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zolvera)
 set(CPACK_PACKAGE_VENDOR "${ZOLVERA_MAKER}")

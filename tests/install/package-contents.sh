@@ -22,7 +22,7 @@ listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
 
 status=0
 for path in ./usr/bin/zolvera ./usr/bin/zolvera-wallpaper \
-    ./usr/share/applications/zolvera.desktop \
+    ./usr/share/applications/zolvera.desktop ./etc/xdg/autostart/zolvera-wallpaper-restore.desktop \
     ./usr/share/mime/packages/zolvera.xml ./usr/share/icons/hicolor/scalable/apps/zolvera.svg \
     ./usr/share/icons/hicolor/16x16/apps/zolvera.png ./usr/share/icons/hicolor/256x256/apps/zolvera.png \
     ./usr/share/zolvera/zolvera.pdf ./usr/share/zolvera/Template/hegyek.jpg; do
