@@ -46,11 +46,11 @@ char colourOf(QRgb pixel) {
 }
 
 // The colours a quarter and three quarters across the middle of each output, once they are
-// the expected ones or after five seconds: the compositor's background program draws in its
-// own time, and nothing tells when it has.
+// the expected ones or after fifteen seconds (a loaded machine): the compositor's background
+// program draws in its own time, and nothing tells when it has.
 std::string awaitOutputs(const test::HeadlessSway& sway, const std::string& expected) {
     std::string seen;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
     do {
         seen.clear();
         for (const char* output : {"HEADLESS-1", "HEADLESS-2"}) {
