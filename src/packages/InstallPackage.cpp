@@ -45,8 +45,9 @@ void settleCover(const std::string& groupFolder) {
             platform::deleteFile(groupFolder + "/" + name);
 }
 
-// Installs one entry, put in place only when written whole, so a failure leaves the file of
-// that name as it was. An entry refused for its name is added to refused.
+// Installs one entry. One that replaces a file is put in place only when written whole, so a
+// failure leaves the file of that name as it was; a new one is written at its name and removed
+// again on failure. An entry refused for its name is added to refused.
 void installEntry(PackageReader& reader, const std::string& groupFolder,
                   const std::string& packagePath, char* buffer, std::vector<std::string>& refused) {
     const PackageReader::EntryHeader entry = reader.readEntryHeader();
@@ -57,7 +58,7 @@ void installEntry(PackageReader& reader, const std::string& groupFolder,
         return;
     }
     try {
-        platform::StagedFile file(*path);
+        platform::StagedFile file(*path, platform::StagedFile::NewFiles::InPlace);
         file.write(buffer, entry.contentLength);
         file.commit();
     } catch (const IoFailure& failure) {

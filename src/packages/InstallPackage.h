@@ -11,8 +11,9 @@ namespace zolvera::packages {
 // Installs a .dta package as a group of the library: creates the group folder (one level),
 // writes every entry into it (the cover, "init.jpg" in any case, always as "init.jpg") and adds
 // the group (GroupLibrary::addGroup: a group listed already is reloaded, not appended again).
-// Every entry is written beside its final name and put in place only when complete, so a
-// failure leaves the earlier file of that name as it was.
+// An entry that replaces a file is written beside it and put in place only when complete, so a
+// failure leaves the earlier file of that name as it was; a new entry is written at its name
+// (created exclusively, never through a link) and removed again when it cannot be completed.
 //
 // Returns normally only when the whole package was installed. Otherwise it throws a Failure
 // naming the package: when it cannot be opened or read, or an entry cannot be written (the

@@ -43,9 +43,16 @@ private:
 // made without following links, and the rename replaces whatever entry has the name (a
 // symbolic link is replaced, never written through). A file that is replaced keeps its
 // permissions. Every call throws IoFailure.
+//
+// With NewFiles::InPlace a file that replaces nothing is written at its own name instead, which
+// saves the rename: it is created exclusively and without following links (an entry that
+// appears meanwhile sends it back to staging), and removed again unless committed. Only for
+// files that nobody reads while they are written.
 class StagedFile {
 public:
-    explicit StagedFile(const std::string& path);
+    enum class NewFiles { Staged, InPlace };
+
+    explicit StagedFile(const std::string& path, NewFiles newFiles = NewFiles::Staged);
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
     ~StagedFile();
@@ -57,7 +64,7 @@ public:
 
 private:
     std::string target_;
-    std::string temporary_;
+    std::string temporary_; // the target itself when written in place
     File file_;
     bool replacing_ = false;
     bool committed_ = false;

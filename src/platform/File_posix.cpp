@@ -56,6 +56,19 @@ int createTemporaryBeside(const std::string& target, std::string& temporaryPath)
     }
 }
 
+// Creates the target itself when no entry has its name; -1 when one has, or appears meanwhile.
+// O_EXCL never follows a link, and the file is never one that existed before.
+int createInPlace(const std::string& target) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0 || errno != ENOENT)
+        return -1;
+    const int fd =
+        ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST)
+        throwErrno(errno);
+    return fd;
+}
+
 // The file a chain of symbolic links ends at (the path itself when it is no link); a link
 // target that does not exist yet is where the file will be made.
 std::string followLinks(std::string path) {
@@ -135,8 +148,16 @@ void File::close() {
         throwErrno(errno);
 }
 
-StagedFile::StagedFile(const std::string& path)
-    : target_(resolve(path)), file_(createTemporaryBeside(target_, temporary_)) {
+StagedFile::StagedFile(const std::string& path, NewFiles newFiles)
+    : target_(resolve(path)), file_(-1) {
+    if (newFiles == NewFiles::InPlace) {
+        if (const int fd = createInPlace(target_); fd >= 0) {
+            temporary_ = target_;
+            file_ = File(fd);
+            return;
+        }
+    }
+    file_ = File(createTemporaryBeside(target_, temporary_));
     struct stat info {};
     if (::lstat(target_.c_str(), &info) != 0)
         return;
@@ -164,7 +185,7 @@ void StagedFile::commit() {
     if (replacing_ && ::fsync(file_.fd_) != 0)
         throwErrno(errno);
     file_.close();
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+    if (temporary_ != target_ && ::rename(temporary_.c_str(), target_.c_str()) != 0)
         throwErrno(errno);
     committed_ = true;
     if (!replacing_)

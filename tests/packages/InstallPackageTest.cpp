@@ -180,13 +180,14 @@ TEST(InstallPackage, MissingPackageOrGroupFolderAddsNoGroupToADamagedInstallatio
     EXPECT_TRUE(f.view.log.empty());
 }
 
-TEST(InstallPackage, AFullDiskLeavesTheEarlierPictureAndCoverAsTheyWere) {
+TEST(InstallPackage, AFullDiskLeavesTheEarlierPictureAndCoverAsTheyWereAndNoNewPartialFile) {
     LibraryFixture f;
     f.startWith({"G"});
     writeFile(f.groupFile("G", "big.jpg"), "previous");
     writeFile(f.groupFile("G", "INIT.JPG"), "previous cover");
     const std::string big(5000, 'b');
-    for (const std::string name : {"big.jpg", "Init.jpg"}) {
+    // A new entry, written at its own name, is removed again.
+    for (const std::string name : {"big.jpg", "Init.jpg", "new.jpg"}) {
         SCOPED_TRACE(name);
         const std::string path = f.writePackage(
             "p.dta", packageBytes("G", {{"a.jpg", "ok"}, {name, big}, {"c.jpg", "c"}}));
