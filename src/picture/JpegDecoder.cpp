@@ -101,26 +101,39 @@ void decodeRows(j_decompress_ptr cinfo, void* context) {
     auto* target = static_cast<JpegTarget*>(context);
     const bool gray = isGray(cinfo);
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    const int denominator = target->scaleDenominator;
     cinfo->scale_num = 1;
-    cinfo->scale_denom = 1;
+    cinfo->scale_denom = static_cast<unsigned>(denominator);
     cinfo->dct_method = JDCT_ISLOW;
     cinfo->do_block_smoothing = TRUE;
+    // The dither of the quantiser is noise that a shrinking box filter averages away over a
+    // full-size picture but not over a scaled one, and a scaled picture is only ever shown.
+    const bool quantise = gray && denominator == 1;
     if (gray) {
         cinfo->out_color_space = JCS_GRAYSCALE;
-        cinfo->quantize_colors = TRUE;
+        cinfo->quantize_colors = quantise ? TRUE : FALSE;
         cinfo->desired_number_of_colors = kGrayColours;
         cinfo->two_pass_quantize = FALSE; // the dither mode stays libjpeg's default
     } else {
         cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     }
     jpeg_start_decompress(cinfo);
+    // The caller sized its pixels by scaledSide; a libjpeg that rounds otherwise is refused
+    // rather than written past them.
+    if (cinfo->output_width != JDIMENSION(scaledSide(int(cinfo->image_width), denominator)) ||
+        cinfo->output_height != JDIMENSION(scaledSide(int(cinfo->image_height), denominator)))
+        ERREXIT(cinfo, JERR_BAD_DCTSIZE);
 
-    if (gray) {
+    if (quantise) {
         target->paletteSize = cinfo->actual_number_of_colors;
         for (int i = 0; i < target->paletteSize; ++i) {
             const std::uint8_t level = cinfo->colormap[0][i];
             target->palette[static_cast<std::size_t>(i)] = {level, level, level};
         }
+    } else if (gray) {
+        target->paletteSize = 256;
+        for (int i = 0; i < 256; ++i)
+            target->palette[static_cast<std::size_t>(i)].fill(static_cast<std::uint8_t>(i));
     }
     const std::size_t rowBytes = std::size_t{cinfo->output_width} * (gray ? 1 : 3);
     JSAMPROW cmykRow = nullptr;

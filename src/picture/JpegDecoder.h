@@ -13,14 +13,23 @@ namespace zolvera::picture {
 struct JpegHeader {
     int width = 0;
     int height = 0;
-    bool gray = false; // a single gray component: decoded to 8 bits through the quantiser
+    bool gray = false; // a single gray component: decoded to 8 bits, one palette index a pixel
 };
 
-// Where decodeJpeg puts the picture. The caller allocates the pixels for the size the header
-// gave: height rows of width * 3 bytes (R, G, B), or width bytes (palette indices) when gray.
+// The size of one side decoded at 1 / denominator: libjpeg rounds up.
+constexpr int scaledSide(int side, int denominator) {
+    return (side + denominator - 1) / denominator;
+}
+
+// Where decodeJpeg puts the picture, decoded at 1 / scaleDenominator (1, 2, 4 or 8) of the size
+// the header gave, each side as scaledSide rounds it. The caller allocates the pixels for that
+// size: height rows of width * 3 bytes (R, G, B), or width bytes (palette indices) when gray.
 // Without pixels each row is handed to rows instead, in a buffer of the decoder's, after the
-// palette has been filled in; rows must not throw.
+// palette has been filled in; rows must not throw. A gray picture at 1:1 goes through the
+// one-pass quantiser to 236 colours, as libjpeg's own decoder does it for an 8-bit bitmap; at a
+// smaller scale its levels come unchanged, with a palette of all 256 of them.
 struct JpegTarget {
+    int scaleDenominator = 1;
     std::uint8_t* pixels = nullptr;
     void (*rows)(void* context, int y, const std::uint8_t* row) noexcept = nullptr;
     void* context = nullptr;

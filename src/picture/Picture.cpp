@@ -83,9 +83,9 @@ struct Source {
     Bitmap shape; // without pixels
 };
 
-// The file's bytes as they are now and the bitmap that they decode to, sized from their own
-// header whatever the file held when it was loaded.
-Source readSource(const std::string& path) {
+// The file's bytes as they are now and the bitmap that they decode to at 1 / denominator,
+// sized from their own header whatever the file held when it was loaded.
+Source readSource(const std::string& path, int denominator) {
     Source source{platform::readWholeFile(path), {}};
     JpegHeader header;
     if (const int code = readJpegHeader(bytesOf(source.bytes), source.bytes.size(), &header))
@@ -102,6 +102,8 @@ Source readSource(const std::string& path) {
         bmpRowStride(shape.width, shape.bitsPerPixel) * std::uint64_t(shape.height) >
             kBmpMaxPixelBytes)
         throw failures::jpegError(JERR_IMAGE_TOO_BIG);
+    shape.width = scaledSide(shape.width, denominator);
+    shape.height = scaledSide(shape.height, denominator);
     return source;
 }
 
@@ -110,10 +112,8 @@ void decodeSource(const Source& source, JpegTarget& target) {
         throw failures::jpegError(code);
 }
 
-} // namespace
-
-Bitmap JpegPicture::decode() const {
-    Source source = readSource(data_->path);
+Bitmap decodeWhole(const std::string& path, int denominator) {
+    Source source = readSource(path, denominator);
     Bitmap bitmap = source.shape;
     try {
         bitmap.pixels.resize(std::size_t(bitmap.width) * std::size_t(bitmap.height) *
@@ -123,14 +123,15 @@ Bitmap JpegPicture::decode() const {
     }
 
     JpegTarget target;
+    target.scaleDenominator = denominator;
     target.pixels = bitmap.pixels.data();
     decodeSource(source, target);
     bitmap.palette.assign(target.palette.begin(), target.palette.begin() + target.paletteSize);
     return bitmap;
 }
 
-void JpegPicture::decode(RowReader& reader) const {
-    Source source = readSource(data_->path);
+void decodeRows(const std::string& path, int denominator, RowReader& reader) {
+    Source source = readSource(path, denominator);
     source.shape.palette.reserve(256); // filled in below without allocating
     reader.begin(source.shape);
 
@@ -139,6 +140,7 @@ void JpegPicture::decode(RowReader& reader) const {
         Bitmap* shape;
         JpegTarget target;
     } passing{&reader, &source.shape, {}};
+    passing.target.scaleDenominator = denominator;
     passing.target.context = &passing;
     passing.target.rows = [](void* context, int y, const std::uint8_t* row) noexcept {
         auto* on = static_cast<Passing*>(context);
@@ -148,6 +150,32 @@ void JpegPicture::decode(RowReader& reader) const {
         on->reader->row(*on->shape, y, row);
     };
     decodeSource(source, passing.target);
+}
+
+} // namespace
+
+Bitmap JpegPicture::decode() const {
+    return decodeWhole(data_->path, 1);
+}
+
+void JpegPicture::decode(RowReader& reader) const {
+    decodeRows(data_->path, 1, reader);
+}
+
+int JpegPicture::scaleDenominatorFor(int width, int height) const {
+    for (const int denominator : {8, 4, 2})
+        if (scaledSide(this->width(), denominator) >= width &&
+            scaledSide(this->height(), denominator) >= height)
+            return denominator;
+    return 1;
+}
+
+Bitmap JpegPicture::decodeToShow(int width, int height) const {
+    return decodeWhole(data_->path, scaleDenominatorFor(width, height));
+}
+
+void JpegPicture::decodeToShow(int width, int height, RowReader& reader) const {
+    decodeRows(data_->path, scaleDenominatorFor(width, height), reader);
 }
 
 } // namespace zolvera::picture

@@ -50,6 +50,16 @@ public:
     // Decodes as decode() does, and fails as it does, handing the rows to reader instead.
     void decode(RowReader& reader) const;
 
+    // For a picture shown at width x height: the largest of libjpeg's DCT scale denominators
+    // (8, 4, 2, 1) at which both sides still decode to at least that size. Most of the inverse
+    // transform, upsampling and colour conversion is then skipped.
+    int scaleDenominatorFor(int width, int height) const;
+    // Decode as the two above at that scale, and fail as they do: the bitmap is only about the
+    // shown size, a gray picture keeps its 256 levels (see JpegTarget). Meant for showing; a
+    // picture converted or needed at its full size is decoded at 1:1.
+    Bitmap decodeToShow(int width, int height) const;
+    void decodeToShow(int width, int height, RowReader& reader) const;
+
 private:
     struct Data;
     explicit JpegPicture(std::shared_ptr<const Data> data) : data_(std::move(data)) {}

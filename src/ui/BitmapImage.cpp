@@ -27,10 +27,11 @@ public:
           fewRows_(shape.height / size.height()), firstColumn_(std::size_t(size.width()) + 1),
           columnSums_(std::size_t(shape.width) * 3) {
         // Target column c covers the source columns from firstColumn_[c] up to
-        // firstColumn_[c + 1].
+        // firstColumn_[c + 1]. Each border is the source pixel border nearest to the exact one:
+        // when the source is a scaled decoding its pixels are wide, and borders rounded one way
+        // would shift the whole picture by up to a pixel.
         for (int c = 0; c <= size.width(); ++c)
-            firstColumn_[std::size_t(c)] =
-                std::size_t((std::int64_t(c) * shape.width + size.width() - 1) / size.width());
+            firstColumn_[std::size_t(c)] = std::size_t(nearestBorder(c, shape.width, size.width()));
         // Dividing by multiplying with a 48-bit fixed-point share, exact for any count below a
         // million source pixels per target pixel. A target row takes one of two row counts.
         for (int extra = 0; extra < 2; ++extra) {
@@ -59,13 +60,18 @@ public:
         for (std::size_t i = 0; i < columnSums_.size(); ++i)
             columnSums_[i] += row[i];
         ++sourceY_;
-        if (sourceY_ == std::int64_t(targetY_ + 1) * sourceHeight_ / result_.height())
+        if (sourceY_ == nearestBorder(targetY_ + 1, sourceHeight_, result_.height()))
             finishTargetRow();
     }
 
     const QImage& result() const { return result_; }
 
 private:
+    // The source border nearest to target border i of count over a source of size.
+    static std::int64_t nearestBorder(int i, int size, int count) {
+        return (2 * std::int64_t(i) * size + count) / (2 * std::int64_t(count));
+    }
+
     void finishTargetRow() noexcept {
         const auto& share = shares_[std::size_t(sourceY_ - bandStart_ - fewRows_)];
         auto* line = reinterpret_cast<QRgb*>(result_.scanLine(targetY_));
@@ -179,7 +185,7 @@ QImage stretchBitmap(const picture::Bitmap& bitmap, QSize size) {
 
 QImage decodeStretched(const picture::JpegPicture& picture, QSize size) {
     StretchingReader reader(size);
-    picture.decode(reader);
+    picture.decodeToShow(size.width(), size.height(), reader);
     return reader.result();
 }
 

@@ -16,7 +16,8 @@ QImage bitmapImage(const picture::Bitmap& bitmap);
 QImage stretchBitmap(const picture::Bitmap& bitmap, QSize size);
 
 // The picture decoded and stretched to the given size. A picture larger than the size is
-// shrunk row by row while it is decoded, so its full-size bitmap is never held. Throws as
+// decoded at the smallest scale that still covers it (JpegPicture::decodeToShow) and shrunk
+// row by row while it is decoded, so its full-size bitmap is never held. Throws as
 // JpegPicture::decode.
 QImage decodeStretched(const picture::JpegPicture& picture, QSize size);
 

@@ -23,8 +23,9 @@ struct Rgb {
 Rgb patternPixel(int x, int y, const JpegOptions& o) {
     const double dx = x - o.width / 2.0;
     const double dy = y - o.height / 2.0;
-    return {x * 255 / std::max(1, o.width - 1), y * 255 / std::max(1, o.height - 1),
-            static_cast<int>(std::lround(127.5 + 127.5 * std::sin(std::hypot(dx, dy) / 3.0)))};
+    return {
+        x * 255 / std::max(1, o.width - 1), y * 255 / std::max(1, o.height - 1),
+        static_cast<int>(std::lround(127.5 + 127.5 * std::sin(std::hypot(dx, dy) / o.ringWidth)))};
 }
 
 // One row of samples in the layout the compressor is given.

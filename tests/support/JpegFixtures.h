@@ -17,6 +17,7 @@ struct JpegOptions {
     bool cmyk = false;       // four components, C, M, Y, K
     bool adobeMarker = true; // with cmyk: written with the Adobe marker and inverted, as Adobe's
                              // programs do; false: plain CMYK without the marker
+    double ringWidth = 3;    // the blue channel's rings, sin(distance / ringWidth): fine detail
 };
 
 // The bytes of a JPEG file.

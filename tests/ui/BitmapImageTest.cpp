@@ -1,6 +1,12 @@
 #include "ui/BitmapImage.h"
+#include "ui/StretchedImage.h"
+
+#include "support/JpegFixtures.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace zolvera::ui {
 namespace {
@@ -55,6 +61,59 @@ TEST(StretchBitmap, PalettePicturesAndSmallPicturesAreStretchedToo) {
     EXPECT_EQ(grown.size(), QSize(138, 96));
     EXPECT_EQ(grown.pixel(0, 0), qRgb(20, 20, 20));
     EXPECT_EQ(grown.pixel(137, 95), qRgb(220, 220, 220));
+}
+
+// A picture shown smaller than it is decodes at a reduced scale; the result must look as the
+// full-size picture shrunk, gray pictures (quantised only at full size) and CMYK included. The
+// pictures have detail as a photograph has, coarser than a few pixels of the tile: finer
+// patterns alias differently through the two paths.
+TEST(DecodeStretched, AScaledDecodingLooksAsTheFullSizePictureShrunk) {
+    test::TempDir dir;
+    const std::pair<const char*, test::JpegOptions> cases[] = {
+        {"colour", {.width = 1200, .height = 800, .ringWidth = 40}},
+        {"gray", {.width = 1200, .height = 800, .gray = true, .ringWidth = 40}},
+        {"cmyk", {.width = 1200, .height = 800, .cmyk = true, .ringWidth = 40}},
+    };
+    for (const auto& [name, options] : cases) {
+        test::writeJpeg(dir / "p.jpg", options);
+        const picture::JpegPicture picture = picture::JpegPicture::load(dir / "p.jpg");
+        const picture::Bitmap whole = picture.decode();
+        for (const QSize size : {QSize(142, 100), QSize(290, 190), QSize(599, 399)}) {
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(size.width()));
+            ASSERT_GT(picture.scaleDenominatorFor(size.width(), size.height()), 1);
+            const QImage scaled = decodeStretched(picture, size);
+            const QImage reference = stretchBitmap(whole, size);
+            ASSERT_EQ(scaled.size(), size);
+            long total = 0;
+            int largest = 0;
+            for (int y = 0; y < size.height(); ++y) {
+                for (int x = 0; x < size.width(); ++x) {
+                    const QRgb a = scaled.pixel(x, y), b = reference.pixel(x, y);
+                    for (const int difference :
+                         {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)}) {
+                        total += std::abs(difference);
+                        largest = std::max(largest, std::abs(difference));
+                    }
+                }
+            }
+            EXPECT_LE(double(total) / (3.0 * size.width() * size.height()), 2.0);
+            EXPECT_LE(largest, 16);
+        }
+    }
+}
+
+// The slideshow decodes a picture for its window's size; a window made larger afterwards (as
+// when it is maximised) shows the picture decoded again for the new size, not a small one grown.
+TEST(StretchedImage, DecodesAgainWhenGrownPastTheDecodedSize) {
+    test::TempDir dir;
+    test::writeJpeg(dir / "p.jpg", {.width = 1200, .height = 800});
+    const picture::JpegPicture picture = picture::JpegPicture::load(dir / "p.jpg");
+    StretchedImage image;
+    image.resize(140, 90);
+    image.setPicture(picture);
+    image.resize(700, 500);
+    EXPECT_EQ(image.grab().toImage().convertToFormat(QImage::Format_RGB32),
+              decodeStretched(picture, QSize(700, 500)));
 }
 
 } // namespace

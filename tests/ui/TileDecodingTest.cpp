@@ -139,8 +139,9 @@ TEST_F(TileDecoding, AGroupReplacedWhileDecodingShowsOnlyTheNewPicturesWithTheSa
     EXPECT_EQ(held.started(), 1 + box.count());
     for (int j = 0; j < box.count(); ++j) {
         ui::PictureView* shown = box.tile(j)->image();
-        const picture::Bitmap whole = picture::JpegPicture::load(shown->path()).decode();
-        EXPECT_EQ(pixels(*shown), ui::stretchBitmap(whole, shown->size())) << shown->path();
+        EXPECT_EQ(pixels(*shown),
+                  ui::decodeStretched(picture::JpegPicture::load(shown->path()), shown->size()))
+            << shown->path();
     }
 }
 
