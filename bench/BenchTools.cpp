@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 namespace zolvera::bench {
@@ -79,17 +80,21 @@ Run median(int runs, const std::function<void()>& setUp, const std::function<Run
 }
 
 // The picture is written as PPM first and then compressed.
-void makeJpeg(const std::string& folder, int width, int height, const std::string& jpeg) {
+void makeJpeg(const std::string& folder, int width, int height, const std::string& jpeg,
+              bool grain) {
     const std::string ppm = folder + "/source.ppm";
     std::ofstream out(ppm, std::ios::binary);
     out << "P6\n" << width << ' ' << height << "\n255\n";
     std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> noise(-12, 12);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            auto* p = &row[static_cast<std::size_t>(x) * 3];
-            p[0] = static_cast<unsigned char>(x * 255 / width);
-            p[1] = static_cast<unsigned char>(y * 255 / height);
-            p[2] = static_cast<unsigned char>(((x / 7) ^ (y / 5)) * 37);
+            const int values[] = {x * 255 / width, y * 255 / height,
+                                  (((x / 7) ^ (y / 5)) * 37) & 255};
+            for (int c = 0; c < 3; ++c)
+                row[static_cast<std::size_t>(x * 3 + c)] = static_cast<unsigned char>(
+                    std::clamp(values[c] + (grain ? noise(random) : 0), 0, 255));
         }
         out.write(reinterpret_cast<const char*>(row.data()), std::streamsize(row.size()));
     }

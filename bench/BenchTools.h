@@ -28,7 +28,10 @@ long ownPeakKilobytes();
 Run median(int runs, const std::function<void()>& setUp, const std::function<Run()>& measure);
 
 // A photo-like test picture: smooth gradients with some fine detail, compressed by cjpeg at
-// quality 90; folder holds the intermediate file.
-void makeJpeg(const std::string& folder, int width, int height, const std::string& jpeg);
+// quality 90; folder holds the intermediate file. With grain, noise of up to ±12 levels is
+// added to every sample before compressing, as in a real photograph; such a picture takes far
+// more data and time to decode.
+void makeJpeg(const std::string& folder, int width, int height, const std::string& jpeg,
+              bool grain = false);
 
 } // namespace zolvera::bench

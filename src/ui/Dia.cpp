@@ -141,7 +141,7 @@ void Tfrm_dia::LoadAndRun(const std::string& groupFolder) {
 void Tfrm_dia::ShowPicture() {
     const std::string& name = list_.at(index_);
     img->releasePicture();
-    img->setPicture(picture::JpegPicture::load(folder_ + "/" + name).decode());
+    img->setPicture(picture::JpegPicture::load(folder_ + "/" + name));
     lbl->setText(QStringLiteral("%1 / %2").arg(index_ + 1).arg(list_.count()));
     lbl2->setText(QString::fromStdString(name));
 }

@@ -22,6 +22,7 @@ namespace {
 
 constexpr QSize kClientSize(654, 519);
 constexpr int kCoolBarHeight = 29;
+constexpr QSize kPictureSize(kClientSize.width(), kClientSize.height() - kCoolBarHeight);
 
 // imgl: the two 16 x 16 icons, drawn here. 0: a picture on a monitor, 1: a red cross.
 QIcon iconOf(int index) {
@@ -83,7 +84,7 @@ Tfrm_mutat::Tfrm_mutat(QWidget* owner, Dialogs& dialogs)
     ToolButton1 = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(aBeallit));
     ToolButton2 = qobject_cast<QToolButton*>(ToolBar1->widgetForAction(aBezar));
 
-    img->setGeometry(0, kCoolBarHeight, kClientSize.width(), kClientSize.height() - kCoolBarHeight);
+    img->setGeometry(QRect(QPoint(0, kCoolBarHeight), kPictureSize));
     img->setScaledContents(true); // stretched, proportions not kept
     PopupMenu1->addAction(aBeallit);
     PopupMenu1->addAction(aBezar);
@@ -121,9 +122,10 @@ void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, desktop::Registry& reg
 void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
                         const std::string& name, const WallpaperSetter& setWallpaper) {
     const std::string path = folder + name;
-    const picture::Bitmap bitmap = picture::JpegPicture::load(path).decode();
+    // The window has a fixed size: the picture is decoded and stretched for it at once.
+    const QImage shown = decodeStretched(picture::JpegPicture::load(path), kPictureSize);
     Tfrm_mutat window(owner, dialogs);
-    window.img->setPixmap(QPixmap::fromImage(bitmapImage(bitmap)));
+    window.img->setPixmap(QPixmap::fromImage(shown));
     window.setWindowTitle(QStringLiteral("Zolvera : ") + QString::fromStdString(name));
     if (window.exec() == QDialog::Accepted)
         setWallpaper(path); // the window is closed but still exists, as the handler expects

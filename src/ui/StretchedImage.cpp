@@ -1,5 +1,6 @@
 #include "ui/StretchedImage.h"
 
+#include "platform/Failure.h"
 #include "ui/BitmapImage.h"
 
 #include <QPainter>
@@ -8,25 +9,36 @@ namespace zolvera::ui {
 
 StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {}
 
-void StretchedImage::setPicture(picture::Bitmap picture) {
-    picture_ = std::move(picture);
+void StretchedImage::setPicture(const picture::JpegPicture& picture) {
+    decoded_ = picture.decodeToShow(width(), height());
+    picture_ = picture;
     shown_ = QPixmap();
     update();
 }
 
 void StretchedImage::releasePicture() {
-    if (!picture_)
+    if (!decoded_)
         return;
     if (shown_.size() != size())
         rescale();
+    decoded_.reset();
     picture_.reset();
 }
 
 void StretchedImage::rescale() {
     if (size().isEmpty())
         return;
-    if (picture_)
-        shown_ = QPixmap::fromImage(stretchBitmap(*picture_, size()));
+    // Grown past a scaled decoding: decoded again for the new size. Should the file have gone
+    // meanwhile, what was decoded is stretched instead.
+    if (decoded_ && (decoded_->width < width() || decoded_->height < height()) &&
+        (decoded_->width < picture_->width() || decoded_->height < picture_->height())) {
+        try {
+            decoded_ = picture_->decodeToShow(width(), height());
+        } catch (const Failure&) {
+        }
+    }
+    if (decoded_)
+        shown_ = QPixmap::fromImage(stretchBitmap(*decoded_, size()));
     else if (!shown_.isNull())
         shown_ = shown_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

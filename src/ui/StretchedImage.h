@@ -9,20 +9,24 @@
 
 namespace zolvera::ui {
 
-// An image control that keeps one decoded picture and shows it stretched to its own size,
-// without keeping the aspect ratio. The copy at the control's size is made when it is painted
-// and again only when the size changes: a resize scales, it never decodes.
+// An image control that keeps one picture, decoded only as large as the control needs
+// (JpegPicture::decodeToShow), and shows it stretched to its own size, without keeping the
+// aspect ratio. The copy at the control's size is made when it is painted and again only when
+// the size changes: a resize scales, and decodes again only when the control has grown past
+// what the decoded picture covers.
 class StretchedImage : public QWidget {
     Q_OBJECT
 public:
     explicit StretchedImage(QWidget* parent = nullptr);
 
-    void setPicture(picture::Bitmap picture);
-    // Frees the full-size picture and keeps only what is on screen, so that the next picture
+    // Decodes the picture for the control's current size; throws as JpegPicture::decode, and
+    // the earlier picture then stays.
+    void setPicture(const picture::JpegPicture& picture);
+    // Frees the decoded picture and keeps only what is on screen, so that the next picture
     // can be decoded without two of them in memory. Should that decoding fail, the old picture
     // stays on show (scaled from its screen copy if the size changes meanwhile).
     void releasePicture();
-    bool hasPicture() const { return picture_.has_value(); }
+    bool hasPicture() const { return decoded_.has_value(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,8 +34,9 @@ protected:
 private:
     void rescale();
 
-    std::optional<picture::Bitmap> picture_;
-    QPixmap shown_; // the picture at the control's size; null until made
+    std::optional<picture::JpegPicture> picture_;
+    std::optional<picture::Bitmap> decoded_; // at a scale that covered the size when decoded
+    QPixmap shown_;                          // the picture at the control's size; null until made
 };
 
 } // namespace zolvera::ui
