@@ -1,11 +1,13 @@
 #include "desktop/CommandAppliers.h"
 
+#include "desktop/WallpaperLink.h"
 #include "platform/Failure.h"
 
 #include <QString>
 #include <QUrl>
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 namespace zolvera::desktop {
@@ -119,12 +121,20 @@ void XfceApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
     }
 }
 
+bool swayTakesPath(const std::string& path) {
+    return path.find_first_of("'\"\\") == std::string::npos && path.find("  ") == std::string::npos;
+}
+
+std::string swayLinkFolder() {
+    const std::string usual = wallpaperLinkFolder();
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (swayTakesPath(usual) || runtime == nullptr || runtime[0] != '/')
+        return usual;
+    return std::string(runtime) + "/zolvera";
+}
+
 void SwayApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
-    // sway splits its command line at quotes and then expands the path as a shell word, so a
-    // path passes whole inside '...' in "..." only without quotes, backslashes and runs of
-    // spaces (which sway's unescaping mangles).
-    if (bitmapPath.find_first_of("'\"\\") != std::string::npos ||
-        bitmapPath.find("  ") != std::string::npos)
+    if (!swayTakesPath(bitmapPath))
         throw Failure("A háttérkép nem állítható be, mert a sway nem tudja átvenni ezt az "
                       "útvonalat: " +
                       bitmapPath);

@@ -69,6 +69,16 @@ private:
     std::unique_ptr<CommandRunner> runner_;
 };
 
+// Whether sway's command line takes the path whole: sway splits it at quotes and then expands
+// the path as a shell word, so quotes, backslashes and runs of spaces (which its unescaping
+// mangles) do not pass.
+bool swayTakesPath(const std::string& path);
+
+// Where sway's wallpaper links are made: the usual link folder when sway takes its path, else
+// "zolvera" in the session's runtime folder (/run/user/<uid>), so that a home folder with an
+// apostrophe in its name still gets a wallpaper.
+std::string swayLinkFolder();
+
 // The path as a percent-encoded file:// URI.
 std::string fileUri(const std::string& path);
 

@@ -120,8 +120,8 @@ std::unique_ptr<DesktopApplier> makeDesktopApplier(DesktopSession session) {
         settings = std::make_unique<XfceApplier>(std::make_unique<ProcessRunner>());
         break;
     case DesktopSession::Sway:
-        settings = std::make_unique<SwayApplier>(std::make_unique<ProcessRunner>());
-        break;
+        return std::make_unique<FreshLinkApplier>(
+            std::make_unique<SwayApplier>(std::make_unique<ProcessRunner>()), swayLinkFolder());
     case DesktopSession::Wayland: // a swaybg of its own, started anew at every call
         return std::make_unique<SwaybgApplier>();
     case DesktopSession::X11: // draws the picture itself at every call

@@ -50,8 +50,8 @@ std::string wallpaperLinkFolder() {
     return platform::userBaseFolder("XDG_CACHE_HOME", "/.cache") + "/zolvera";
 }
 
-std::string freshWallpaperLink(const std::string& bitmapPath) {
-    const fs::path folder = wallpaperLinkFolder();
+std::string freshWallpaperLink(const std::string& bitmapPath, const std::string& linkFolder) {
+    const fs::path folder = linkFolder;
     std::error_code error;
     fs::create_directories(folder, error);
     auto links = linksIn(folder);

@@ -13,22 +13,27 @@ namespace zolvera::desktop {
 // user's cache folder ($XDG_CACHE_HOME, else ~/.cache), a hard link to the bitmap as it is now
 // (a copy where no link can be made), n one more than the last one's. Only that one and the
 // one before it (which the desktop may still be fading out) are kept. When neither a link nor
-// a copy can be made, the bitmap's own path.
-std::string freshWallpaperLink(const std::string& bitmapPath);
+// a copy can be made, the bitmap's own path. The links are made in the given folder.
+std::string freshWallpaperLink(const std::string& bitmapPath, const std::string& folder);
 
 // The folder that holds them.
 std::string wallpaperLinkFolder();
 
-// Hands the applier it wraps a fresh link to the bitmap at every call.
+// Hands the applier it wraps a fresh link to the bitmap at every call, made in the given folder
+// (wallpaperLinkFolder() when none is given).
 class FreshLinkApplier : public DesktopApplier {
 public:
-    explicit FreshLinkApplier(std::unique_ptr<DesktopApplier> inner) : inner_(std::move(inner)) {}
+    explicit FreshLinkApplier(std::unique_ptr<DesktopApplier> inner, std::string folder = {})
+        : inner_(std::move(inner)), folder_(std::move(folder)) {}
     void apply(const std::string& bitmapPath, WallpaperStyle style) override {
-        inner_->apply(freshWallpaperLink(bitmapPath), style);
+        inner_->apply(
+            freshWallpaperLink(bitmapPath, folder_.empty() ? wallpaperLinkFolder() : folder_),
+            style);
     }
 
 private:
     std::unique_ptr<DesktopApplier> inner_;
+    std::string folder_;
 };
 
 } // namespace zolvera::desktop
