@@ -48,9 +48,11 @@ Figures measure(const std::string& folder, const std::string& baseUrl, int megab
     figures.ours = median(kRuns, removeOutput, [&] {
         return inChild([&] {
             net::HttpClient client;
-            platform::File file = platform::File::create(output);
-            client.get(url, file);
-            file.close();
+            platform::StagedFile file(output);
+            client.get(
+                url, [&file](std::string_view piece) { file.write(piece.data(), piece.size()); },
+                std::uint64_t(megabytes) << 21);
+            file.commit();
         });
     });
     figures.curl = median(kRuns, removeOutput, [&] {

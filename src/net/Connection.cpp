@@ -1,5 +1,7 @@
 #include "net/Connection.h"
 
+#include "net/ReplyParsing.h"
+
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/write.hpp>
 #include <boost/beast/core/error.hpp>
@@ -12,8 +14,9 @@ using boost::system::error_code;
 
 namespace {
 
-// Each read asks for this much; the buffer never grows beyond a few of these.
+// Each read asks for this much; the buffer never holds more than a header and one read.
 constexpr std::size_t kReadChunk = 256 * 1024;
+constexpr auto kCancelCheck = std::chrono::milliseconds(100);
 
 std::string socketErrorText(const error_code& error) {
     std::string text = error.message();
@@ -32,25 +35,37 @@ std::string socketErrorText(const error_code& error) {
 
 SocketFailure::SocketFailure(const error_code& error) : Failure(socketErrorText(error)) {}
 
-Connection::Connection(const HttpUrl& url, const TimeLimits& limits)
-    : host_(url.hostName()), port_(url.port), limits_(limits) {
+Cancelled::Cancelled() : Failure("A letöltés megszakítva.") {}
+
+Connection::Connection(const HttpUrl& url, const TimeLimits& limits,
+                       const std::atomic<bool>& cancel)
+    : buffer_(kMaxHeader + 2 * kReadChunk), host_(url.hostName()), port_(url.port), limits_(limits),
+      cancel_(cancel) {
     asio::ip::tcp::resolver resolver(io_);
     error_code error;
-    const auto endpoints = resolver.resolve(host_, std::to_string(port_), error);
+    asio::ip::tcp::resolver::results_type endpoints;
+    resolver.async_resolve(host_, std::to_string(port_), [&](const error_code& result, auto found) {
+        error = result;
+        endpoints = std::move(found);
+    });
+    runUntilDone([&resolver] { resolver.cancel(); });
     if (error)
         throw SocketFailure(error);
     stream_.expires_after(limits_.connect);
     stream_.async_connect(endpoints,
                           [&error](const error_code& result, const auto&) { error = result; });
-    runUntilDone();
+    runUntilDone([this] { stream_.close(); });
     if (error == beast::error::timeout)
         throw Failure("Connect timed out.");
     if (error)
         throw SocketFailure(error);
 }
 
-bool Connection::leadsTo(const HttpUrl& url) const {
-    return url.hostName() == host_ && url.port == port_;
+bool Connection::reusableFor(const HttpUrl& url) {
+    error_code error;
+    const std::size_t waiting = stream_.socket().available(error);
+    return url.hostName() == host_ && url.port == port_ && buffer_.size() == 0 && !error &&
+           waiting == 0;
 }
 
 void Connection::send(const std::string& bytes) {
@@ -58,32 +73,56 @@ void Connection::send(const std::string& bytes) {
     stream_.expires_after(limits_.read);
     asio::async_write(stream_, asio::buffer(bytes),
                       [&error](const error_code& result, std::size_t) { error = result; });
-    runUntilDone();
+    runUntilDone([this] { stream_.close(); });
     if (error)
         throwReadFailure(error);
+}
+
+void Connection::startReply() {
+    replyStart_ = limits_.clock();
+    replyBytes_ = 0;
 }
 
 std::size_t Connection::receive() {
     error_code error;
     std::size_t received = 0;
     stream_.expires_after(limits_.read);
-    stream_.async_read_some(buffer_.prepare(kReadChunk),
-                            [&](const error_code& result, std::size_t count) {
-                                error = result;
-                                received = count;
-                            });
-    runUntilDone();
+    stream_.async_read_some(
+        buffer_.prepare(std::min(kReadChunk, buffer_.max_size() - buffer_.size())),
+        [&](const error_code& result, std::size_t count) {
+            error = result;
+            received = count;
+        });
+    runUntilDone([this] { stream_.close(); });
     buffer_.commit(received);
     if (error == asio::error::eof)
         return 0;
     if (error)
         throwReadFailure(error);
+
+    replyBytes_ += received;
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::seconds>(limits_.clock() - replyStart_);
+    if (elapsed > limits_.grace &&
+        replyBytes_ < limits_.minBytesPerSecond * std::uint64_t(elapsed.count()))
+        throw Failure("Túl lassú átvitel: " + std::to_string(limits_.grace.count()) +
+                      " másodperc után átlagosan kevesebb mint " +
+                      std::to_string(limits_.minBytesPerSecond) +
+                      " bájt érkezett másodpercenként.");
     return received;
 }
 
-void Connection::runUntilDone() {
+void Connection::runUntilDone(const std::function<void()>& abort) {
     io_.restart();
-    io_.run();
+    bool aborted = false;
+    while (io_.run_for(kCancelCheck), !io_.stopped()) {
+        if (cancel_ && !aborted) {
+            aborted = true;
+            abort();
+        }
+    }
+    if (aborted || cancel_)
+        throw Cancelled();
 }
 
 } // namespace zolvera::net

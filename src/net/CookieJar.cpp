@@ -5,12 +5,19 @@
 #include <boost/algorithm/string/trim.hpp>
 #include <boost/asio/ip/address.hpp>
 
+#include <libpsl.h>
+
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <charconv>
+#include <vector>
 
 namespace zolvera::net {
 
 namespace {
+
+using Clock = std::chrono::system_clock;
 
 std::string trimmed(std::string_view text) {
     return boost::algorithm::trim_copy(std::string(text));
@@ -34,6 +41,17 @@ bool domainMatches(const std::string& host, const std::string& domain) {
            (boost::algorithm::ends_with(host, "." + domain) && !isIpAddress(host));
 }
 
+// The host may set a cookie for domain: the host itself, or a domain it lies in that is no
+// public suffix.
+bool mayServe(const std::string& host, const std::string& domain) {
+    if (host == domain)
+        return true;
+    static const psl_ctx_t* const suffixes = psl_latest(nullptr);
+    return domainMatches(host, domain) &&
+           (suffixes == nullptr ||
+            psl_is_cookie_domain_acceptable(suffixes, host.c_str(), domain.c_str()) != 0);
+}
+
 bool pathMatches(const std::string& requestPath, const std::string& cookiePath) {
     if (!boost::algorithm::starts_with(requestPath, cookiePath))
         return false;
@@ -49,72 +67,170 @@ std::string defaultPath(const std::string& requestPath) {
     return requestPath.substr(0, slash);
 }
 
-} // namespace
+std::optional<long> wholeNumber(std::string_view text) {
+    long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
 
-void CookieJar::store(const std::string& host, const std::string& path, std::string_view header) {
+std::vector<std::string_view> split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
-    for (std::size_t start = 0; start <= header.size();) {
-        const std::size_t end = std::min(header.find(';', start), header.size());
-        parts.push_back(header.substr(start, end - start));
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(separator, start), text.size());
+        parts.push_back(text.substr(start, end - start));
         start = end + 1;
     }
+    return parts;
+}
+
+} // namespace
+
+std::optional<Clock::time_point> parseCookieDate(std::string_view text) {
+    // Tokens are separated by anything but letters, digits and ':'; the first token of each
+    // kind counts: a time h:m:s, a day of one or two digits, a month by its first three
+    // letters, a year of two to four digits.
+    static constexpr std::array<std::string_view, 12> kMonths = {
+        "jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
+    std::optional<int> hour, minute, second, day, month, year;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto isPart = [](unsigned char c) { return std::isalnum(c) || c == ':'; };
+        while (start < text.size() && !isPart(static_cast<unsigned char>(text[start])))
+            ++start;
+        std::size_t end = start;
+        while (end < text.size() && isPart(static_cast<unsigned char>(text[end])))
+            ++end;
+        const std::string_view token = text.substr(start, end - start);
+        start = end;
+        if (token.empty())
+            continue;
+        const std::vector<std::string_view> clock = split(token, ':');
+        if (!hour && clock.size() == 3) {
+            const auto h = wholeNumber(clock[0]), m = wholeNumber(clock[1]),
+                       s = wholeNumber(clock[2]);
+            if (h && m && s) {
+                hour = int(*h), minute = int(*m), second = int(*s);
+                continue;
+            }
+        }
+        const auto number = wholeNumber(token);
+        if (!day && number && token.size() <= 2) {
+            day = int(*number);
+        } else if (!month && token.size() >= 3) {
+            const std::string prefix =
+                boost::algorithm::to_lower_copy(std::string(token.substr(0, 3)));
+            const auto found = std::find(kMonths.begin(), kMonths.end(), prefix);
+            if (found != kMonths.end())
+                month = int(found - kMonths.begin()) + 1;
+            else if (!year && number && token.size() <= 4)
+                year = int(*number);
+        } else if (!year && number && token.size() <= 4) {
+            year = int(*number);
+        }
+    }
+    if (!hour || !day || !month || !year)
+        return std::nullopt;
+    if (*year < 70)
+        *year += 2000;
+    else if (*year < 100)
+        *year += 1900;
+    const std::chrono::year_month_day date{std::chrono::year(*year),
+                                           std::chrono::month(unsigned(*month)),
+                                           std::chrono::day(unsigned(*day))};
+    if (*year < 1601 || !date.ok() || *hour > 23 || *minute > 59 || *second > 59)
+        return std::nullopt;
+    return std::chrono::sys_days(date) + std::chrono::hours(*hour) + std::chrono::minutes(*minute) +
+           std::chrono::seconds(*second);
+}
+
+void CookieJar::store(const std::string& host, const std::string& path, std::string_view header) {
+    const std::vector<std::string_view> parts = split(header, ';');
     const std::size_t equals = parts.front().find('=');
     if (equals == std::string_view::npos)
         return;
-    Cookie cookie{trimmed(parts.front().substr(0, equals)),
-                  unquoted(trimmed(parts.front().substr(equals + 1))), host, defaultPath(path)};
-    if (cookie.name.empty())
+    const std::string name = trimmed(parts.front().substr(0, equals));
+    Cookie cookie;
+    cookie.value = unquoted(trimmed(parts.front().substr(equals + 1)));
+    if (name.empty() || name.size() + cookie.value.size() > kMaxCookieSize)
         return;
 
-    bool expired = false;
+    std::string domain = host;
+    std::string cookiePath = defaultPath(path);
+    std::optional<long> maxAge;
     for (std::size_t i = 1; i < parts.size(); ++i) {
         const std::size_t eq = parts[i].find('=');
-        const std::string name = boost::algorithm::to_lower_copy(trimmed(parts[i].substr(0, eq)));
+        const std::string attribute =
+            boost::algorithm::to_lower_copy(trimmed(parts[i].substr(0, eq)));
         const std::string value = eq == std::string_view::npos
                                       ? std::string()
                                       : unquoted(trimmed(parts[i].substr(eq + 1)));
-        if (name == "domain" && !value.empty()) {
-            cookie.domain = boost::algorithm::to_lower_copy(value);
-            if (cookie.domain.front() == '.')
-                cookie.domain.erase(0, 1);
+        if (attribute == "domain" && !value.empty()) {
+            domain = boost::algorithm::to_lower_copy(value);
+            if (domain.front() == '.')
+                domain.erase(0, 1);
             cookie.hostOnly = false;
-        } else if (name == "path" && !value.empty() && value.front() == '/') {
-            cookie.path = value;
-        } else if (name == "secure") {
+        } else if (attribute == "path" && !value.empty() && value.front() == '/') {
+            cookiePath = value;
+        } else if (attribute == "secure") {
             cookie.secure = true;
-        } else if (name == "max-age") {
-            long seconds = 0;
-            const auto [end, error] =
-                std::from_chars(value.data(), value.data() + value.size(), seconds);
-            expired = error == std::errc() && end == value.data() + value.size() && seconds <= 0;
+        } else if (attribute == "max-age") {
+            maxAge = wholeNumber(value);
+        } else if (attribute == "expires" && !maxAge) {
+            cookie.expires = parseCookieDate(value);
         }
     }
-    if (!domainMatches(host, cookie.domain))
+    if (maxAge)
+        cookie.expires = Clock::now() + std::chrono::seconds(std::max(*maxAge, -1L));
+    if (!mayServe(host, domain))
         return;
 
-    std::erase_if(cookies_, [&](const Cookie& stored) {
-        return stored.name == cookie.name && stored.domain == cookie.domain &&
-               stored.path == cookie.path;
-    });
-    if (!expired)
-        cookies_.push_back(std::move(cookie));
+    Key key{domain, cookiePath, name};
+    const auto stored = cookies_.find(key);
+    if (cookie.expires && *cookie.expires <= Clock::now()) {
+        if (stored != cookies_.end()) {
+            cookies_.erase(stored);
+            --perDomain_[domain];
+        }
+        return;
+    }
+    if (stored != cookies_.end()) {
+        cookie.order = stored->second.order;
+        stored->second = std::move(cookie);
+        return;
+    }
+    std::size_t& count = perDomain_[domain];
+    if (count >= kMaxPerDomain)
+        return;
+    ++count;
+    cookie.order = stored_++;
+    cookies_.emplace(std::move(key), std::move(cookie));
 }
 
 std::string CookieJar::header(const std::string& host, const std::string& path) const {
-    std::vector<const Cookie*> matching;
-    for (const Cookie& cookie : cookies_) {
-        const bool domainOk =
-            cookie.hostOnly ? host == cookie.domain : domainMatches(host, cookie.domain);
+    const auto now = Clock::now();
+    std::vector<std::pair<const Key*, const Cookie*>> matching;
+    for (const auto& [key, cookie] : cookies_) {
+        const std::string& domain = std::get<0>(key);
+        const bool domainOk = cookie.hostOnly ? host == domain : domainMatches(host, domain);
         // Only plain http is spoken, so a cookie meant for secure connections never goes out.
-        if (domainOk && !cookie.secure && pathMatches(path, cookie.path))
-            matching.push_back(&cookie);
+        if (domainOk && !cookie.secure && pathMatches(path, std::get<1>(key)) &&
+            (!cookie.expires || *cookie.expires > now))
+            matching.emplace_back(&key, &cookie);
     }
-    std::stable_sort(matching.begin(), matching.end(), [](const Cookie* a, const Cookie* b) {
-        return a->path.size() > b->path.size();
+    std::sort(matching.begin(), matching.end(), [](const auto& a, const auto& b) {
+        const std::size_t aPath = std::get<1>(*a.first).size(),
+                          bPath = std::get<1>(*b.first).size();
+        return aPath != bPath ? aPath > bPath : a.second->order < b.second->order;
     });
     std::string result;
-    for (const Cookie* cookie : matching)
-        result += (result.empty() ? "" : "; ") + cookie->name + "=" + cookie->value;
+    for (const auto& [key, cookie] : matching) {
+        const std::string pair = std::get<2>(*key) + "=" + cookie->value;
+        if (result.size() + 2 + pair.size() > kMaxHeader)
+            break;
+        result += (result.empty() ? "" : "; ") + pair;
+    }
     return result;
 }
 

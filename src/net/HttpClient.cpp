@@ -1,17 +1,15 @@
 #include "net/HttpClient.h"
 
-#include "net/ReplyParsing.h"
-#include "platform/File.h"
-
 #include <boost/algorithm/string/predicate.hpp>
 #include <boost/beast/http/parser.hpp>
 
 #include <limits>
+#include <utility>
 
 namespace zolvera::net {
 
 namespace http = boost::beast::http;
-using Parser = http::response_parser<FileBody>;
+using Parser = http::response_parser<SinkBody>;
 
 namespace {
 
@@ -67,14 +65,17 @@ bool readHeader(Connection& connection, Parser& parser, std::string& statusLine,
         }
     }
     statusLine = scan.statusLine();
+    const std::string header = scan.forParser(unparsed(connection));
     boost::system::error_code error;
-    connection.buffer().consume(parser.put(connection.buffer().data(), error));
+    parser.put(boost::asio::buffer(header), error);
     if (error || !parser.is_header_done())
         throw invalidReply(error);
+    connection.buffer().consume(scan.size());
     return true;
 }
 
-// Feeds the parser until the body has ended, receiving as needed.
+// Feeds the parser until the body has ended, receiving as needed. Body bytes are taken as they
+// come, so what waits unparsed is an incomplete chunk line or trailer, held to the line limit.
 void readBody(Connection& connection, Parser& parser) {
     parser.eager(true);
     auto& buffer = connection.buffer();
@@ -88,6 +89,8 @@ void readBody(Connection& connection, Parser& parser) {
                 throw invalidReply(error);
             if (parser.is_done() || !error)
                 continue;
+            if (buffer.size() > kMaxHeaderLine + 2)
+                throw Failure("Reply chunk line too long.");
         }
         if (connection.receive() == 0) {
             boost::system::error_code error;
@@ -100,19 +103,19 @@ void readBody(Connection& connection, Parser& parser) {
 
 } // namespace
 
-HttpClient::HttpClient(TimeLimits limits) : limits_(limits) {}
+HttpClient::HttpClient(TimeLimits limits) : limits_(std::move(limits)) {}
 
 HttpClient::~HttpClient() = default;
 
-void HttpClient::get(const std::string& url, platform::File& file) {
+void HttpClient::get(const std::string& url, const BodySink& sink, std::uint64_t maxBody) {
     const HttpUrl target = parseHttpUrl(url);
-    const bool reused = connection_ && connection_->leadsTo(target);
+    const bool reused = connection_ && connection_->reusableFor(target);
     try {
         if (!reused)
-            connection_ = std::make_unique<Connection>(target, limits_);
-        if (!exchange(target, file, reused)) {
-            connection_ = std::make_unique<Connection>(target, limits_);
-            exchange(target, file, false);
+            connection_ = std::make_unique<Connection>(target, limits_, cancel_);
+        if (!exchange(target, sink, maxBody, reused)) {
+            connection_ = std::make_unique<Connection>(target, limits_, cancel_);
+            exchange(target, sink, maxBody, false);
         }
     } catch (const StatusFailure&) {
         throw;
@@ -122,7 +125,8 @@ void HttpClient::get(const std::string& url, platform::File& file) {
     }
 }
 
-bool HttpClient::exchange(const HttpUrl& url, platform::File& file, bool reused) {
+bool HttpClient::exchange(const HttpUrl& url, const BodySink& sink, std::uint64_t maxBody,
+                          bool reused) {
     try {
         connection_->send(requestText(url, cookies_.header(url.hostName(), url.path())));
     } catch (const SocketFailure&) {
@@ -130,7 +134,10 @@ bool HttpClient::exchange(const HttpUrl& url, platform::File& file, bool reused)
             return false;
         throw;
     }
-    for (;;) {
+    connection_->startReply(); // interim replies count towards the rate of the real one
+    for (int interim = 0;; ++interim) {
+        if (interim > kMaxInterimReplies)
+            throw Failure("Túl sok átmeneti (1xx) válasz érkezett.");
         Parser parser;
         parser.header_limit(static_cast<std::uint32_t>(kMaxHeader + 4));
         // The largest limit rather than none, which Boost 1.74's parser mishandles.
@@ -151,9 +158,11 @@ bool HttpClient::exchange(const HttpUrl& url, platform::File& file, bool reused)
         if (status / 100 == 1 && status != 101)
             continue; // an interim reply; the real one follows
         const bool success = status / 100 == 2;
+        auto& body = parser.get().body();
+        body.limit = success ? maxBody : kMaxDiscardedBody;
         if (success) {
-            parser.get().body().file = &file;
-            parser.get().body().onWork = &onWork;
+            body.sink = &sink;
+            body.onWork = &onWork;
         }
         const auto reportWorkEnd = [&] {
             if (success && onWorkEnd)
@@ -161,12 +170,20 @@ bool HttpClient::exchange(const HttpUrl& url, platform::File& file, bool reused)
         };
         try {
             readBody(*connection_, parser);
+        } catch (const BodyTooLarge&) {
+            reportWorkEnd();
+            if (success)
+                throw;
+            // An endless error body: its status line is still what went wrong.
+            connection_.reset();
+            throw StatusFailure(statusLine);
         } catch (...) {
             reportWorkEnd();
             throw;
         }
         reportWorkEnd();
-        if (!parser.keep_alive())
+        // Bytes beyond the reply's end would be taken for the start of the next reply.
+        if (!parser.keep_alive() || connection_->buffer().size() > 0)
             connection_.reset();
         if (!success)
             throw StatusFailure(statusLine);

@@ -2,21 +2,19 @@
 
 #include "net/Connection.h"
 #include "net/CookieJar.h"
+#include "net/ReplyParsing.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
-namespace zolvera::platform {
-class File;
-}
-
 namespace zolvera::net {
 
 // A blocking HTTP/1.1 GET client. It keeps its connection open between requests to the same
-// host and port, and the cookies it is given, for its own lifetime. One transfer at a time;
-// the reports are called on the thread that runs get().
+// host and port while the connection is clean, and the cookies it is given, for its own
+// lifetime. One transfer at a time; the reports are called on the thread that runs get().
 class HttpClient {
 public:
     explicit HttpClient(TimeLimits limits = {});
@@ -24,26 +22,37 @@ public:
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;
 
+    // At most this many interim (1xx) replies are skipped before the real one.
+    static constexpr int kMaxInterimReplies = 20;
+    // The body of an error reply is read to keep the connection only up to this size.
+    static constexpr std::uint64_t kMaxDiscardedBody = 64 * 1024;
+
     // Work report: the number of body bytes written so far in this transfer.
     std::function<void(std::uint64_t)> onWork;
     // Work end: the body of a 2xx reply has ended (also when the transfer failed during it).
     std::function<void()> onWorkEnd;
 
-    // Fetches an http URL: the body of a 2xx reply goes into file as it arrives (204 has none).
-    // Interim 1xx replies are skipped; redirects are not followed. Throws a Failure whose text
-    // the user sees: the status line of any other reply as received, "Socket Error # n" CR LF
-    // and the system's text, "Connect timed out.", "Read timed out." (no data for the read
-    // limit), or the text of a malformed or cut-off reply.
-    void get(const std::string& url, platform::File& file);
+    // Fetches an http URL: the body of a 2xx reply goes to sink as it arrives (204 has none);
+    // a body over maxBody bytes fails. Interim 1xx replies are skipped; redirects are not
+    // followed. Throws a Failure whose text the user sees: the status line of any other reply
+    // as received, "Socket Error # n" CR LF and the system's text, "Connect timed out.", "Read
+    // timed out." (no data for the read limit), the text of the limit that ended the transfer,
+    // or the text of a malformed or cut-off reply; Cancelled after cancel().
+    void get(const std::string& url, const BodySink& sink, std::uint64_t maxBody);
+
+    // Safe from any thread: the running transfer, and every later one, ends with Cancelled
+    // within a fraction of a second.
+    void cancel() { cancel_ = true; }
 
 private:
     // One request and its reply on the open connection. False when a reused connection turned
     // out to be closed by the server before any byte of the reply arrived.
-    bool exchange(const HttpUrl& url, platform::File& file, bool reused);
+    bool exchange(const HttpUrl& url, const BodySink& sink, std::uint64_t maxBody, bool reused);
 
     TimeLimits limits_;
     CookieJar cookies_;
     std::unique_ptr<Connection> connection_;
+    std::atomic<bool> cancel_{false};
 };
 
 } // namespace zolvera::net

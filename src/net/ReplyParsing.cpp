@@ -1,6 +1,7 @@
 #include "net/ReplyParsing.h"
 
-#include "platform/Failure.h"
+#include <algorithm>
+#include <cctype>
 
 namespace zolvera::net {
 
@@ -29,5 +30,19 @@ bool HeaderScan::complete(std::string_view bytes) {
         throw Failure("Reply header too large.");
     return false;
 }
+
+std::string HeaderScan::forParser(std::string_view bytes) const {
+    std::string header(bytes.substr(0, scanned_));
+    // "HTTP/1.1 200": version, a space and three digits with nothing after them.
+    const bool withoutReason = statusLine_.size() == 12 && statusLine_[8] == ' ' &&
+                               std::all_of(statusLine_.begin() + 9, statusLine_.end(),
+                                           [](unsigned char c) { return std::isdigit(c); });
+    if (withoutReason)
+        header.insert(statusLine_.size(), " ");
+    return header;
+}
+
+BodyTooLarge::BodyTooLarge(std::uint64_t limit)
+    : Failure("A válasz nagyobb a megengedett " + std::to_string(limit) + " bájtnál.") {}
 
 } // namespace zolvera::net

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <thread>
 #include <utility>
 
@@ -29,6 +30,27 @@ Tfrm_Letolt* frm_Letolt = nullptr;
 namespace {
 
 constexpr QSize kClientSize(431, 355);
+
+// A catalogue is a text list: anything larger is not one.
+constexpr std::uint64_t kMaxCatalogueSize = 16 * 1024 * 1024;
+// A package of unknown size may have at most this many bytes; one of known size a little more
+// than stated.
+constexpr std::uint64_t kMaxPackageSize = std::uint64_t(2) << 30;
+std::uint64_t allowedSize(std::uint64_t stated) {
+    return stated == 0 ? kMaxPackageSize : stated + stated / 8 + 64 * 1024;
+}
+// Free space a download leaves on the library's disk, so that the settings and the group list
+// can always be saved.
+constexpr std::uint64_t kDiskReserve = 8 * 1024 * 1024;
+// Free space is checked again each time this much has been written.
+constexpr std::uint64_t kSpaceCheckStep = 1024 * 1024;
+
+void needRoom(const std::string& folder, std::uint64_t bytes) {
+    std::error_code error;
+    const std::filesystem::space_info space = std::filesystem::space(folder, error);
+    if (!error && space.available < bytes + kDiskReserve)
+        throw IoFailure(101);
+}
 
 QPushButton* makeButton(QWidget* owner, const QString& caption, int left) {
     auto* button = new QPushButton(caption, owner);
@@ -126,18 +148,26 @@ std::string Tfrm_Letolt::path(const std::string& relative) const {
 }
 
 void Tfrm_Letolt::LoadCatalogue() {
-    std::vector<packages::CatalogueEntry> entries;
+    std::vector<packages::CatalogueEntry> rows;
     try {
-        entries = packages::readCatalogue(path("internet.txt"));
+        // User input waits meanwhile: the rows are not there yet to act on.
+        whileWaiting(
+            [&, file = path("internet.txt"), groups = library_.groups()] {
+                rows = packages::catalogueRows(packages::readCatalogue(file), groups);
+            },
+            QEventLoop::ExcludeUserInputEvents);
     } catch (const Failure&) {
         ShowError(dialogs_, QStringLiteral("Hiba az állomány lista megnyitásakor."), this);
         return;
     }
-    rows_ = packages::catalogueRows(std::move(entries), library_.groups());
+    rows_ = std::move(rows);
     ListView1->clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(qsizetype(rows_.size()));
     for (const packages::CatalogueEntry& row : rows_)
-        new QTreeWidgetItem(ListView1,
-                            {QString::fromStdString(row.name), QString::fromStdString(row.link)});
+        items.append(new QTreeWidgetItem(
+            {QString::fromStdString(row.name), QString::fromStdString(row.link)}));
+    ListView1->addTopLevelItems(items);
     if (!rows_.empty())
         ListView1->setCurrentItem(ListView1->topLevelItem(0));
     ListView1Change();
@@ -164,7 +194,8 @@ void Tfrm_Letolt::runCommand(void (Tfrm_Letolt::*command)()) {
 
 void Tfrm_Letolt::Button1Click() {
     const std::string temporary = path("Internet.tmp");
-    if (!download("http://" + server_ + std::string(packages::kCatalogueServerPath), temporary))
+    if (!download("http://" + server_ + std::string(packages::kCatalogueServerPath), temporary,
+                  kMaxCatalogueSize, 0))
         return;
     const std::string catalogue = path("Internet.txt");
     platform::deleteFile(catalogue);
@@ -182,7 +213,10 @@ void Tfrm_Letolt::Button2Click() {
     const packages::CatalogueEntry row =
         rows_.at(std::size_t(ListView1->indexOfTopLevelItem(item)));
     ProgressBar1->setValue(0);
-    ProgressBar1->setMaximum(packages::packageSize(row.size));
+    const std::int32_t size = packages::packageSize(row.size);
+    // A range of 0 to 0 would show a busy bar that never ends; an unknown size shows none.
+    progressShown_ = size > 0;
+    ProgressBar1->setMaximum(std::max(size, 1));
 
     const std::optional<std::string> name = packages::downloadName(row.link);
     const std::string local = path("Tmp") + platform::kSeparator + name.value_or("");
@@ -191,43 +225,64 @@ void Tfrm_Letolt::Button2Click() {
         return;
     }
     // The link is requested as the catalogue wrote it, in its own bytes.
-    if (!download(platform::utf8ToAnsi(row.link).value_or(row.link), local))
+    if (!download(platform::utf8ToAnsi(row.link).value_or(row.link), local,
+                  allowedSize(std::uint64_t(size)), std::uint64_t(size)))
         return;
     packages::InstallPackage(library_, local);
     ShowInfo(dialogs_, QStringLiteral("A file letöltése kész."), this);
 }
 
-bool Tfrm_Letolt::download(const std::string& url, const std::string& localPath) {
+bool Tfrm_Letolt::download(const std::string& url, const std::string& localPath,
+                           std::uint64_t maxBody, std::uint64_t expectedSize) {
     std::optional<std::string> failure;
+    bool cancelled = false;
+    transferring_ = true;
     try {
-        platform::File file = platform::File::create(localPath);
-        failure = transfer(url, file);
-        file.close();
-    } catch (const Failure& creating) {
-        failure = creating.what();
+        const std::string folder = platform::folderPart(localPath);
+        platform::StagedFile file(localPath);
+        needRoom(folder, expectedSize);
+        std::uint64_t sinceCheck = 0;
+        const net::BodySink sink = [&](std::string_view piece) {
+            if ((sinceCheck += piece.size()) >= kSpaceCheckStep) {
+                sinceCheck = 0;
+                needRoom(folder, 0);
+            }
+            file.write(piece.data(), piece.size());
+        };
+        whileWaiting([&] { IdHTTP1.get(url, sink, maxBody); });
+        file.commit();
+    } catch (const net::Cancelled&) {
+        cancelled = true;
+    } catch (const std::exception& error) {
+        failure = error.what();
     }
+    transferring_ = false;
     if (failure)
         showDownloadError(*failure);
-    return !failure;
+    return !failure && !cancelled;
 }
 
-std::optional<std::string> Tfrm_Letolt::transfer(const std::string& url, platform::File& file) {
-    std::optional<std::string> failure;
+void Tfrm_Letolt::whileWaiting(const std::function<void()>& work,
+                               QEventLoop::ProcessEventsFlags flags) {
+    std::exception_ptr failure;
     QEventLoop waiting;
     std::thread worker([&] {
         try {
-            IdHTTP1.get(url, file);
-        } catch (const std::exception& error) {
-            failure = error.what();
+            work();
+        } catch (...) {
+            failure = std::current_exception();
         }
         QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    waiting.exec();
+    waiting.exec(flags);
     worker.join();
-    return failure;
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void Tfrm_Letolt::IdHTTP1Work(std::uint64_t count) {
+    if (!progressShown_)
+        return;
     // A position past the maximum shows a full bar.
     ProgressBar1->setValue(
         int(std::min<std::uint64_t>(count, std::uint64_t(ProgressBar1->maximum()))));
@@ -245,6 +300,8 @@ void Tfrm_Letolt::showDownloadError(const std::string& failure) {
 void Tfrm_Letolt::done(int result) {
     if (busy_) {
         closeAsked_ = result;
+        if (transferring_)
+            IdHTTP1.cancel();
         return;
     }
     QDialog::done(result);

@@ -4,9 +4,11 @@
 #include "packages/Catalogue.h"
 
 #include <QDialog>
+#include <QEventLoop>
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,9 +20,6 @@ class QTreeWidget;
 namespace zolvera::library {
 class GroupLibrary;
 }
-namespace zolvera::platform {
-class File;
-}
 
 namespace zolvera::ui {
 
@@ -29,9 +28,12 @@ class Dialogs;
 // The download dialog: lists the packages of the catalogue kept in Internet.txt that the
 // library lacks, refreshes the catalogue from the maker's web server ("Lista frissítés") and
 // downloads the selected package into Tmp and installs it ("Letöltés" or a double click).
-// Transfers run on a worker thread while the command waits in a local event loop, so the
-// dialog stays responsive; a close asked for meanwhile takes effect when the command has
-// finished, and a second transfer asked for meanwhile is ignored.
+// Transfers, and the reading and sorting of the catalogue, run on a worker thread while the
+// dialog's thread waits in a local event loop, so the window never freezes. Closing the dialog
+// during a transfer cancels it (no box, the partial file removed) and the dialog closes at once;
+// a second transfer asked for meanwhile is ignored. A download goes to a temporary file beside
+// its name, is limited in size and keeps a reserve of free disk space for the library's own
+// files; it takes its name only when complete.
 class Tfrm_Letolt : public QDialog {
     Q_OBJECT
 public:
@@ -59,7 +61,7 @@ public Q_SLOTS:
     void Button2Click();
     void IdHTTP1Work(std::uint64_t count);
     void IdHTTP1WorkEnd();
-    // Closing waits for a running command.
+    // Closing cancels a running transfer; the dialog closes when its command has ended.
     void done(int result) override;
 
 protected:
@@ -69,12 +71,16 @@ private:
     // Runs a command of a button or the list inside the general error report. While it runs,
     // further commands are ignored and a close waits for its end.
     void runCommand(void (Tfrm_Letolt::*command)());
-    // Creates the local file and fetches url into it; a failure shows the download error box
-    // and yields false, the file closed with what arrived.
-    bool download(const std::string& url, const std::string& localPath);
-    // Fetches url into file on the worker thread while events go on; the failure's text, or
-    // nothing on success.
-    std::optional<std::string> transfer(const std::string& url, platform::File& file);
+    // Fetches url into localPath (written beside it, renamed into place when complete) with at
+    // most maxBody bytes and expectedSize bytes of free space checked beforehand. A failure
+    // shows the download error box and yields false with no file left; so does a cancel,
+    // without the box.
+    bool download(const std::string& url, const std::string& localPath, std::uint64_t maxBody,
+                  std::uint64_t expectedSize);
+    // Runs work on a worker thread while the dialog's thread goes on with its events (only
+    // repaints under flags that exclude user input) and rethrows what work threw.
+    void whileWaiting(const std::function<void()>& work,
+                      QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
     // Shows "Hiba letöltés közben", a line break and the failure's text.
     void showDownloadError(const std::string& failure);
     std::string path(const std::string& relative) const;
@@ -85,6 +91,8 @@ private:
     net::HttpClient IdHTTP1;
     std::vector<packages::CatalogueEntry> rows_;
     bool busy_ = false;
+    bool transferring_ = false;
+    bool progressShown_ = true; // false while a package of unknown size downloads
     std::optional<int> closeAsked_;
     std::atomic<std::uint64_t> received_{0};
     std::atomic<bool> workReportPending_{false};

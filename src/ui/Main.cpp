@@ -134,6 +134,9 @@ void Tfrm_Main::firstShowSteps() {
 }
 
 void Tfrm_Main::closeEvent(QCloseEvent* event) {
+    // A running download is cancelled; its dialog closes as soon as the transfer has stopped.
+    if (frm_Letolt != nullptr)
+        frm_Letolt->reject();
     // A settings file that cannot be written is reported and keeps the window open, so the user
     // can free space and close again. When that save fails too the program ends all the same
     // without a second report: a settings file that can never be written must not trap the user.

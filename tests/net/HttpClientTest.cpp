@@ -1,7 +1,6 @@
 #include "net/HttpClient.h"
 
 #include "platform/Failure.h"
-#include "platform/File.h"
 #include "support/NginxServer.h"
 #include "support/ScriptedServer.h"
 #include "support/TempDir.h"
@@ -11,6 +10,9 @@
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
+
+#include <future>
+#include <thread>
 
 namespace zolvera::net {
 namespace {
@@ -23,19 +25,22 @@ using ::testing::HasSubstr;
 
 class HttpClientTest : public ::testing::Test {
 protected:
-    // Fetches into a fresh file; the failure text, or "" on success.
-    std::string fetch(HttpClient& client, const std::string& url) {
-        auto file = platform::File::create(dir / "out");
+    // Fetches afresh; the failure text, or "" on success.
+    std::string fetch(HttpClient& client, const std::string& url,
+                      std::uint64_t maxBody = 1u << 30) {
+        body_.clear();
         try {
-            client.get(url, file);
+            client.get(
+                url, [this](std::string_view piece) { body_ += piece; }, maxBody);
             return "";
         } catch (const Failure& failure) {
             return failure.what();
         }
     }
-    std::string received() const { return test::readFile(dir / "out"); }
+    const std::string& received() const { return body_; }
 
     test::TempDir dir;
+    std::string body_;
 };
 
 const std::string kRequestTail = "Accept: text/html, */*\r\n"
@@ -209,6 +214,97 @@ TEST_F(HttpClientTest, DownloadsFromNginxOverOneKeptConnection) {
     const std::string connection = log.substr(0, log.find(' '));
     EXPECT_THAT(log, HasSubstr(connection + " 2 \"GET /csomagok/tenger.dta HTTP/1.1\" 200 " +
                                std::to_string(package.size())));
+}
+
+TEST_F(HttpClientTest, ReadsAStatusLineWithoutReasonAndReusesOnlyACleanConnection) {
+    ScriptedServer server({
+        {"HTTP/1.1 200\r\nContent-Length: 2\r\n\r\nokSTRAY"},
+        {replyWithBody("HTTP/1.1 200 OK", "second")},
+    });
+    HttpClient client;
+    EXPECT_EQ(fetch(client, server.url("/1")), "");
+    EXPECT_EQ(received(), "ok");
+    EXPECT_EQ(fetch(client, server.url("/2")), "");
+    EXPECT_EQ(received(), "second");
+    EXPECT_EQ(server.connections(), 2);
+}
+
+TEST_F(HttpClientTest, BodiesOverTheirLimitStopThere) {
+    const std::string endless(300 * 1024, 'x');
+    ScriptedServer server({
+        {replyWithBody("HTTP/1.1 200 OK", std::string(1000, 'x'))},
+        {"HTTP/1.1 200 OK\r\n\r\n" + endless, Then::Stall},
+        {"HTTP/1.1 404 Not Found\r\n\r\n" + endless, Then::Stall},
+    });
+    // Only a limit can end these transfers before the read limit.
+    HttpClient client({std::chrono::seconds(60), std::chrono::seconds(60)});
+    const std::string tooLarge = "A válasz nagyobb a megengedett 100 bájtnál.";
+    EXPECT_EQ(fetch(client, server.url("/stated"), 100), tooLarge);
+    EXPECT_EQ(received(), ""); // the stated length fails it before any byte
+    EXPECT_EQ(fetch(client, server.url("/endless"), 100), tooLarge);
+    EXPECT_LE(received().size(), 100u);
+    EXPECT_EQ(fetch(client, server.url("/endless-error")), "HTTP/1.1 404 Not Found");
+}
+
+TEST_F(HttpClientTest, EndlessInterimRepliesAndChunkLinesFail) {
+    std::string interim;
+    for (int i = 0; i < 1000; ++i)
+        interim += "HTTP/1.1 100 Continue\r\n\r\n";
+    ScriptedServer server({
+        {interim, Then::Stall},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1;" +
+             std::string(kMaxHeaderLine + 1, 'a'),
+         Then::Stall},
+    });
+    HttpClient client({std::chrono::seconds(60), std::chrono::seconds(60)});
+    EXPECT_EQ(fetch(client, server.url("/1")), "Túl sok átmeneti (1xx) válasz érkezett.");
+    EXPECT_EQ(fetch(client, server.url("/2")), "Reply chunk line too long.");
+}
+
+TEST_F(HttpClientTest, ATrickleFailsOnItsAverageRateAndATransferEndsWhenCancelled) {
+    ScriptedServer server({
+        {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npart", Then::Stall},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npart", Then::Stall},
+    });
+    TimeLimits slowClock;
+    auto now = std::chrono::steady_clock::now();
+    slowClock.clock = [&now] { return now += std::chrono::seconds(200); };
+    HttpClient trickled(slowClock);
+    EXPECT_EQ(fetch(trickled, server.url("/1")),
+              "Túl lassú átvitel: 120 másodperc után átlagosan kevesebb mint 1024 bájt érkezett "
+              "másodpercenként.");
+
+    HttpClient client;
+    std::promise<void> arrived;
+    client.onWork = [&](std::uint64_t) { arrived.set_value(); };
+    std::string failure;
+    std::thread worker([&] { failure = fetch(client, server.url("/2")); });
+    arrived.get_future().wait();
+    client.cancel();
+    worker.join();
+    EXPECT_EQ(failure, "A letöltés megszakítva.");
+}
+
+TEST(CookieJar, RefusesPublicSuffixesAndExpiredCookiesAndBoundsAFlood) {
+    CookieJar jar;
+    jar.store("www.example.com", "/", "wide=1; Domain=com");
+    jar.store("shop.example.co.uk", "/", "uk=1; Domain=.co.uk");
+    jar.store("www.example.com", "/", "site=1; Domain=example.com");
+    jar.store("www.example.com", "/", "old=1; Expires=Sun, 06 Nov 1994 08:49:37 GMT");
+    jar.store("www.example.com", "/", "later=1; expires=Fri, 31-Dec-2099 23:59:59 GMT");
+    EXPECT_EQ(jar.header("other.com", "/"), "");
+    EXPECT_EQ(jar.header("other.co.uk", "/"), "");
+    EXPECT_EQ(jar.header("img.example.com", "/"), "site=1");
+    EXPECT_EQ(jar.header("www.example.com", "/"), "site=1; later=1");
+
+    for (int i = 0; i < 46000; ++i)
+        jar.store("flood.test", "/", "c" + std::to_string(i) + "=" + std::string(40, 'v'));
+    jar.store("big.test", "/", "big=" + std::string(CookieJar::kMaxCookieSize, 'v'));
+    EXPECT_EQ(jar.header("big.test", "/"), "");
+    const std::string sent = jar.header("flood.test", "/");
+    EXPECT_LE(sent.size(), CookieJar::kMaxHeader);
+    EXPECT_THAT(sent, testing::StartsWith("c0="));
+    EXPECT_THAT(sent, Not(HasSubstr("c200=")));
 }
 
 } // namespace

@@ -2,13 +2,16 @@
 
 #include "MainWindowFixture.h"
 #include "TelPackage.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedServer.h"
 
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 
 namespace zolvera::test {
 namespace {
@@ -117,26 +120,79 @@ TEST_F(DownloadDialog, RowsThatCannotBeDownloadedWriteNothingAndDamagedPackagesA
     EXPECT_TRUE(dialogs.texts().back().contains(QStringLiteral("rossz.dta")));
 }
 
-TEST_F(DownloadDialog, ACloseDuringATransferWaitsForItsEndAndASecondTransferIsIgnored) {
-    const net::TimeLimits shortLimits{std::chrono::milliseconds(500),
-                                      std::chrono::milliseconds(200)};
-    ScriptedServer server({{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npart", Then::Stall}});
+TEST_F(DownloadDialog, ClosingDuringATransferCancelsItAtOnceAndLeavesNoFile) {
+    // The server sends a part and then nothing: only the cancel can end these transfers.
+    const std::string stalled = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npart";
+    ScriptedServer server({{stalled, Then::Stall}, {stalled, Then::Stall}});
     writeFile(home / "Internet.txt", "Lassu\t" + server.url("/lassu.dta") + "\t100\r\n");
-    auto dialog = open(server, shortLimits);
-    bool stillOpenAfterClose = false;
-    QTimer::singleShot(0, [&] {
+    const auto onFirstBytes = [](ui::Tfrm_Letolt& dialog, const std::function<void()>& action) {
+        QObject::connect(dialog.ProgressBar1, &QProgressBar::valueChanged, [action](int value) {
+            if (value > 0)
+                action();
+        });
+    };
+
+    auto dialog = open(server);
+    onFirstBytes(*dialog, [&] {
         dialog->Button1->click(); // a second transfer: ignored
-        dialog->Button3->click(); // the close waits
-        stillOpenAfterClose = dialog->isVisible();
+        dialog->Button3->click();
     });
     dialog->Button2->click();
-    EXPECT_TRUE(stillOpenAfterClose);
-    EXPECT_EQ(dialogs.texts(),
-              std::vector{QStringLiteral("Hiba letöltés közben\r\nRead timed out.")});
+    EXPECT_TRUE(dialogs.texts().empty());
     EXPECT_EQ(server.requests().size(), 1u);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(readFile(home / "Tmp/lassu.dta"), "part");
+    EXPECT_TRUE(tmpFiles().empty());
+
+    // Closing the main window cancels the transfer too, and the window then closes.
+    auto second = open(server);
+    onFirstBytes(*second, [&] { window->close(); });
+    second->Button2->click();
+    EXPECT_FALSE(second->isVisible());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(tmpFiles().empty());
+}
+
+TEST_F(DownloadDialog, AnOversizedOrUnwritableDownloadLeavesNoFile) {
+    ScriptedServer server({
+        {"HTTP/1.1 200 OK\r\n\r\n" + std::string(200 * 1024, 'x'), Then::Stall},
+        {replyWithBody("HTTP/1.1 200 OK", std::string(5000, 'x'))},
+    });
+    writeFile(home / "Internet.txt", "Vegtelen\t" + server.url("/vegtelen.dta") + "\t10\r\nNagy\t" +
+                                         server.url("/nagy.dta") + "\t5000\r\n");
+    auto dialog = open(server);
+    select(*dialog, 1); // rows in the locale's order: Nagy, Vegtelen
+    dialog->Button2->click();
+    EXPECT_EQ(
+        dialogs.texts().back(),
+        QStringLiteral("Hiba letöltés közben\r\nA válasz nagyobb a megengedett 65547 bájtnál."));
+    EXPECT_TRUE(tmpFiles().empty());
+
+    {
+        FileSizeLimit full(1000);
+        select(*dialog, 0);
+        dialog->Button2->click();
+    }
+    EXPECT_EQ(dialogs.texts().back(), QStringLiteral("Hiba letöltés közben\r\nDisk full"));
+    EXPECT_TRUE(tmpFiles().empty());
+}
+
+TEST_F(DownloadDialog, ADownloadReplacesALinkInTmpAndAnUnknownSizeKeepsTheBarEmpty) {
+    ScriptedServer server({{replyWithBody("HTTP/1.1 200 OK", kTelPackage)}});
+    writeFile(home / "Internet.txt", "Tel\t" + server.url("/tel.dta") + "\t0\r\n");
+    writeFile(home / "elsewhere", "not to be written");
+    std::filesystem::create_symlink(home / "elsewhere", home / "Tmp/tel.dta");
+    auto dialog = open(server);
+    std::vector<int> positions;
+    QObject::connect(dialog->ProgressBar1, &QProgressBar::valueChanged,
+                     [&](int value) { positions.push_back(value); });
+    dialog->Button2->click();
+    EXPECT_EQ(dialogs.texts().back(), QStringLiteral("A file letöltése kész."));
+    EXPECT_GT(dialog->ProgressBar1->maximum(), dialog->ProgressBar1->minimum()); // not busy
+    EXPECT_TRUE(std::all_of(positions.begin(), positions.end(), [](int v) { return v == 0; }));
+    EXPECT_EQ(readFile(home / "elsewhere"), "not to be written");
+    EXPECT_FALSE(std::filesystem::is_symlink(home / "Tmp/tel.dta"));
+    EXPECT_EQ(readFile(home / "Tmp/tel.dta"), kTelPackage);
 }
 
 } // namespace
