@@ -14,7 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     constexpr std::uint64_t kLimit = 4096;
     test::ScriptedServer server({{std::string(reinterpret_cast<const char*>(data), size),
                                   test::ScriptedServer::Reply::Then::Close}});
-    net::HttpClient client({std::chrono::seconds(2), std::chrono::seconds(2)});
+    net::TimeLimits limits;
+    limits.read = std::chrono::seconds(2);
+    net::HttpClient client(limits);
     std::uint64_t received = 0;
     try {
         client.get(
