@@ -8,14 +8,13 @@
 //     showgroup_bench [folder]   (the pictures are made there once; a temporary folder otherwise)
 
 #include "artwork/Scenery.h"
-#include "desktop/FileRegistry.h"
 #include "library/GroupLibrary.h"
 #include "picture/Picture.h"
 #include "ui/Dialogs.h"
 #include "ui/Main.h"
 
 #include "BenchTools.h"
-#include "PrintingDialogs.h"
+#include "BenchWindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -249,9 +248,8 @@ Reference djpeg(const QStringList& files, int denominator) {
 
 void measure(const PictureSet& set, const QString& home, int argc, char** argv) {
     QApplication app(argc, argv);
-    zolvera::bench::PrintingDialogs dialogs;
-    zolvera::desktop::FileRegistry registry((home + QStringLiteral("/registry.reg")).toStdString());
-    zolvera::ui::Tfrm_Main window(home.toStdString(), dialogs, registry);
+    zolvera::bench::BenchWindows windows((home + QStringLiteral("/registry.reg")).toStdString());
+    zolvera::ui::Tfrm_Main window(home.toStdString(), windows.context);
     window.setCommandLine({QStringLiteral("zolvera")});     // no package to offer
     const long before = zolvera::bench::ownPeakKilobytes(); // the program without any picture shown
     window.show();

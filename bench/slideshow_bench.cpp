@@ -11,7 +11,7 @@
 #include "ui/StretchedImage.h"
 
 #include "BenchTools.h"
-#include "PrintingDialogs.h"
+#include "BenchWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,8 +56,8 @@ StepFigures measureSteps(const std::string& group, QSize windowSize) {
     char name[] = "slideshow_bench";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    library::Beall() = {.Leptet = 10};
-    bench::PrintingDialogs dialogs;
+    bench::BenchWindows windows(group + "/registry.reg"); // never written
+    windows.settings = {.Leptet = 10};
     StepFigures figures;
     QTimer::singleShot(0, [&] {
         ui::Tfrm_dia& window = *ui::frm_dia;
@@ -79,7 +79,7 @@ StepFigures measureSteps(const std::string& group, QSize windowSize) {
                        .scaleDenominatorFor(window.img->width(), window.img->height())};
         window.close();
     });
-    ui::ShowSlideshow(nullptr, dialogs, group, "bench", ui::StepTimer::Ticks::ByHand);
+    ui::ShowSlideshow(nullptr, windows.context, group, "bench", ui::StepTimer::Ticks::ByHand);
     return figures;
 }
 

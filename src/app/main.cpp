@@ -1,19 +1,34 @@
 #include "ui/Main.h"
 #include "app/Application.h"
+#include "desktop/DesktopApplier.h"
 #include "desktop/FileRegistry.h"
 #include "desktop/ShellLauncher.h"
 #include "library/AppFolder.h"
+#include "library/Settings.h"
 #include "ui/QtDialogs.h"
+#include "ui/WindowContext.h"
 
 int main(int argc, char* argv[]) {
     // Every path of the program is built on the application folder, so it comes first.
     const std::string appFolder = zolvera::library::findApplicationFolder();
     zolvera::ui::QtDialogs dialogs;
     zolvera::app::Application app(argc, argv, dialogs);
-    zolvera::desktop::DesktopShellLauncher launcher;
+    zolvera::library::TBeall settings;
     zolvera::desktop::FileRegistry registry; // the current user's store
-    zolvera::ui::Tfrm_Main mainWindow(appFolder, dialogs, registry);
-    mainWindow.setShellLauncher(launcher);
+    zolvera::desktop::DesktopShellLauncher launcher;
+    const zolvera::ui::WindowContext context{
+        .settings = settings,
+        .registry = registry,
+        .dialogs = dialogs,
+        .launcher = launcher,
+        .applierFor =
+            [] {
+                return zolvera::desktop::makeDesktopApplier(
+                    zolvera::desktop::detectDesktopSession());
+            },
+        .defaultServer = ZOLVERA_DEFAULT_SERVER,
+    };
+    zolvera::ui::Tfrm_Main mainWindow(appFolder, context);
     mainWindow.show();
     return zolvera::app::Application::exec();
 }

@@ -36,9 +36,4 @@ void TBeall::SaveSettings(const std::string& iniPath) const {
     write(iniPath, "IndexBV", std::to_string(IndexBV));
 }
 
-TBeall& Beall() {
-    static TBeall record;
-    return record;
-}
-
 } // namespace zolvera::library

@@ -23,7 +23,4 @@ struct TBeall {
     void SaveSettings(const std::string& iniPath) const;
 };
 
-// The one record of the whole run.
-TBeall& Beall();
-
 } // namespace zolvera::library

@@ -19,8 +19,6 @@
 
 namespace zolvera::ui {
 
-Tfrm_Csomagkeszit* frm_Csomagkeszit = nullptr;
-
 namespace {
 
 constexpr QSize kClientSize(637, 336);
@@ -50,14 +48,13 @@ QStringList pathChoices(const QString& path) {
 
 } // namespace
 
-Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, Dialogs& dialogs)
+Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& context)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ShellComboBox1(new QComboBox(this)), ShellTreeView1(new FolderTree(this)),
       ShellListView1(new QListWidget(this)),
       Button2(new QPushButton(QStringLiteral("Csomagol"), this)),
-      Button1(new QPushButton(QStringLiteral("Bezár"), this)), dialogs_(dialogs) {
-    frm_Csomagkeszit = this;
+      Button1(new QPushButton(QStringLiteral("Bezár"), this)), context_(context) {
     setObjectName(QStringLiteral("frm_Csomagkeszit"));
     setWindowTitle(QStringLiteral("Csomag készítése (DTA file készítés)"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -91,8 +88,9 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, Dialogs& dialogs)
     SaveDialog1.defaultSuffix = QStringLiteral("dta");
     SaveDialog1.confirmOverwrite = false;
 
-    connect(ShellTreeView1, &FolderTree::folderSelected, this,
-            [this](const QString& path) { runGuarded(dialogs_, this, [&] { showFolder(path); }); });
+    connect(ShellTreeView1, &FolderTree::folderSelected, this, [this](const QString& path) {
+        runGuarded(context_.dialogs, this, [&] { showFolder(path); });
+    });
     // Enter in the path box (taken before the box or the dialog acts on it), or a folder
     // chosen from its list.
     ShellComboBox1->installEventFilter(this);
@@ -101,7 +99,9 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, Dialogs& dialogs)
     // Queued, so that the rename and its message come after the name editor has closed.
     connect(
         ShellListView1, &QListWidget::itemChanged, this,
-        [this](QListWidgetItem* item) { runGuarded(dialogs_, this, [&] { renameFile(item); }); },
+        [this](QListWidgetItem* item) {
+            runGuarded(context_.dialogs, this, [&] { renameFile(item); });
+        },
         Qt::QueuedConnection);
     connect(Button2, &QPushButton::clicked, this, guarded(this, &Tfrm_Csomagkeszit::BitBtn1Click));
     connect(Button1, &QPushButton::clicked, this, &QDialog::reject);
@@ -117,15 +117,13 @@ Tfrm_Csomagkeszit::~Tfrm_Csomagkeszit() {
     for (QObject* control :
          std::initializer_list<QObject*>{ShellComboBox1, ShellTreeView1, ShellListView1})
         control->disconnect(this);
-    if (frm_Csomagkeszit == this)
-        frm_Csomagkeszit = nullptr;
 }
 
 bool Tfrm_Csomagkeszit::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ShellComboBox1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            runGuarded(dialogs_, this,
+            runGuarded(context_.dialogs, this,
                        [this] { selectTypedFolder(ShellComboBox1->currentText()); });
             return true;
         }
@@ -137,7 +135,8 @@ void Tfrm_Csomagkeszit::selectTypedFolder(const QString& path) {
     // Typed names are matched without regard to letter case, as every path of the program.
     const QString folder = QString::fromStdString(platform::resolve(path.toStdString()));
     if (!ShellTreeView1->selectFolder(folder))
-        ShowError(dialogs_, QStringLiteral("A(z) \"%1\" könyvtár nem található.").arg(path), this);
+        ShowError(context_.dialogs, QStringLiteral("A(z) \"%1\" könyvtár nem található.").arg(path),
+                  this);
 }
 
 void Tfrm_Csomagkeszit::showFolder(const QString& path) {
@@ -172,7 +171,7 @@ void Tfrm_Csomagkeszit::renameFile(QListWidgetItem* item) {
     item->setData(kOldNameRole, item->text());
     if (!renamed)
         ShowError(
-            dialogs_,
+            context_.dialogs,
             QStringLiteral("A(z) \"%1\" nem nevezhető át erre: \"%2\".").arg(oldName, newName),
             this);
 }
@@ -183,14 +182,14 @@ void Tfrm_Csomagkeszit::BitBtn1Click() {
         folder.pop_back();
     // The root's name is empty: no group can bear it.
     if (folder.empty()) {
-        ShowError(dialogs_, kRootRefused, this);
+        ShowError(context_.dialogs, kRootRefused, this);
         return;
     }
-    const std::optional<QString> package = dialogs_.chooseFile(SaveDialog1);
+    const std::optional<QString> package = context_.dialogs.chooseFile(SaveDialog1);
     if (!package)
         return;
     if (!library::hasCover(folder)) {
-        ShowError(dialogs_, QString::fromUtf8(packages::kNoCoverText), this);
+        ShowError(context_.dialogs, QString::fromUtf8(packages::kNoCoverText), this);
         return;
     }
     packages::PackFolder(folder, package->toStdString());

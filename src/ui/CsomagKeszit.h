@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Dialogs.h"
+#include "ui/WindowContext.h"
 
 #include <QDialog>
 
@@ -20,10 +21,10 @@ class FolderTree;
 class Tfrm_Csomagkeszit : public QDialog {
     Q_OBJECT
 public:
-    Tfrm_Csomagkeszit(QWidget* owner, Dialogs& dialogs);
+    Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& context);
     ~Tfrm_Csomagkeszit() override;
 
-    Dialogs& dialogs() const { return dialogs_; }
+    Dialogs& dialogs() const { return context_.dialogs; }
 
     QComboBox* ShellComboBox1;
     FolderTree* ShellTreeView1;
@@ -47,11 +48,8 @@ private:
     // A name edited in the file list renames the file on disk.
     void renameFile(QListWidgetItem* item);
 
-    Dialogs& dialogs_;
+    WindowContext context_;
     QString listedFolder_;
 };
-
-// The dialog while it exists.
-extern Tfrm_Csomagkeszit* frm_Csomagkeszit;
 
 } // namespace zolvera::ui

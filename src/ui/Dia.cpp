@@ -45,7 +45,7 @@ QAction* makeAction(QWidget* window, const char* caption, Qt::Key shortcut, cons
 
 } // namespace
 
-Tfrm_dia::Tfrm_dia(QWidget* owner, Dialogs& dialogs, StepTimer::Ticks ticks)
+Tfrm_dia::Tfrm_dia(QWidget* owner, const WindowContext& context, StepTimer::Ticks ticks)
     : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       CoolBar1(new QFrame(this)), ToolBar1(new QToolBar(CoolBar1)),
@@ -56,7 +56,7 @@ Tfrm_dia::Tfrm_dia(QWidget* owner, Dialogs& dialogs, StepTimer::Ticks ticks)
       aBezar(makeAction(this, "Bezár", Qt::Key_Escape, "red-cross")),
       Track(new QSlider(Qt::Horizontal, ToolBar1)), lbl(new QLabel(ToolBar1)),
       lbl2(new QLabel(ToolBar1)), img(new StretchedImage(this)), PopupMenu1(new QMenu(img)),
-      Timer(new StepTimer(ticks, this)), dialogs_(dialogs) {
+      Timer(new StepTimer(ticks, this)), context_(context) {
     frm_dia = this;
     setObjectName(QStringLiteral("frm_dia"));
     aIndit->setCheckable(true);
@@ -122,7 +122,7 @@ std::function<void()> Tfrm_dia::guardedStep(void (Tfrm_dia::*handler)()) {
         if (stepping_)
             return;
         stepping_ = true;
-        runGuarded(dialogs_, this, [&] { (this->*handler)(); });
+        runGuarded(context_.dialogs, this, [&] { (this->*handler)(); });
         stepping_ = false;
     };
 }
@@ -149,11 +149,11 @@ void Tfrm_dia::ShowPicture() {
 void Tfrm_dia::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        runGuarded(dialogs_, this, [this] { FormShow(); });
+        runGuarded(context_.dialogs, this, [this] { FormShow(); });
 }
 
 void Tfrm_dia::FormShow() {
-    const library::TBeall& settings = library::Beall();
+    const library::TBeall& settings = context_.settings;
     if (settings.Teljes) {
         setWindowState(Qt::WindowMaximized);
     } else {
@@ -209,9 +209,9 @@ void Tfrm_dia::FormClose() {
     Timer->setEnabled(false);
 }
 
-void ShowSlideshow(QWidget* owner, Dialogs& dialogs, const std::string& groupFolder,
+void ShowSlideshow(QWidget* owner, const WindowContext& context, const std::string& groupFolder,
                    const std::string& groupName, StepTimer::Ticks ticks) {
-    Tfrm_dia window(owner, dialogs, ticks);
+    Tfrm_dia window(owner, context, ticks);
     window.setWindowTitle(QString::fromStdString(groupName));
     window.LoadAndRun(groupFolder);
 }

@@ -2,6 +2,7 @@
 
 #include "library/StringList.h"
 #include "ui/StepTimer.h"
+#include "ui/WindowContext.h"
 
 #include <QDialog>
 
@@ -17,7 +18,6 @@ class QToolBar;
 
 namespace zolvera::ui {
 
-class Dialogs;
 class StretchedImage;
 
 // The slideshow of a group: its pictures one after another, stretched to the window, stepping
@@ -28,11 +28,11 @@ class StretchedImage;
 class Tfrm_dia : public QDialog {
     Q_OBJECT
 public:
-    Tfrm_dia(QWidget* owner, Dialogs& dialogs,
+    Tfrm_dia(QWidget* owner, const WindowContext& context,
              StepTimer::Ticks ticks = StepTimer::Ticks::FromEventLoop);
     ~Tfrm_dia() override;
 
-    Dialogs& dialogs() const { return dialogs_; }
+    Dialogs& dialogs() const { return context_.dialogs; }
 
     // Lists the group's pictures, shows the first, starts the show and shows the window
     // modally; comes back when it has closed. A group without pictures, or a first picture
@@ -79,7 +79,7 @@ private:
     // A step handler guarded so that no step runs while the error box of another is open.
     std::function<void()> guardedStep(void (Tfrm_dia::*handler)());
 
-    Dialogs& dialogs_;
+    WindowContext context_;
     std::string folder_;
     library::StringList list_;
     int index_ = 0;
@@ -91,7 +91,7 @@ extern Tfrm_dia* frm_dia;
 
 // Shows the group in its folder as a slideshow captioned with the group name, modally; comes
 // back when the window has closed. Throws as LoadAndRun.
-void ShowSlideshow(QWidget* owner, Dialogs& dialogs, const std::string& groupFolder,
+void ShowSlideshow(QWidget* owner, const WindowContext& context, const std::string& groupFolder,
                    const std::string& groupName,
                    StepTimer::Ticks ticks = StepTimer::Ticks::FromEventLoop);
 

@@ -25,8 +25,6 @@
 
 namespace zolvera::ui {
 
-Tfrm_Letolt* frm_Letolt = nullptr;
-
 namespace {
 
 constexpr QSize kClientSize(431, 355);
@@ -68,16 +66,15 @@ QPushButton* makeButton(QWidget* owner, const QString& caption, int left) {
 
 } // namespace
 
-Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library,
-                         std::string server, net::TimeLimits limits)
+Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, const WindowContext& context,
+                         library::GroupLibrary& library, std::string server, net::TimeLimits limits)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ListView1(new QTreeWidget(this)),
       Button1(makeButton(this, QStringLiteral("Lista frissítés"), 8)),
       Button2(makeButton(this, QStringLiteral("Letöltés"), 264)),
       Button3(makeButton(this, QStringLiteral("Bezár"), 348)), ProgressBar1(new QProgressBar(this)),
-      dialogs_(dialogs), library_(library), server_(std::move(server)), IdHTTP1(limits) {
-    frm_Letolt = this;
+      context_(context), library_(library), server_(std::move(server)), IdHTTP1(limits) {
     setObjectName(QStringLiteral("frm_Letolt"));
     setWindowTitle(QStringLiteral("Csomag letöltése Internetről"));
     setFixedSize(kClientSize);
@@ -138,11 +135,6 @@ Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, Dialogs& dialogs, library::GroupLibrary
     ListView1Change();
 }
 
-Tfrm_Letolt::~Tfrm_Letolt() {
-    if (frm_Letolt == this)
-        frm_Letolt = nullptr;
-}
-
 std::string Tfrm_Letolt::path(const std::string& relative) const {
     return library_.appFolder() + platform::kSeparator + relative;
 }
@@ -157,7 +149,7 @@ void Tfrm_Letolt::LoadCatalogue() {
             },
             QEventLoop::ExcludeUserInputEvents);
     } catch (const Failure&) {
-        ShowError(dialogs_, QStringLiteral("Hiba az állomány lista megnyitásakor."), this);
+        ShowError(context_.dialogs, QStringLiteral("Hiba az állomány lista megnyitásakor."), this);
         return;
     }
     rows_ = std::move(rows);
@@ -186,7 +178,7 @@ void Tfrm_Letolt::runCommand(void (Tfrm_Letolt::*command)()) {
     if (busy_)
         return; // one transfer at a time: a command asked for meanwhile is ignored
     busy_ = true;
-    runGuarded(dialogs_, this, [&] { (this->*command)(); });
+    runGuarded(context_.dialogs, this, [&] { (this->*command)(); });
     busy_ = false;
     if (const std::optional<int> result = std::exchange(closeAsked_, std::nullopt))
         QDialog::done(*result);
@@ -202,7 +194,7 @@ void Tfrm_Letolt::Button1Click() {
     if (!platform::renameFile(temporary, catalogue))
         throw Failure("Az Internet.tmp nem nevezhető át Internet.txt névre");
     LoadCatalogue();
-    ShowInfo(dialogs_, QStringLiteral("Lista frissítése kész."), this);
+    ShowInfo(context_.dialogs, QStringLiteral("Lista frissítése kész."), this);
 }
 
 void Tfrm_Letolt::Button2Click() {
@@ -229,7 +221,7 @@ void Tfrm_Letolt::Button2Click() {
                   allowedSize(std::uint64_t(size)), std::uint64_t(size)))
         return;
     packages::InstallPackage(library_, local);
-    ShowInfo(dialogs_, QStringLiteral("A file letöltése kész."), this);
+    ShowInfo(context_.dialogs, QStringLiteral("A file letöltése kész."), this);
 }
 
 bool Tfrm_Letolt::download(const std::string& url, const std::string& localPath,
@@ -293,7 +285,7 @@ void Tfrm_Letolt::IdHTTP1WorkEnd() {
 }
 
 void Tfrm_Letolt::showDownloadError(const std::string& failure) {
-    ShowError(dialogs_,
+    ShowError(context_.dialogs,
               QStringLiteral("Hiba letöltés közben\r\n") + QString::fromStdString(failure), this);
 }
 
@@ -307,9 +299,9 @@ void Tfrm_Letolt::done(int result) {
     QDialog::done(result);
 }
 
-void ShowDownloadDialog(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library,
-                        const std::string& server) {
-    Tfrm_Letolt window(owner, dialogs, library, server);
+void ShowDownloadDialog(QWidget* owner, const WindowContext& context,
+                        library::GroupLibrary& library, const std::string& server) {
+    Tfrm_Letolt window(owner, context, library, server);
     window.LoadCatalogue();
     window.exec();
 }

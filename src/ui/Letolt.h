@@ -2,6 +2,7 @@
 
 #include "net/HttpClient.h"
 #include "packages/Catalogue.h"
+#include "ui/WindowContext.h"
 
 #include <QDialog>
 #include <QEventLoop>
@@ -23,8 +24,6 @@ class GroupLibrary;
 
 namespace zolvera::ui {
 
-class Dialogs;
-
 // The download dialog: lists the packages of the catalogue kept in Internet.txt that the
 // library lacks, refreshes the catalogue from the maker's web server ("Lista frissítés") and
 // downloads the selected package into Tmp and installs it ("Letöltés" or a double click).
@@ -38,11 +37,10 @@ class Tfrm_Letolt : public QDialog {
     Q_OBJECT
 public:
     // server: "host[:port]" of the maker's web server, where the catalogue is /zolvera.txt.
-    Tfrm_Letolt(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library,
+    Tfrm_Letolt(QWidget* owner, const WindowContext& context, library::GroupLibrary& library,
                 std::string server, net::TimeLimits limits = {});
-    ~Tfrm_Letolt() override;
 
-    Dialogs& dialogs() const { return dialogs_; }
+    Dialogs& dialogs() const { return context_.dialogs; }
     // The catalogue rows on show, in list order.
     const std::vector<packages::CatalogueEntry>& rows() const { return rows_; }
 
@@ -85,7 +83,7 @@ private:
     void showDownloadError(const std::string& failure);
     std::string path(const std::string& relative) const;
 
-    Dialogs& dialogs_;
+    WindowContext context_;
     library::GroupLibrary& library_;
     std::string server_;
     net::HttpClient IdHTTP1;
@@ -98,12 +96,9 @@ private:
     std::atomic<bool> workReportPending_{false};
 };
 
-// The dialog while it exists.
-extern Tfrm_Letolt* frm_Letolt;
-
 // "Csomag letöltése Internetről": creates the dialog, loads the catalogue (its error box comes
 // before the dialog shows), shows it modally and destroys it.
-void ShowDownloadDialog(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library,
-                        const std::string& server);
+void ShowDownloadDialog(QWidget* owner, const WindowContext& context,
+                        library::GroupLibrary& library, const std::string& server);
 
 } // namespace zolvera::ui

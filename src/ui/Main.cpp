@@ -32,8 +32,6 @@
 
 namespace zolvera::ui {
 
-Tfrm_Main* frm_Main = nullptr;
-
 namespace {
 
 constexpr int kRowPitch = 110;
@@ -46,16 +44,14 @@ QPoint tilePosition(int column, int row) {
 
 } // namespace
 
-Tfrm_Main::Tfrm_Main(std::string appFolder, Dialogs& dialogs, desktop::Registry& registry,
-                     QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), registry_(registry), ui_(this),
-      library_(std::move(appFolder), *this), commandLine_(QCoreApplication::arguments()) {
-    frm_Main = this;
+Tfrm_Main::Tfrm_Main(std::string appFolder, const WindowContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), ui_(this), library_(std::move(appFolder), *this),
+      commandLine_(QCoreApplication::arguments()) {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Zolvera"));
     centreOnScreen(*this);
 
-    library::Beall().LoadSettings(settingsPath());
+    context_.settings.LoadSettings(settingsPath());
 
     // The hints of every control reach the status bar through the application.
     qApp->installEventFilter(this);
@@ -98,10 +94,7 @@ Tfrm_Main::Tfrm_Main(std::string appFolder, Dialogs& dialogs, desktop::Registry&
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zolvera.svg")));
 }
 
-Tfrm_Main::~Tfrm_Main() {
-    if (frm_Main == this)
-        frm_Main = nullptr;
-}
+Tfrm_Main::~Tfrm_Main() = default;
 
 std::string Tfrm_Main::settingsPath() const {
     return library::appPath(library_.appFolder(), "/Zolvera.ini");
@@ -113,11 +106,11 @@ void Tfrm_Main::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window restored from the task bar is shown again by the system, not by the program.
     if (!event->spontaneous())
-        runGuarded(dialogs_, this, [this] { FormShow(); });
+        runGuarded(context_.dialogs, this, [this] { FormShow(); });
 }
 
 void Tfrm_Main::FormShow() {
-    (new Tfrm_Logo(this, dialogs_))->show();
+    (new Tfrm_Logo(this, context_))->show();
     // The loading waits for the event loop, so that the window and the splash screen are on
     // screen before it starts, and its message boxes have a visible owner.
     if (!firstShown_)
@@ -140,7 +133,7 @@ void Tfrm_Main::closeEvent(QCloseEvent* event) {
     // A settings file that cannot be written is reported and keeps the window open, so the user
     // can free space and close again. When that save fails too the program ends all the same
     // without a second report: a settings file that can never be written must not trap the user.
-    const auto save = [this] { library::Beall().SaveSettings(settingsPath()); };
+    const auto save = [this] { context_.settings.SaveSettings(settingsPath()); };
     if (settingsSaveFailed_) {
         try {
             save();
@@ -149,12 +142,12 @@ void Tfrm_Main::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    settingsSaveFailed_ = !runGuarded(dialogs_, this, save);
+    settingsSaveFailed_ = !runGuarded(context_.dialogs, this, save);
     event->setAccepted(!settingsSaveFailed_);
 }
 
 void Tfrm_Main::contextMenuEvent(QContextMenuEvent* event) {
-    runGuarded(dialogs_, this, [&] { ui_.pm2->exec(event->globalPos()); });
+    runGuarded(context_.dialogs, this, [&] { ui_.pm2->exec(event->globalPos()); });
 }
 
 bool Tfrm_Main::eventFilter(QObject* watched, QEvent* event) {
@@ -227,7 +220,7 @@ void Tfrm_Main::addPictureTile(int index, const std::string& groupFolder) {
     image->setStatusTip(QString::fromStdString(fileName));
     image->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(image, &PictureView::customContextMenuRequested, this, [this, image](QPoint at) {
-        runGuarded(dialogs_, this, [&] { ui_.pm1->exec(image->mapToGlobal(at)); });
+        runGuarded(context_.dialogs, this, [&] { ui_.pm1->exec(image->mapToGlobal(at)); });
     });
     connect(image, &PictureView::rightButtonPressed, this,
             guarded(this, [this, image] { library_.setCurrentPicture(image->tag); }));
@@ -240,21 +233,21 @@ void Tfrm_Main::addPictureTile(int index, const std::string& groupFolder) {
 
 void Tfrm_Main::reportDecodeFailures(PictureView* image) {
     connect(image, &PictureView::decodeFailed, this, [this](const QString& message) {
-        ShowErrorReport(dialogs_, message.toStdString(), this);
+        ShowErrorReport(context_.dialogs, message.toStdString(), this);
     });
 }
 
 void Tfrm_Main::showInfo(const std::string& text) {
-    ShowInfo(dialogs_, QString::fromStdString(text), this);
+    ShowInfo(context_.dialogs, QString::fromStdString(text), this);
 }
 
 bool Tfrm_Main::showConfirm(const std::string& text, const std::string& caption) {
-    return ShowConfirm(dialogs_, QString::fromStdString(text), QString::fromStdString(caption),
-                       this);
+    return ShowConfirm(context_.dialogs, QString::fromStdString(text),
+                       QString::fromStdString(caption), this);
 }
 
 std::optional<std::string> Tfrm_Main::choosePicture() {
-    const std::optional<QString> chosen = dialogs_.chooseFile(od);
+    const std::optional<QString> chosen = context_.dialogs.chooseFile(od);
     if (!chosen)
         return std::nullopt;
     return chosen->toStdString();
@@ -279,38 +272,37 @@ void Tfrm_Main::aBezarExecute() {
 }
 
 void Tfrm_Main::aUjCsoportExecute() {
-    ShowNewGroupDialog(this, dialogs_, library_);
+    ShowNewGroupDialog(this, context_, library_);
 }
 
 void Tfrm_Main::aCsomagKeszitExecute() {
-    Tfrm_Csomagkeszit dialog(this, dialogs_);
+    Tfrm_Csomagkeszit dialog(this, context_);
     dialog.exec();
 }
 
 void Tfrm_Main::aCsomagTelepitExecute() {
-    if (const std::optional<QString> chosen = dialogs_.chooseFile(oddta))
+    if (const std::optional<QString> chosen = context_.dialogs.chooseFile(oddta))
         packages::InstallPackage(library_, chosen->toStdString());
 }
 
 void Tfrm_Main::aCsomagLetoltExecute() {
     ShowDownloadDialog(
-        this, dialogs_, library_,
-        platform::readProfileString(settingsPath(), "Internet", "Server", ZOLVERA_DEFAULT_SERVER));
+        this, context_, library_,
+        platform::readProfileString(settingsPath(), "Internet", "Server", context_.defaultServer));
 }
 
 void Tfrm_Main::aDiaVetitExecute() {
     // Without a group, the look-up of its name fails and nothing opens.
     const std::string name = library_.currentGroupName();
-    ShowSlideshow(this, dialogs_, library_.groupFolder(name), name);
+    ShowSlideshow(this, context_, library_.groupFolder(name), name);
 }
 
 void Tfrm_Main::aBeallitExecute() {
-    ShowSettingsDialog(this, dialogs_, registry_);
+    ShowSettingsDialog(this, context_);
 }
 
 void Tfrm_Main::ShellOpen(const std::string& command) {
-    if (exe_ != nullptr)
-        exe_->open(command);
+    context_.launcher.open(command);
 }
 
 void Tfrm_Main::aSugoExecute() {
@@ -330,11 +322,11 @@ void Tfrm_Main::aUjdonsagExecute() {
 }
 
 void Tfrm_Main::aNevjegyExecute() {
-    ShowAbout(this, dialogs_);
+    ShowAbout(this, context_);
 }
 
 void Tfrm_Main::thumbnailClick(PictureView* image) {
-    ShowPicturePreview(this, dialogs_, registry_, library_.currentGroupFolder() + "/",
+    ShowPicturePreview(this, context_, library_.currentGroupFolder() + "/",
                        library_.pictures().at(image->tag));
 }
 

@@ -3,35 +3,29 @@
 #include "library/GroupLibrary.h"
 #include "ui/Dialogs.h"
 #include "ui/MainLayout.h"
+#include "ui/WindowContext.h"
 
 #include <QStringList>
 #include <QWidget>
 
 #include <string>
 
-namespace zolvera::desktop {
-class Registry;
-class ShellLauncher;
-} // namespace zolvera::desktop
-
 namespace zolvera::ui {
 
 // The program's main window: the cover of the current group, the menu and tool bars, the group
 // column, the picture grid of the current group and the status bar. It holds the group library
 // (the group list, the picture list and the current indices) for the whole run and carries
-// every command. Its message boxes and file dialogs, and those of the windows it opens, go
-// through the dialog provider it is given.
+// every command. It hands the context it is given to every window it opens.
 class Tfrm_Main : public QWidget, public library::LibraryView {
     Q_OBJECT
 public:
     // FormCreate: loads the settings, routes the application's hints to the status bar and
     // starts with empty lists and both indices at 0.
-    Tfrm_Main(std::string appFolder, Dialogs& dialogs, desktop::Registry& registry,
-              QWidget* parent = nullptr);
+    Tfrm_Main(std::string appFolder, const WindowContext& context, QWidget* parent = nullptr);
     ~Tfrm_Main() override;
 
     library::GroupLibrary& library() { return library_; }
-    Dialogs& dialogs() const { return dialogs_; }
+    Dialogs& dialogs() const { return context_.dialogs; }
     const MainLayout& controls() const { return ui_; }
     // application folder + "/Zolvera.ini"
     std::string settingsPath() const;
@@ -39,10 +33,8 @@ public:
     // The program's arguments, for the offer to install a package; the application's own
     // unless replaced before the window is first shown.
     void setCommandLine(QStringList arguments) { commandLine_ = std::move(arguments); }
-    // The launcher "exe" that documents, programs and addresses go through: main() hands in the
-    // desktop's own, tests one that records. A window without one (as in tests) opens nothing.
-    void setShellLauncher(desktop::ShellLauncher& launcher) { exe_ = &launcher; }
-    // Hands a file path or an address to the launcher; nothing waits and nothing is reported.
+    // Hands a file path or an address to the context's launcher; nothing waits and nothing is
+    // reported.
     void ShellOpen(const std::string& command);
 
     // Shows the group at the index: status panel 0, the cover image, the picture list and the
@@ -93,19 +85,14 @@ private:
     // A tile's picture that cannot be decoded when painted ends in the general error report.
     void reportDecodeFailures(PictureView* image);
 
-    Dialogs& dialogs_;
-    desktop::Registry& registry_; // the wallpaper's and the display settings' store
+    WindowContext context_;
     MainLayout ui_;
     library::GroupLibrary library_;
     bool firstShown_ = false;
     bool settingsSaveFailed_ = false;
     QStringList commandLine_;
-    desktop::ShellLauncher* exe_ = nullptr;
     FileDialogRequest od;    // the picture open dialog
     FileDialogRequest oddta; // the package open dialog
 };
-
-// The main window while it exists.
-extern Tfrm_Main* frm_Main;
 
 } // namespace zolvera::ui

@@ -61,7 +61,7 @@ QAction* makeAction(QWidget* owner, const QString& caption, int icon,
 
 } // namespace
 
-Tfrm_mutat::Tfrm_mutat(QWidget* owner, Dialogs& dialogs)
+Tfrm_mutat::Tfrm_mutat(QWidget* owner, const WindowContext& context)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       CoolBar1(new QFrame(this)), ToolBar1(new QToolBar(CoolBar1)),
@@ -70,7 +70,7 @@ Tfrm_mutat::Tfrm_mutat(QWidget* owner, Dialogs& dialogs)
           {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})),
       aBezar(makeAction(this, QStringLiteral("Bezár"), 1, {QKeySequence(Qt::Key_Escape)})),
       ToolButton1(nullptr), ToolButton2(nullptr), img(new QLabel(this)), PopupMenu1(new QMenu(img)),
-      dialogs_(dialogs) {
+      context_(context) {
     frm_mutat = this;
     setObjectName(QStringLiteral("frm_mutat"));
     setFixedSize(kClientSize);
@@ -111,24 +111,17 @@ void Tfrm_mutat::aBezarExecute() {
     reject();
 }
 
-void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry,
-                        const std::string& folder, const std::string& name) {
-    ShowPicturePreview(owner, dialogs, folder, name, [&registry](const std::string& path) {
-        const auto applier = desktop::makeDesktopApplier(desktop::detectDesktopSession());
-        desktop::SetWallpaper(path, registry, *applier);
-    });
-}
-
-void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
-                        const std::string& name, const WallpaperSetter& setWallpaper) {
+void ShowPicturePreview(QWidget* owner, const WindowContext& context, const std::string& folder,
+                        const std::string& name) {
     const std::string path = folder + name;
     // The window has a fixed size: the picture is decoded and stretched for it at once.
     const QImage shown = decodeStretched(picture::JpegPicture::load(path), kPictureSize);
-    Tfrm_mutat window(owner, dialogs);
+    Tfrm_mutat window(owner, context);
     window.img->setPixmap(QPixmap::fromImage(shown));
     window.setWindowTitle(QStringLiteral("Zolvera : ") + QString::fromStdString(name));
+    // The window is closed but still exists while the wallpaper is set, as the handler expects.
     if (window.exec() == QDialog::Accepted)
-        setWallpaper(path); // the window is closed but still exists, as the handler expects
+        desktop::SetWallpaper(path, context.registry, *context.applierFor());
 }
 
 } // namespace zolvera::ui

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "ui/WindowContext.h"
+
 #include <QDialog>
 
-#include <functional>
 #include <string>
 
 class QAction;
@@ -12,13 +13,7 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 
-namespace zolvera::desktop {
-class Registry;
-}
-
 namespace zolvera::ui {
-
-class Dialogs;
 
 // The picture preview: the picture large, stretched to 654 x 490 whatever its proportions,
 // with the command that makes it the wallpaper ("Beállítás tapétaként", Ctrl+Enter) and the
@@ -28,10 +23,10 @@ class Dialogs;
 class Tfrm_mutat : public QDialog {
     Q_OBJECT
 public:
-    Tfrm_mutat(QWidget* owner, Dialogs& dialogs);
+    Tfrm_mutat(QWidget* owner, const WindowContext& context);
     ~Tfrm_mutat() override;
 
-    Dialogs& dialogs() const { return dialogs_; }
+    Dialogs& dialogs() const { return context_.dialogs; }
 
     QFrame* CoolBar1;
     QToolBar* ToolBar1;
@@ -47,23 +42,18 @@ public Q_SLOTS:
     void aBezarExecute();
 
 private:
-    Dialogs& dialogs_;
+    WindowContext context_;
 };
 
 // The preview window while it exists.
 extern Tfrm_mutat* frm_mutat;
 
-using WallpaperSetter = std::function<void(const std::string& picturePath)>;
-
 // The work of a thumbnail click for the picture folder + name (folder ends in a separator):
 // decodes the picture before any window exists (so a file that cannot be read throws its
 // failure and opens nothing), shows it modally with the caption "Zolvera : " + name and, when
 // the wallpaper command closed the window, sets folder + name as the desktop wallpaper through
-// the registry and the running session's desktop.
-void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry,
-                        const std::string& folder, const std::string& name);
-// The same with another way of setting the wallpaper (tests).
-void ShowPicturePreview(QWidget* owner, Dialogs& dialogs, const std::string& folder,
-                        const std::string& name, const WallpaperSetter& setWallpaper);
+// the context's registry and the applier it makes for the running session.
+void ShowPicturePreview(QWidget* owner, const WindowContext& context, const std::string& folder,
+                        const std::string& name);
 
 } // namespace zolvera::ui

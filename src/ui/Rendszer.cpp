@@ -54,10 +54,10 @@ QPushButton* button(const QString& caption, QWidget* parent, const QRect& geomet
 
 } // namespace
 
-Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry)
+Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, const WindowContext& context)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      dialogs_(dialogs), registry_(registry) {
+      context_(context) {
     frm_Rendszer = this;
     setObjectName(QStringLiteral("frm_Rendszer"));
     setWindowTitle(QStringLiteral("Rendszerparaméterek"));
@@ -117,18 +117,18 @@ void Tfrm_Rendszer::keyPressEvent(QKeyEvent* event) {
 
 void Tfrm_Rendszer::BitBtn1Click() {
     // Whether the desktop key could be opened or made is not looked at; a refused write throws.
-    desktop::WriteRegString(registry_, desktop::kCurrentUser, "\\Control Panel\\Desktop\\",
+    desktop::WriteRegString(context_.registry, desktop::kCurrentUser, "\\Control Panel\\Desktop\\",
                             "WallpaperStyle", Nyujt->isChecked() ? "2" : "0");
-    library::TBeall& settings = library::Beall();
+    library::TBeall& settings = context_.settings;
     settings.Nyujt = Nyujt->isChecked();
     settings.Leptet = spEdit->value();
     settings.Teljes = Teljes->isChecked();
     accept();
 }
 
-void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry) {
-    Tfrm_Rendszer dialog(owner, dialogs, registry);
-    const library::TBeall& settings = library::Beall();
+void ShowSettingsDialog(QWidget* owner, const WindowContext& context) {
+    Tfrm_Rendszer dialog(owner, context);
+    const library::TBeall& settings = context.settings;
     dialog.Nyujt->setChecked(settings.Nyujt);
     dialog.spEdit->setValue(settings.Leptet); // kept within 1 to 10
     dialog.Teljes->setChecked(settings.Teljes);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/WindowContext.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -8,13 +10,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 
-namespace zolvera::desktop {
-class Registry;
-}
-
 namespace zolvera::ui {
-
-class Dialogs;
 
 // The display settings: wallpaper stretching, the slideshow's default step interval and its
 // full-screen window. "OK" writes the stretching to the desktop's "WallpaperStyle" value and
@@ -23,11 +19,11 @@ class Dialogs;
 class Tfrm_Rendszer : public QDialog {
     Q_OBJECT
 public:
-    // The desktop value is written to the given registry.
-    Tfrm_Rendszer(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry);
+    // The desktop value is written to the context's registry.
+    Tfrm_Rendszer(QWidget* owner, const WindowContext& context);
     ~Tfrm_Rendszer() override;
 
-    Dialogs& dialogs() const { return dialogs_; }
+    Dialogs& dialogs() const { return context_.dialogs; }
 
     QGroupBox* LMDGroupBox1;
     QCheckBox* Nyujt;
@@ -48,15 +44,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    Dialogs& dialogs_;
-    desktop::Registry& registry_;
+    WindowContext context_;
 };
 
 // The settings dialog while it exists.
 extern Tfrm_Rendszer* frm_Rendszer;
 
 // Shows the dialog filled from the settings record, modally; comes back when it has closed.
-// The desktop value goes to the given registry.
-void ShowSettingsDialog(QWidget* owner, Dialogs& dialogs, desktop::Registry& registry);
+// The desktop value goes to the context's registry.
+void ShowSettingsDialog(QWidget* owner, const WindowContext& context);
 
 } // namespace zolvera::ui

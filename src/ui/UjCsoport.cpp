@@ -74,13 +74,14 @@ QIcon checkMark() {
 
 } // namespace
 
-Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library)
+Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, const WindowContext& context,
+                               library::GroupLibrary& library)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       Label1(new QLabel(QStringLiteral("Csoport neve"), this)), edtCsopNev(new QLineEdit(this)),
       Label2(new QLabel(QStringLiteral("Kép választás"), this)), lb(new QListWidget(this)),
       Img(new QLabel(this)), btnOK(new QPushButton(checkMark(), QStringLiteral("OK"), this)),
-      btnCancel(new QPushButton(QStringLiteral("Mégsem"), this)), dialogs_(dialogs),
+      btnCancel(new QPushButton(QStringLiteral("Mégsem"), this)), context_(context),
       library_(library) {
     frm_UjCsoport = this;
     setObjectName(QStringLiteral("frm_UjCsoport"));
@@ -150,7 +151,7 @@ void Tfrm_UjCsoport::lbClick() {
     try {
         bitmap = picture::JpegPicture::load(path).decode();
     } catch (const Failure& failure) {
-        ShowError(dialogs_,
+        ShowError(context_.dialogs,
                   QStringLiteral("A(z) \"%1\" kép nem használható borítónak: %2")
                       .arg(item->text(), QString::fromStdString(errorReportText(failure.what()))),
                   this);
@@ -165,16 +166,16 @@ void Tfrm_UjCsoport::lbClick() {
 void Tfrm_UjCsoport::btnOKClick() {
     const QString typed = edtCsopNev->text();
     if (typed.isEmpty()) {
-        ShowInfo(dialogs_, kEnterName, this);
+        ShowInfo(context_.dialogs, kEnterName, this);
         edtCsopNev->setFocus();
         return;
     }
     if (!isUsableGroupName(typed)) {
-        ShowInfo(dialogs_, kInvalidName, this);
+        ShowInfo(context_.dialogs, kInvalidName, this);
         return;
     }
     if (!templateShown_) {
-        ShowInfo(dialogs_, lb->count() == 0 ? kNoTemplate : kUnusableTemplate, this);
+        ShowInfo(context_.dialogs, lb->count() == 0 ? kNoTemplate : kUnusableTemplate, this);
         return;
     }
     const std::string name = typed.toStdString();
@@ -188,13 +189,13 @@ bool Tfrm_UjCsoport::createGroupFolder(const std::string& name, const std::strin
     // One level only; fails when a folder of that name exists in any letter case.
     const std::string folder = library_.groupFolder(name);
     if (!platform::createFolder(folder)) {
-        ShowInfo(dialogs_, kInvalidName, this);
+        ShowInfo(context_.dialogs, kInvalidName, this);
         return false;
     }
     // A group is never listed without its cover: the group column could not be built.
     if (!platform::copyFile(templatePath, library_.coverPath(name))) {
         platform::removeFolder(folder);
-        ShowError(dialogs_,
+        ShowError(context_.dialogs,
                   QStringLiteral("A(z) \"%1\" kép nem másolható a csoport könyvtárába, ezért a "
                                  "csoport nem jött létre.")
                       .arg(QString::fromStdString(templatePath)),
@@ -204,8 +205,9 @@ bool Tfrm_UjCsoport::createGroupFolder(const std::string& name, const std::strin
     return true;
 }
 
-void ShowNewGroupDialog(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library) {
-    Tfrm_UjCsoport dialog(owner, dialogs, library);
+void ShowNewGroupDialog(QWidget* owner, const WindowContext& context,
+                        library::GroupLibrary& library) {
+    Tfrm_UjCsoport dialog(owner, context, library);
     dialog.exec();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/WindowContext.h"
+
 #include <QDialog>
 
 #include <string>
@@ -15,18 +17,16 @@ class GroupLibrary;
 
 namespace zolvera::ui {
 
-class Dialogs;
-
 // The new group dialog: a name, a cover chosen from the pictures of the Template folder, and
 // OK, which creates the group's folder with that cover and adds the group to the library.
 // The modal result is Accepted only when a group was made.
 class Tfrm_UjCsoport : public QDialog {
     Q_OBJECT
 public:
-    Tfrm_UjCsoport(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library);
+    Tfrm_UjCsoport(QWidget* owner, const WindowContext& context, library::GroupLibrary& library);
     ~Tfrm_UjCsoport() override;
 
-    Dialogs& dialogs() const { return dialogs_; }
+    Dialogs& dialogs() const { return context_.dialogs; }
 
     QLabel* Label1;
     QLineEdit* edtCsopNev;
@@ -53,7 +53,7 @@ private:
     // reason shown, when nothing was made.
     bool createGroupFolder(const std::string& name, const std::string& templatePath);
 
-    Dialogs& dialogs_;
+    WindowContext context_;
     library::GroupLibrary& library_;
     bool templateShown_ = false; // the selected template decoded and shown
 };
@@ -63,6 +63,7 @@ extern Tfrm_UjCsoport* frm_UjCsoport;
 
 // Creates the dialog over the owner, shows it modally and destroys it when it closes. A group
 // it makes is added through the library, which rebuilds the owner's group column.
-void ShowNewGroupDialog(QWidget* owner, Dialogs& dialogs, library::GroupLibrary& library);
+void ShowNewGroupDialog(QWidget* owner, const WindowContext& context,
+                        library::GroupLibrary& library);
 
 } // namespace zolvera::ui

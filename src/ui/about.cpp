@@ -12,11 +12,11 @@ namespace zolvera::ui {
 
 Tfrm_About* frm_About = nullptr;
 
-Tfrm_About::Tfrm_About(QWidget* owner, Dialogs& dialogs)
+Tfrm_About::Tfrm_About(QWidget* owner, const WindowContext& context)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       Panel1(new Panel(Bevel::None, Bevel::Lowered, this)), Image1(new QLabel(Panel1)),
-      dialogs_(dialogs) {
+      context_(context) {
     frm_About = this;
     setObjectName(QStringLiteral("frm_About"));
     setWindowTitle(QStringLiteral("Névjegy"));
@@ -53,8 +53,8 @@ void Tfrm_About::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void ShowAbout(QWidget* owner, Dialogs& dialogs) {
-    Tfrm_About box(owner, dialogs);
+void ShowAbout(QWidget* owner, const WindowContext& context) {
+    Tfrm_About box(owner, context);
     box.exec();
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "ui/WindowContext.h"
+
 #include <QDialog>
 
 class QLabel;
 
 namespace zolvera::ui {
 
-class Dialogs;
 class Panel;
 
 // The about box: the about picture (the program's name, version and the maker's contact
@@ -15,10 +16,10 @@ class Panel;
 class Tfrm_About : public QDialog {
     Q_OBJECT
 public:
-    Tfrm_About(QWidget* owner, Dialogs& dialogs);
+    Tfrm_About(QWidget* owner, const WindowContext& context);
     ~Tfrm_About() override;
 
-    Dialogs& dialogs() const { return dialogs_; }
+    Dialogs& dialogs() const { return context_.dialogs; }
 
     Panel* Panel1;
     QLabel* Image1;
@@ -28,13 +29,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    Dialogs& dialogs_;
+    WindowContext context_;
 };
 
 // The about box while it exists.
 extern Tfrm_About* frm_About;
 
 // The work of "Névjegy": creates the about box, shows it modally and destroys it.
-void ShowAbout(QWidget* owner, Dialogs& dialogs);
+void ShowAbout(QWidget* owner, const WindowContext& context);
 
 } // namespace zolvera::ui

@@ -10,12 +10,9 @@
 
 namespace zolvera::ui {
 
-Tfrm_Logo* frm_Logo = nullptr;
-
-Tfrm_Logo::Tfrm_Logo(QWidget* owner, Dialogs& dialogs)
+Tfrm_Logo::Tfrm_Logo(QWidget* owner, const WindowContext& context)
     : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      Image1(new QLabel(this)), Timer1(new QTimer(this)), dialogs_(dialogs) {
-    frm_Logo = this;
+      Image1(new QLabel(this)), Timer1(new QTimer(this)), context_(context) {
     setObjectName(QStringLiteral("frm_Logo"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -36,11 +33,6 @@ Tfrm_Logo::Tfrm_Logo(QWidget* owner, Dialogs& dialogs)
     Timer1->setInterval(4000);
     Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, guarded(this, &Tfrm_Logo::Timer1Timer));
-}
-
-Tfrm_Logo::~Tfrm_Logo() {
-    if (frm_Logo == this)
-        frm_Logo = nullptr;
 }
 
 void Tfrm_Logo::showEvent(QShowEvent* event) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/WindowContext.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -7,18 +9,15 @@ class QTimer;
 
 namespace zolvera::ui {
 
-class Dialogs;
-
 // The splash screen: the artwork without a frame, on top, centred, see-through wherever the
 // artwork shows its grey background. It closes itself four seconds after it is shown (or, when
 // the program is busy, as soon as it handles events again) and is then destroyed.
 class Tfrm_Logo : public QWidget {
     Q_OBJECT
 public:
-    Tfrm_Logo(QWidget* owner, Dialogs& dialogs);
-    ~Tfrm_Logo() override;
+    Tfrm_Logo(QWidget* owner, const WindowContext& context);
 
-    Dialogs& dialogs() const { return dialogs_; }
+    Dialogs& dialogs() const { return context_.dialogs; }
 
     QLabel* Image1;
     QTimer* Timer1;
@@ -29,10 +28,7 @@ protected:
 private:
     void Timer1Timer();
 
-    Dialogs& dialogs_;
+    WindowContext context_;
 };
-
-// The splash screen while it exists.
-extern Tfrm_Logo* frm_Logo;
 
 } // namespace zolvera::ui

@@ -1,6 +1,5 @@
 #include "MainWindowFixture.h"
 
-#include "desktop/ShellLauncher.h"
 #include "library/BuildInfo.h"
 #include "ui/Panel.h"
 #include "ui/about.h"
@@ -14,7 +13,8 @@ namespace {
 
 TEST(About, PictureOnAMaroonMarginWithoutAButtonAndEscDoesNotCloseIt) {
     ScriptedDialogs dialogs;
-    ui::Tfrm_About box(nullptr, dialogs);
+    WindowDoubles doubles;
+    ui::Tfrm_About box(nullptr, doubles.contextWith(dialogs));
     EXPECT_EQ(box.windowTitle(), QStringLiteral("Névjegy"));
     EXPECT_EQ(box.size(), QSize(347, 264));
     EXPECT_EQ(box.minimumSize(), box.maximumSize());
@@ -34,26 +34,18 @@ TEST(About, PictureOnAMaroonMarginWithoutAButtonAndEscDoesNotCloseIt) {
     EXPECT_FALSE(box.isVisible());
 }
 
-// Keeps what the window hands to the desktop instead of opening it.
-struct RecordingLauncher : desktop::ShellLauncher {
-    std::vector<std::string> opened;
-    void open(const std::string& command) override { opened.push_back(command); }
-};
-
 using HelpCommands = MainWindowFixture;
 
 TEST_F(HelpCommands, HandTheLauncherTheHelpTheNewsProgramAndTheMakersAddresses) {
     writeGroupList({});
     start();
-    RecordingLauncher launcher;
-    window->setShellLauncher(launcher);
 
     for (QAction* action : {ui().aSugo, ui().aUjdonsag, ui().aHonlap, ui().aLevel})
         action->trigger();
     const std::vector<std::string> expected = {home / "zolvera.pdf", home / "Ujdonsag.exe",
                                                library::kHomePage,
                                                std::string("mailto:") + library::kMailAddress};
-    EXPECT_EQ(launcher.opened, expected);
+    EXPECT_EQ(doubles.launcher.opened, expected);
     EXPECT_EQ(std::string(library::kMailAddress).find(':'), std::string::npos);
 
     // "Névjegy" shows the box modally, and it is gone once closed.

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "WindowDoubles.h"
 
 #include "support/TempDir.h"
 #include "ui/CsomagKeszit.h"
@@ -46,7 +47,8 @@ protected:
 
     TempDir dir;
     ScriptedDialogs dialogs;
-    ui::Tfrm_Csomagkeszit dialog{nullptr, dialogs};
+    WindowDoubles doubles;
+    ui::Tfrm_Csomagkeszit dialog{nullptr, doubles.contextWith(dialogs)};
 };
 
 TEST_F(PackageBuilder, PacksTheFolderTypedInThePathBoxAndStaysOpen) {

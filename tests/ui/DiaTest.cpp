@@ -21,8 +21,7 @@ using ui::Tfrm_dia;
 // Runs a scenario in a slideshow whose timer ticks only by hand, then closes it with Esc.
 class DiaTest : public ::testing::Test {
 protected:
-    DiaTest() { library::Beall() = {.Leptet = 5}; }
-    ~DiaTest() override { library::Beall() = {}; }
+    DiaTest() { doubles.settings = {.Leptet = 5}; }
 
     void addPictures(int count) {
         for (int j = 0; j < count; ++j)
@@ -40,7 +39,8 @@ protected:
             ran = true;
             QTest::keyClick(frm_dia, Qt::Key_Escape);
         });
-        ui::ShowSlideshow(nullptr, dialogs, folder, "Tél", ui::StepTimer::Ticks::ByHand);
+        ui::ShowSlideshow(nullptr, doubles.contextWith(dialogs), folder, "Tél",
+                          ui::StepTimer::Ticks::ByHand);
         EXPECT_TRUE(ran);
         EXPECT_EQ(frm_dia, nullptr);
     }
@@ -57,6 +57,7 @@ protected:
     TempDir dir;
     std::string folder = dir / "Hatterek/Tél";
     ScriptedDialogs dialogs;
+    WindowDoubles doubles;
 };
 
 TEST_F(DiaTest, OpensRunningAtTheSettingsStepAndSize) {
@@ -69,7 +70,7 @@ TEST_F(DiaTest, OpensRunningAtTheSettingsStepAndSize) {
         int periodsStarted;
     } cases[] = {{3, 3000, 2}, {5, 5000, 1}, {0, 1000, 2}, {25, 10000, 2}};
     for (const auto& c : cases) {
-        library::Beall().Leptet = c.leptet;
+        doubles.settings.Leptet = c.leptet;
         show([&](Tfrm_dia& window) {
             EXPECT_EQ(window.windowTitle(), QStringLiteral("Tél"));
             EXPECT_EQ(shown(window), entry(window, 0));
@@ -80,7 +81,7 @@ TEST_F(DiaTest, OpensRunningAtTheSettingsStepAndSize) {
             EXPECT_EQ(window.size(), QSize(654, 519));
         });
     }
-    library::Beall().Teljes = true;
+    doubles.settings.Teljes = true;
     show([](Tfrm_dia& window) { EXPECT_TRUE(window.isMaximized()); });
 }
 
@@ -140,7 +141,7 @@ TEST_F(DiaTest, StopAndStartKeepThePictureAndTheSliderOnlyChangesThePace) {
         EXPECT_EQ(window.Timer->interval(), 7000);
         EXPECT_EQ(window.Timer->periodsStarted(), periods + 2);
     });
-    EXPECT_EQ(library::Beall().Leptet, 5);
+    EXPECT_EQ(doubles.settings.Leptet, 5);
 }
 
 // A box whose own event loop delivers a tick of the show while it is open.
@@ -179,7 +180,8 @@ TEST_F(DiaTest, APictureThatFailsMidShowLeavesTheLastOneAndOneBox) {
         EXPECT_EQ(boxes.messages.size(), 1u);
         window.close();
     });
-    ui::ShowSlideshow(nullptr, boxes, folder, "Tél", ui::StepTimer::Ticks::ByHand);
+    ui::ShowSlideshow(nullptr, doubles.contextWith(boxes), folder, "Tél",
+                      ui::StepTimer::Ticks::ByHand);
 }
 
 TEST_F(DiaTest, AGroupWithNothingToShowOpensNoWindow) {
@@ -191,7 +193,8 @@ TEST_F(DiaTest, AGroupWithNothingToShowOpensNoWindow) {
           {dir / "Hatterek/Nincs", "List index out of bounds (0)"},
           {dir / "Hatterek/Rossz", "JPEG error #"}}) {
         try {
-            ui::ShowSlideshow(nullptr, dialogs, group, "x", ui::StepTimer::Ticks::ByHand);
+            ui::ShowSlideshow(nullptr, doubles.contextWith(dialogs), group, "x",
+                              ui::StepTimer::Ticks::ByHand);
             ADD_FAILURE() << group << " was shown";
         } catch (const Failure& error) {
             EXPECT_EQ(std::string(error.what()).rfind(failure, 0), 0u) << error.what();

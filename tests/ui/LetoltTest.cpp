@@ -31,7 +31,7 @@ protected:
     std::unique_ptr<ui::Tfrm_Letolt> open(const ScriptedServer& server,
                                           net::TimeLimits limits = {}) {
         auto dialog =
-            std::make_unique<ui::Tfrm_Letolt>(window.get(), dialogs, window->library(),
+            std::make_unique<ui::Tfrm_Letolt>(window.get(), context, window->library(),
                                               "127.0.0.1:" + std::to_string(server.port()), limits);
         dialog->LoadCatalogue();
         dialog->show();

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "WindowDoubles.h"
 
 #include "artwork/LogoArt.h"
 #include "ui/logo.h"
@@ -15,7 +16,8 @@ TEST(Logo, GreyBackgroundIsSeeThroughAndTheArtworkIsNot) {
     const QImage art = paintLogoArt();
     ASSERT_EQ(art.size(), QSize(400, 240));
     test::ScriptedDialogs dialogs;
-    Tfrm_Logo logo(nullptr, dialogs);
+    test::WindowDoubles doubles;
+    Tfrm_Logo logo(nullptr, doubles.contextWith(dialogs));
     EXPECT_EQ(logo.size(), QSize(400, 240));
     EXPECT_TRUE(logo.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(logo.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -37,7 +39,8 @@ TEST(Logo, GreyBackgroundIsSeeThroughAndTheArtworkIsNot) {
 
 TEST(Logo, ClosesAndGoesAwayWhenItsTimerFires) {
     test::ScriptedDialogs dialogs;
-    QPointer<Tfrm_Logo> logo = new Tfrm_Logo(nullptr, dialogs);
+    test::WindowDoubles doubles;
+    QPointer<Tfrm_Logo> logo = new Tfrm_Logo(nullptr, doubles.contextWith(dialogs));
     logo->show();
     EXPECT_TRUE(logo->Timer1->isActive());
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedDialogs.h"
+#include "WindowDoubles.h"
 
 #include "desktop/FileRegistry.h"
 #include "support/JpegFixtures.h"
@@ -19,12 +20,14 @@
 namespace zolvera::test {
 
 // An application folder with groups of small pictures, and the main window started on it with
-// scripted message boxes and dialogs.
+// scripted message boxes and dialogs and the other test doubles.
 class MainWindowFixture : public ::testing::Test {
 protected:
     TempDir home;
     ScriptedDialogs dialogs;
     desktop::FileRegistry registry{home / "registry.reg"}; // never the user's own store
+    WindowDoubles doubles;
+    ui::WindowContext context = doubles.contextWith(dialogs, registry);
     std::unique_ptr<ui::Tfrm_Main> window;
     QStringList commandLine{QStringLiteral("zolvera")};
 
@@ -48,7 +51,7 @@ protected:
 
     // Creates and shows the window and waits for the first show's loading to end.
     void start() {
-        window = std::make_unique<ui::Tfrm_Main>(home.path(), dialogs, registry);
+        window = std::make_unique<ui::Tfrm_Main>(home.path(), context);
         window->setCommandLine(commandLine);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -1,7 +1,9 @@
 #include "ScriptedDialogs.h"
+#include "WindowDoubles.h"
 
 #include "ui/Mutat.h"
 
+#include "desktop/FileRegistry.h"
 #include "platform/Failure.h"
 #include "support/JpegFixtures.h"
 #include "support/TempDir.h"
@@ -15,6 +17,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace zolvera::ui {
 namespace {
 
@@ -22,12 +26,20 @@ constexpr int kGaveUp = 42; // the window did not close by itself
 
 class MutatTest : public ::testing::Test {
 protected:
-    MutatTest() { test::writeJpeg(folder + name, {.width = 200, .height = 50}); }
+    MutatTest() {
+        test::writeJpeg(folder + name, {.width = 200, .height = 50});
+        // The wallpaper files go beside the Fonts folder, here into the test's own folder.
+        std::filesystem::create_directories(dir / "Windows");
+        desktop::WriteRegString(
+            registry, desktop::kCurrentUser,
+            "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Fonts",
+            dir / "Windows/Fonts");
+    }
 
     // Opens the preview of the picture and, once it is up, closes it with `press`. Returns the
-    // paths handed to the wallpaper setter; `result` gets the window's modal result.
+    // bitmaps handed to the desktop; `result` gets the window's modal result.
     std::vector<std::string> preview(const std::function<void(Tfrm_mutat&)>& press) {
-        std::vector<std::string> wallpapers;
+        doubles.wallpapers.clear();
         QTimer::singleShot(0, [&] {
             auto* window = qobject_cast<Tfrm_mutat*>(QApplication::activeModalWidget());
             ASSERT_NE(window, nullptr);
@@ -39,16 +51,17 @@ protected:
             inspect(*window);
             press(*window);
         });
-        ShowPicturePreview(nullptr, dialogs, folder, name,
-                           [&](const std::string& path) { wallpapers.push_back(path); });
+        ShowPicturePreview(nullptr, doubles.contextWith(dialogs, registry), folder, name);
         EXPECT_EQ(frm_mutat, nullptr);
-        return wallpapers;
+        return doubles.wallpapers;
     }
 
     std::function<void(Tfrm_mutat&)> inspect = [](Tfrm_mutat&) {};
     int result = -1;
     test::ScriptedDialogs dialogs;
     test::TempDir dir;
+    desktop::FileRegistry registry{dir / "registry.reg"};
+    test::WindowDoubles doubles;
     std::string folder = dir / "Hatterek/Tél/";
     std::string name = "Kép Egy.JPG";
 };
@@ -97,9 +110,10 @@ TEST_F(MutatTest, OnlyTheWallpaperCommandSetsTheWallpaper) {
         {"context menu", [](Tfrm_mutat& w) { chooseFromContextMenu(w, w.aBeallit); }},
     };
     for (const auto& [way, press] : setting) {
-        EXPECT_EQ(preview(press), std::vector<std::string>{folder + name}) << way;
+        EXPECT_EQ(preview(press), std::vector<std::string>{dir / "Windows/Zolvera.bmp"}) << way;
         EXPECT_EQ(result, QDialog::Accepted) << way;
     }
+    EXPECT_EQ(test::readFile(dir / "Windows/Zolvera.jpg"), test::readFile(folder + name));
 
     const std::vector<std::pair<const char*, std::function<void(Tfrm_mutat&)>>> closing{
         {"Esc", [](Tfrm_mutat& w) { QTest::keyClick(&w, Qt::Key_Escape); }},
@@ -119,7 +133,7 @@ TEST_F(MutatTest, UnreadablePictureOpensNoWindow) {
          {std::pair<std::string, std::string>{"nincs.jpg", "Cannot open file \""},
           {"rossz.jpg", "JPEG error #"}}) {
         try {
-            ShowPicturePreview(nullptr, dialogs, folder, file, [](const std::string&) {});
+            ShowPicturePreview(nullptr, doubles.contextWith(dialogs), folder, file);
             ADD_FAILURE() << file << " was shown";
         } catch (const Failure& error) {
             EXPECT_EQ(std::string(error.what()).rfind(failure, 0), 0u) << error.what();

@@ -24,14 +24,12 @@ std::string wallpaperStyle(const std::string& store) {
                                   "WallpaperStyle");
 }
 
-std::tuple<bool, int, bool> fields() {
-    const library::TBeall& settings = library::Beall();
-    return {settings.Nyujt, settings.Leptet, settings.Teljes};
-}
-
 class RendszerTest : public ::testing::Test {
 protected:
-    ~RendszerTest() override { library::Beall() = {}; }
+    std::tuple<bool, int, bool> fields() const {
+        const library::TBeall& settings = doubles.settings;
+        return {settings.Nyujt, settings.Leptet, settings.Teljes};
+    }
 
     // Opens the dialog, runs the scenario in it and returns the dialog's result.
     int open(const std::function<void(Tfrm_Rendszer&)>& scenario) {
@@ -44,7 +42,7 @@ protected:
             EXPECT_TRUE(QTest::qWaitForWindowActive(frm_Rendszer));
             scenario(*frm_Rendszer);
         });
-        ui::ShowSettingsDialog(nullptr, dialogs, registry);
+        ui::ShowSettingsDialog(nullptr, doubles.contextWith(dialogs, registry));
         EXPECT_EQ(frm_Rendszer, nullptr);
         return result;
     }
@@ -53,10 +51,11 @@ protected:
     std::string store = dir / "registry.reg";
     desktop::FileRegistry registry{store};
     ScriptedDialogs dialogs;
+    WindowDoubles doubles;
 };
 
 TEST_F(RendszerTest, OkWritesTheStyleEveryTimeAndTheThreeSettings) {
-    library::Beall() = {.Leptet = 0};
+    doubles.settings = {.Leptet = 0};
     EXPECT_EQ(open([](Tfrm_Rendszer& dialog) {
                   EXPECT_EQ(dialog.spEdit->text(), QStringLiteral("1 sec"));
                   dialog.Nyujt->setChecked(true);
@@ -83,7 +82,7 @@ TEST_F(RendszerTest, OkWritesTheStyleEveryTimeAndTheThreeSettings) {
 }
 
 TEST_F(RendszerTest, CancelEscAndTheCloseBoxChangeNothing) {
-    library::Beall() = {.Leptet = 4};
+    doubles.settings = {.Leptet = 4};
     const std::vector<std::function<void(Tfrm_Rendszer&)>> closing{
         [](Tfrm_Rendszer& d) { d.Button2->click(); },
         [](Tfrm_Rendszer& d) { QTest::keyClick(&d, Qt::Key_Escape); },
@@ -134,7 +133,7 @@ TEST_F(RendszerTest, SpinFieldKeepsItsRangeAndRefusesTyping) {
 
 TEST_F(RendszerTest, ARefusedRegistryWriteIsReportedAndKeepsTheDialogOpen) {
     writeFile(store, "not a registry\n"); // never overwritten: the write is refused
-    library::Beall() = {.Leptet = 4};
+    doubles.settings = {.Leptet = 4};
     open([&](Tfrm_Rendszer& dialog) {
         dialog.Nyujt->setChecked(true);
         dialog.Button1->click();
@@ -165,7 +164,6 @@ TEST_F(SettingsCommand, AltEnterChoicesReachTheSettingsFileWhenTheProgramCloses)
     EXPECT_NE(ini.find("Nyujt=1"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Leptet=3"), std::string::npos) << ini;
     EXPECT_EQ(wallpaperStyle(home / "registry.reg"), "2");
-    library::Beall() = {};
 }
 
 } // namespace

@@ -33,7 +33,7 @@ protected:
     // The dialog over the started main window, shown as the command shows it.
     std::unique_ptr<ui::Tfrm_UjCsoport> openDialog() {
         auto dialog =
-            std::make_unique<ui::Tfrm_UjCsoport>(window.get(), dialogs, window->library());
+            std::make_unique<ui::Tfrm_UjCsoport>(window.get(), context, window->library());
         dialog->show();
         QCoreApplication::processEvents(); // filled once on screen
         return dialog;
