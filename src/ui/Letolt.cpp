@@ -25,6 +25,8 @@
 
 namespace zolvera::ui {
 
+Tfrm_Letolt* frm_Letolt = nullptr;
+
 namespace {
 
 constexpr QSize kClientSize(431, 355);
@@ -75,6 +77,7 @@ Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, const WindowContext& context,
       Button2(makeButton(this, QStringLiteral("Letöltés"), 264)),
       Button3(makeButton(this, QStringLiteral("Bezár"), 348)), ProgressBar1(new QProgressBar(this)),
       context_(context), library_(library), server_(std::move(server)), IdHTTP1(limits) {
+    frm_Letolt = this;
     setObjectName(QStringLiteral("frm_Letolt"));
     setWindowTitle(QStringLiteral("Csomag letöltése Internetről"));
     setFixedSize(kClientSize);
@@ -133,6 +136,11 @@ Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, const WindowContext& context,
 
     centreOnScreen(*this);
     ListView1Change();
+}
+
+Tfrm_Letolt::~Tfrm_Letolt() {
+    if (frm_Letolt == this)
+        frm_Letolt = nullptr;
 }
 
 std::string Tfrm_Letolt::path(const std::string& relative) const {

@@ -39,6 +39,7 @@ public:
     // server: "host[:port]" of the maker's web server, where the catalogue is /zolvera.txt.
     Tfrm_Letolt(QWidget* owner, const WindowContext& context, library::GroupLibrary& library,
                 std::string server, net::TimeLimits limits = {});
+    ~Tfrm_Letolt() override;
 
     Dialogs& dialogs() const { return context_.dialogs; }
     // The catalogue rows on show, in list order.
@@ -95,6 +96,9 @@ private:
     std::atomic<std::uint64_t> received_{0};
     std::atomic<bool> workReportPending_{false};
 };
+
+// The dialog while it exists; the main window closes it when the program ends.
+extern Tfrm_Letolt* frm_Letolt;
 
 // "Csomag letöltése Internetről": creates the dialog, loads the catalogue (its error box comes
 // before the dialog shows), shows it modally and destroys it.
