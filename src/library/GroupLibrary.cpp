@@ -34,9 +34,9 @@ std::string GroupLibrary::groupListPath() const {
     return appPath(appFolder_, "/Zolvera.lst");
 }
 
-void GroupLibrary::commitGroups(StringList updated) {
-    saveGroupList(groupListPath(), updated);
-    groups_ = std::move(updated);
+bool GroupLibrary::listable(const std::string& entry) const {
+    return !entry.empty() && isSingleFolderName(entry) &&
+           platform::folderExists(groupFolder(entry));
 }
 
 void GroupLibrary::ReloadGroups() {
@@ -56,7 +56,13 @@ void GroupLibrary::ReloadGroups() {
             groups_.remove(i);
         }
     }
-    saveGroupList(groupListPath(), groups_);
+    // The same pruning is written to the list as it is on disk by now: another program may have
+    // changed it while the messages were shown.
+    groups_ = updateGroupList(groupListPath(), [this](StringList& list) {
+        for (int i = list.count() - 1; i >= 0; --i)
+            if (!listable(list.at(i)))
+                list.remove(i);
+    });
     view_.buildGroupColumn();
 }
 
@@ -87,9 +93,11 @@ void GroupLibrary::deleteCurrentGroup() {
     ListPictureFiles(folder + "/*.*", names);
     names.add(std::string(kCoverFileName));
 
-    StringList remaining = groups_;
-    remaining.remove(currentGroup_);
-    commitGroups(std::move(remaining));
+    groups_ = updateGroupList(groupListPath(), [&](StringList& list) {
+        const auto& listed = list.items();
+        if (const auto found = std::ranges::find(listed, name); found != listed.end())
+            list.remove(int(found - listed.begin()));
+    });
 
     view_.showInfo("Csoport eltávolítása kész.");
     // Sub-folders, "." and "..", files in use: whatever cannot be deleted stays, silently,
@@ -120,19 +128,25 @@ void GroupLibrary::deletePicture() {
     view_.showGroup(currentGroup_);
 }
 
-bool GroupLibrary::lists(const std::string& name) const {
-    const auto& listed = groups_.items();
-    return std::any_of(listed.begin(), listed.end(), [&](const std::string& group) {
+namespace {
+
+bool holds(const StringList& list, const std::string& name) {
+    return std::ranges::any_of(list.items(), [&](const std::string& group) {
         return platform::equalsIgnoreCase(group, name);
     });
 }
 
+} // namespace
+
+bool GroupLibrary::lists(const std::string& name) const {
+    return holds(groups_, name);
+}
+
 void GroupLibrary::addGroup(const std::string& name) {
-    if (!lists(name)) {
-        StringList updated = groups_;
-        updated.add(name);
-        commitGroups(std::move(updated));
-    }
+    groups_ = updateGroupList(groupListPath(), [&](StringList& list) {
+        if (!holds(list, name))
+            list.add(name);
+    });
     ReloadGroups();
     view_.showGroup(0);
 }

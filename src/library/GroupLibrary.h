@@ -56,6 +56,9 @@ public:
     std::string currentGroupFolder() const { return groupFolder(currentGroupName()); }
 
     // Reloads the group list from its file, prunes it, saves it and rebuilds the group column.
+    // Every change of the list file (reload, addGroup, deleteCurrentGroup) is made to the file
+    // as it stands on disk under the application folder's lock (updateGroupList), so changes
+    // made meanwhile by another program are kept.
     void ReloadGroups();
     // True when the path names a folder; otherwise shows the missing-folder message.
     bool GroupFolderExists(const std::string& path);
@@ -71,15 +74,14 @@ public:
     void deletePicture(); // disk side of aKepTorolExecute
     // True when the group list holds the name in any letter case.
     bool lists(const std::string& name) const;
-    // The one way a group is added: appends the name and saves the list unless the list holds
+    // The one way a group is added: appends the name and saves the list unless the file holds
     // it already in any letter case, then reloads and shows the first group, so a group that
     // was listed shows its new pictures and cover.
     void addGroup(const std::string& name);
 
 private:
-    // Saves the changed group list and only then makes it the in-memory list, so that a list
-    // file that cannot be written leaves both as they were.
-    void commitGroups(StringList updated);
+    // True for an entry the reload keeps: one folder name whose folder exists.
+    bool listable(const std::string& entry) const;
 
     std::string appFolder_;
     LibraryView& view_;

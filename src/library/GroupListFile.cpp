@@ -5,18 +5,22 @@
 #include "platform/Failure.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderLock.h"
+
+#include <optional>
 
 namespace zolvera::library {
 
-StringList loadGroupList(const std::string& path) {
-    std::string bytes = platform::readWholeFile(path);
+namespace {
+
+StringList groupListOf(std::string bytes) {
     if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos)
         bytes.resize(nul);
     // CR and LF are the same bytes in both encodings, so the text is split after converting.
     return textLines(platform::ansiToUtf8(bytes));
 }
 
-void saveGroupList(const std::string& path, const StringList& list) {
+std::string groupListBytes(const std::string& path, const StringList& list) {
     std::string bytes;
     for (const std::string& name : list.items()) {
         // A line break or NUL inside a name would split it or cut off the groups after it.
@@ -31,7 +35,35 @@ void saveGroupList(const std::string& path, const StringList& list) {
         bytes += *ansi;
         bytes += "\r\n";
     }
-    platform::replaceFileOrFail(path, bytes);
+    return bytes;
+}
+
+} // namespace
+
+StringList loadGroupList(const std::string& path) {
+    return groupListOf(platform::readWholeFile(path));
+}
+
+void saveGroupList(const std::string& path, const StringList& list) {
+    platform::replaceFileOrFail(path, groupListBytes(path, list));
+}
+
+StringList updateGroupList(const std::string& path,
+                           const std::function<void(StringList&)>& change) {
+    std::optional<platform::FolderLock> lock;
+    try {
+        lock.emplace(platform::folderPart(path));
+    } catch (const IoFailure& failure) {
+        throw failures::cannotCreateFile(path, failure.reason());
+    }
+    const std::string before = platform::fileExists(path) ? platform::readWholeFile(path) : "";
+    StringList list = groupListOf(before);
+    change(list);
+    const std::string after = groupListBytes(path, list);
+    // An unchanged file is left alone, so that those who watch it are not woken for nothing.
+    if (after != before || !platform::fileExists(path))
+        platform::replaceFileOrFail(path, after);
+    return list;
 }
 
 std::string groupFolderPath(const std::string& appFolder, const std::string& name) {

@@ -2,6 +2,7 @@
 
 #include "library/StringList.h"
 
+#include <functional>
 #include <string>
 
 // The group list file: one group name per line, Windows-1250 bytes on disk, UTF-8 in memory.
@@ -17,6 +18,13 @@ StringList loadGroupList(const std::string& path);
 // could not be read back as the same single line (a character Windows-1250 lacks, a line
 // break or a NUL byte); the file is then unchanged.
 void saveGroupList(const std::string& path, const StringList& list);
+
+// Changes the file as it stands on disk, never writing back an older copy: under the lock of
+// its folder, reads it (a missing file is an empty list), lets change edit the list and writes
+// the result, as saveGroupList does, when its bytes differ from the file's. Returns the list as
+// written. Throws as saveGroupList does, or "Cannot create file "%s". %s" when the folder
+// cannot be locked; the file is then unchanged.
+StringList updateGroupList(const std::string& path, const std::function<void(StringList&)>& change);
 
 // application folder + "/Hatterek/" + name: the folder of a group.
 std::string groupFolderPath(const std::string& appFolder, const std::string& name);

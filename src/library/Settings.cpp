@@ -1,7 +1,11 @@
 #include "library/Settings.h"
 
 #include "platform/Failure.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderLock.h"
 #include "platform/Profile.h"
+
+#include <optional>
 
 namespace zolvera::library {
 
@@ -29,6 +33,13 @@ void TBeall::LoadSettings(const std::string& iniPath) {
 }
 
 void TBeall::SaveSettings(const std::string& iniPath) const {
+    // Another program saving at the same time would write its copy over some of these keys.
+    std::optional<platform::FolderLock> lock;
+    try {
+        lock.emplace(platform::folderPart(iniPath));
+    } catch (const IoFailure&) {
+        throw failures::unableToWrite(iniPath);
+    }
     write(iniPath, "Nyujt", Nyujt ? "1" : "0");
     write(iniPath, "Leptet", std::to_string(Leptet));
     write(iniPath, "Teljes", Teljes ? "1" : "0");

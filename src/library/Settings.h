@@ -17,7 +17,8 @@ struct TBeall {
     // Reads the five keys in order; whatever cannot be read takes its default
     // (false, 1, false, 1, 1). Never fails.
     void LoadSettings(const std::string& iniPath);
-    // Writes the five keys in order, each as a separate update of the file. Throws
+    // Writes the five keys in order, each as a separate update of the file, all under the lock
+    // of the file's folder. Throws
     // "Unable to write to %s" at the first key that cannot be written; later keys are not
     // written.
     void SaveSettings(const std::string& iniPath) const;

@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace zolvera::library;
 using zolvera::test::failureText;
 using zolvera::test::FakeLibraryView;
@@ -231,4 +234,65 @@ TEST_F(GroupLibraryTest, AddingAGroupAppendsSavesReloadsAndShowsTheFirst) {
     EXPECT_EQ(library.groups().items(), (Lines{"Tajak", "Ősz"}));
     EXPECT_EQ(listFile(), "Tajak\r\n\xD5sz\r\n");
     EXPECT_TRUE(view.log.empty());
+}
+
+// Another program (a second window, an installation) changed the list after this one read it:
+// adding and deleting change the file as it is on disk, never write back the older copy.
+TEST_F(GroupLibraryTest, AddingAndDeletingKeepWhatAnotherProgramListedMeanwhile) {
+    for (const char* name : {"Tajak", "Masik", "Uj"})
+        makeGroup(name, {"init.jpg"});
+    writeList("Tajak\r\n");
+    library.ReloadGroups();
+
+    writeList("Tajak\r\nMasik\r\n");
+    library.addGroup("Uj");
+    EXPECT_EQ(listFile(), "Tajak\r\nMasik\r\nUj\r\n");
+
+    writeList("Tajak\r\nUj\r\nMasik\r\n");
+    library.setCurrentGroup(2); // "Uj" in the window, at another place in the file
+    library.deleteCurrentGroup();
+    EXPECT_EQ(listFile(), "Tajak\r\nMasik\r\n");
+    EXPECT_EQ(library.groups().items(), (Lines{"Tajak", "Masik"}));
+}
+
+// Two programs adding groups at the same moment, over and over: each change is made under the
+// folder's lock, so every name ends up listed, once.
+TEST_F(GroupLibraryTest, TwoProcessesAddingAtOnceListEveryGroup) {
+    constexpr int kRounds = 100;
+    std::vector<std::string> expected;
+    for (int round = 0; round < kRounds; ++round)
+        for (const char* prefix : {"A", "B"}) {
+            expected.push_back(prefix + std::to_string(round));
+            fs::create_directories(home / ("Hatterek/" + expected.back()));
+        }
+    writeList("");
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    pid_t children[2];
+    for (int child = 0; child < 2; ++child) {
+        children[child] = fork();
+        ASSERT_GE(children[child], 0);
+        if (children[child] == 0) {
+            close(start[1]);
+            char go = 0;
+            (void)!read(start[0], &go, 1); // returns when the parent closes its end
+            FakeLibraryView childView;
+            GroupLibrary childLibrary(home.path(), childView);
+            for (int round = 0; round < kRounds; ++round)
+                childLibrary.addGroup((child == 0 ? "A" : "B") + std::to_string(round));
+            _exit(0);
+        }
+    }
+    close(start[0]);
+    close(start[1]); // both start now
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    library.ReloadGroups();
+    Lines listed = library.groups().items();
+    std::ranges::sort(listed);
+    std::ranges::sort(expected);
+    EXPECT_EQ(listed, expected);
 }
