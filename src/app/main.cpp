@@ -1,5 +1,6 @@
 #include "ui/Main.h"
 #include "app/Application.h"
+#include "app/SingleInstance.h"
 #include "desktop/DesktopApplier.h"
 #include "desktop/FileRegistry.h"
 #include "desktop/ShellLauncher.h"
@@ -13,6 +14,12 @@ int main(int argc, char* argv[]) {
     const std::string appFolder = zolvera::library::findApplicationFolder();
     zolvera::ui::QtDialogs dialogs;
     zolvera::app::Application app(argc, argv, dialogs);
+    // One window per library: a later start hands its package to the running one and ends.
+    zolvera::app::SingleInstance instance(appFolder);
+    using Start = zolvera::app::SingleInstance::Start;
+    if (instance.start(zolvera::app::packagesToHandOver(QCoreApplication::arguments())) ==
+        Start::HandedOver)
+        return 0;
     zolvera::library::TBeall settings;
     zolvera::desktop::FileRegistry registry; // the current user's store
     zolvera::desktop::DesktopShellLauncher launcher;
@@ -29,6 +36,10 @@ int main(int argc, char* argv[]) {
         .defaultServer = ZOLVERA_DEFAULT_SERVER,
     };
     zolvera::ui::Tfrm_Main mainWindow(appFolder, context);
+    QObject::connect(&instance, &zolvera::app::SingleInstance::activated, &mainWindow,
+                     &zolvera::ui::Tfrm_Main::bringToFront);
+    QObject::connect(&instance, &zolvera::app::SingleInstance::packagesOpened, &mainWindow,
+                     &zolvera::ui::Tfrm_Main::offerPackages);
     mainWindow.show();
     return zolvera::app::Application::exec();
 }

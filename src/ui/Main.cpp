@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include <algorithm>
 #include <exception>
 
 namespace zolvera::ui {
@@ -46,7 +47,11 @@ QPoint tilePosition(int column, int row) {
 
 Tfrm_Main::Tfrm_Main(std::string appFolder, const WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), ui_(this), library_(std::move(appFolder), *this),
-      commandLine_(QCoreApplication::arguments()) {
+      commandLine_(QCoreApplication::arguments()),
+      groupListWatcher_(library_.groupListPath(), [this] {
+          // Not under a question, a dialog or an offer that relies on the lists as they are.
+          return firstShown_ && !offering_ && QApplication::activeModalWidget() == nullptr;
+      }) {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Zolvera"));
     centreOnScreen(*this);
@@ -91,6 +96,8 @@ Tfrm_Main::Tfrm_Main(std::string appFolder, const WindowContext& context, QWidge
     };
     for (const auto& [action, handler] : handlers)
         connect(action, &QAction::triggered, this, guarded(this, handler));
+    connect(&groupListWatcher_, &GroupListWatcher::changed, this,
+            guarded(this, &Tfrm_Main::followGroupList));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zolvera.svg")));
 }
 
@@ -168,6 +175,7 @@ void Tfrm_Main::clearGroupColumn() {
 }
 
 void Tfrm_Main::buildGroupColumn() {
+    groupListWatcher_.acknowledge(); // the column shows the file as it is now
     const library::StringList& groups = library_.groups();
     for (int i = 0; i < groups.count(); ++i) {
         const std::string& name = groups.at(i);
@@ -331,13 +339,58 @@ void Tfrm_Main::thumbnailClick(PictureView* image) {
 }
 
 void Tfrm_Main::commandLineOffer() {
-    const std::string argument = commandLine_.value(1).toStdString();
+    pendingOffers_.prepend(commandLine_.value(1));
+    runOffers();
+}
+
+void Tfrm_Main::offerPackages(const QStringList& paths) {
+    pendingOffers_ += paths;
+    // From the event loop rather than inside the caller, which may be a bus call waiting for
+    // its answer.
+    QTimer::singleShot(0, this, [this] { runOffers(); });
+}
+
+void Tfrm_Main::runOffers() {
+    if (!firstShown_ || offering_)
+        return;
+    offering_ = true;
+    while (!pendingOffers_.isEmpty()) {
+        const std::string argument = pendingOffers_.takeFirst().toStdString();
+        // A package that fails is reported on its own, and the next one is still offered.
+        runGuarded(context_.dialogs, this, [&] { offerPackage(argument); });
+    }
+    offering_ = false;
+}
+
+void Tfrm_Main::offerPackage(const std::string& argument) {
     const std::optional<std::string> question = packages::installOfferQuestion(argument);
     if (!question || !showConfirm(*question, std::string(packages::kInstallOfferCaption)))
         return;
     // A damaged package ends in the general error report, and no completion message follows.
     packages::InstallPackage(library_, argument);
     showInfo(std::string(packages::kInstallDoneText));
+}
+
+void Tfrm_Main::bringToFront() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
+}
+
+void Tfrm_Main::followGroupList() {
+    const library::StringList& groups = library_.groups();
+    const int current = library_.currentGroup();
+    const std::string shown = current >= 0 && current < groups.count() ? groups.at(current) : "";
+    library_.ReloadGroups();
+    const auto& listed = library_.groups().items();
+    const auto found = std::ranges::find(listed, shown);
+    library_.setCurrentGroup(found == listed.end() ? 0 : int(found - listed.begin()));
+    ShowGroup(library_.currentGroup());
 }
 
 } // namespace zolvera::ui

@@ -2,6 +2,7 @@
 
 #include "library/GroupLibrary.h"
 #include "ui/Dialogs.h"
+#include "ui/GroupListWatcher.h"
 #include "ui/MainLayout.h"
 #include "ui/WindowContext.h"
 
@@ -68,8 +69,13 @@ public Q_SLOTS:
     // A left click on a thumbnail: opens the picture preview.
     void thumbnailClick(zolvera::ui::PictureView* image);
     // The last step of the first show: the offer to install a package named on the command
-    // line.
+    // line, then those handed over meanwhile.
     void commandLineOffer();
+    // Offers each package in turn, as the command-line offer does, once the window has been
+    // shown; never two at once: packages that arrive during an offer wait for it.
+    void offerPackages(const QStringList& paths);
+    // Brings the window (and the dialog it is showing) in front of the others.
+    void bringToFront();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,6 +85,10 @@ protected:
 
 private:
     void FormShow();
+    void runOffers();
+    void offerPackage(const std::string& argument);
+    // Reloads the group column after the list changed on disk, keeping the group shown.
+    void followGroupList();
     void firstShowSteps();
     void groupCoverClick(PictureView* image);
     void addPictureTile(int index, const std::string& groupFolder);
@@ -91,6 +101,9 @@ private:
     bool firstShown_ = false;
     bool settingsSaveFailed_ = false;
     QStringList commandLine_;
+    QStringList pendingOffers_;
+    bool offering_ = false;
+    GroupListWatcher groupListWatcher_;
     FileDialogRequest od;    // the picture open dialog
     FileDialogRequest oddta; // the package open dialog
 };

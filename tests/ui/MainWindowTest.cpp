@@ -165,6 +165,28 @@ TEST_F(Commands, AddingAndDeletingPicturesRebuildTheGrid) {
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
+using FollowingTheList = MainWindowFixture;
+
+// Another program replaces the list file while the window is open: the column follows it, the
+// group shown stays shown, and a group added afterwards keeps the other program's entry.
+TEST_F(FollowingTheList, TheColumnShowsTheListChangedOnDisk) {
+    for (const char* name : {"Elso", "Masodik", "Harmadik", "Negyedik"})
+        addGroup(name, 1);
+    writeGroupList({"Elso", "Masodik"});
+    start();
+    QTest::mouseClick(ui().sbx1->tile(1)->image(), Qt::LeftButton);
+
+    writeFile(home / "Zolvera.new", "Harmadik\r\nElso\r\nMasodik\r\n");
+    std::filesystem::rename(home / "Zolvera.new", home / "Zolvera.lst");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ui().sbx1->count() == 3; }, 10000));
+    EXPECT_EQ(window->library().currentGroup(), 2);
+    EXPECT_EQ(panelText(0), QStringLiteral("  Masodik"));
+
+    window->library().addGroup("Negyedik");
+    EXPECT_EQ(readFile(home / "Zolvera.lst"), "Harmadik\r\nElso\r\nMasodik\r\nNegyedik\r\n");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 using Hints = MainWindowFixture;
 
 TEST_F(Hints, StatusPanelOneShowsTheHintUnderThePointer) {

@@ -3,6 +3,7 @@
 #include "ui/Dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -16,9 +17,13 @@ public:
     std::vector<ui::FileDialogRequest> fileDialogs;
     std::deque<bool> answers;                 // Yes (true) or No, in order; Yes when used up
     std::deque<std::optional<QString>> files; // chosen paths in order; cancel when used up
+    // Runs while a message box is "open", as the user would take time to answer it.
+    std::function<void(const ui::MessageRequest&)> whileOpen;
 
     bool message(const ui::MessageRequest& request) override {
         messages.push_back(request);
+        if (whileOpen)
+            whileOpen(request);
         if (!request.yesNo || answers.empty())
             return true;
         const bool answer = answers.front();
