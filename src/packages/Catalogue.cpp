@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <set>
 
 namespace zolvera::packages {
@@ -77,8 +78,37 @@ std::string catalogueBytes(const std::vector<CatalogueEntry>& entries) {
     return bytes;
 }
 
+namespace {
+
+// The bytes with every one but the letters, digits and "-._~" percent-encoded (RFC 3986), so
+// that they stand for themselves in a URL's path. By hand: the packages library stays free of
+// Qt, and the rule is one comparison per byte.
+std::string percentEncoded(std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+            std::string_view("-._~").find(c) != std::string_view::npos) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 0xF];
+        }
+    }
+    return encoded;
+}
+
+} // namespace
+
 std::vector<CatalogueEntry> catalogueOfFolder(const std::string& folder,
                                               const std::string& baseUrl) {
+    // A missing folder would otherwise list no package and make an empty catalogue.
+    std::error_code error;
+    std::filesystem::directory_iterator probe(folder, error);
+    if (error)
+        throw Failure("A(z) \"" + folder + "\" mappa nem olvasható: " + error.message());
     std::vector<std::string> names = platform::listByMask(folder + platform::kSeparator + "*.dta");
     std::sort(names.begin(), names.end());
     std::vector<CatalogueEntry> entries;
@@ -86,10 +116,19 @@ std::vector<CatalogueEntry> catalogueOfFolder(const std::string& folder,
         const std::string path = folder + platform::kSeparator + name;
         if (!platform::fileExists(path))
             continue;
-        PackageReader reader(path);
-        const std::string group = reader.readGroupName();
-        const auto size = platform::File::openRead(path).size();
-        entries.push_back({group, baseUrl + "/" + name, std::to_string(size)});
+        std::uint64_t size = 0;
+        try {
+            size = platform::File::openRead(path).size();
+        } catch (const IoFailure& failure) {
+            throw Failure("A(z) \"" + path + "\" csomag nem olvasható: " + failure.reason());
+        }
+        std::string group;
+        try {
+            group = PackageReader(path).readGroupName();
+        } catch (const Failure&) {
+            throw Failure("A(z) \"" + path + "\" csomag sérült: a csoport neve nem olvasható.");
+        }
+        entries.push_back({group, baseUrl + "/" + percentEncoded(name), std::to_string(size)});
     }
     return entries;
 }

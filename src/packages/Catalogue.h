@@ -45,8 +45,9 @@ std::optional<std::string> downloadName(const std::string& link);
 std::string catalogueBytes(const std::vector<CatalogueEntry>& entries);
 
 // The entries for the packages (*.dta) of a folder, in the order of their file names: each
-// package's group name, baseUrl + "/" + its file name, and its size in bytes. Throws the
-// reader's Failure for a package whose group name cannot be read.
+// package's group name, baseUrl + "/" + its percent-encoded file name, and its size in bytes.
+// The name's own bytes are encoded, as a web server maps a decoded path back to a file name.
+// Throws a Failure naming the folder, or the package whose size or group name cannot be read.
 std::vector<CatalogueEntry> catalogueOfFolder(const std::string& folder,
                                               const std::string& baseUrl);
 

@@ -2,7 +2,9 @@
 
 #include "PackageTestSupport.h"
 #include "desktop/ScopedEnv.h"
+#include "net/HttpClient.h"
 #include "platform/Failure.h"
+#include "support/NginxServer.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -87,6 +89,48 @@ TEST(Catalogue, DescribesAFolderOfPackagesByTheirGroupNames) {
         catalogueOfFolder(dir.path(), "http://h:8080/csomagok"),
         testing::ElementsAre(CatalogueEntry{"Őszi erdő", "http://h:8080/csomagok/a.dta", "13"},
                              CatalogueEntry{"Tel", "http://h:8080/csomagok/b.dta", "41"}));
+
+    // A failure names the folder or the package it is about, beside the system's reason.
+    const auto failureOf = [](const std::string& folder) -> std::string {
+        try {
+            catalogueOfFolder(folder, "http://h");
+        } catch (const Failure& failure) {
+            return failure.what();
+        }
+        return "";
+    };
+    EXPECT_EQ(failureOf(dir / "missing"),
+              "A(z) \"" + dir / "missing" + "\" mappa nem olvasható: No such file or directory");
+    test::writeFile(dir / "c.dta", "\x05\x00");
+    EXPECT_THAT(failureOf(dir.path()), testing::HasSubstr("\"" + dir / "c.dta" + "\" csomag"));
+}
+
+TEST(Catalogue, EveryPackageItListsDownloadsFromARealWebServer) {
+    test::TempDir dir;
+    test::NginxServer server(dir / "www", dir / "nginx");
+    // Group "n" is packed in the n-th file.
+    const std::vector<std::string> names = {"nagy tenger.dta", "c#1.dta",       "mi?.dta",
+                                            "50%.dta",         "őszi erdő.dta", "Tájképek.dta",
+                                            "a+b&c=d;e.dta"};
+    std::vector<std::string> packages;
+    for (const std::string& name : names) {
+        packages.push_back(
+            test::packageBytes(std::to_string(packages.size()), {{"Init.jpg", name}}));
+        test::writeFile(dir / "www/csomagok/" + name, packages.back());
+    }
+    test::writeFile(dir / "zolvera.txt", catalogueBytes(catalogueOfFolder(
+                                             dir / "www/csomagok", server.url("/csomagok"))));
+
+    net::HttpClient client;
+    const auto entries = readCatalogue(dir / "zolvera.txt");
+    ASSERT_EQ(entries.size(), packages.size());
+    for (const CatalogueEntry& entry : entries) {
+        std::string got;
+        EXPECT_NO_THROW(client.get(
+            entry.link, [&](std::string_view part) { got += part; }, 1 << 20))
+            << entry.link;
+        EXPECT_EQ(got, packages.at(std::stoul(entry.name))) << entry.link;
+    }
 }
 
 } // namespace
