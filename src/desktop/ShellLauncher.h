@@ -24,8 +24,9 @@ struct ShellTarget {
 };
 
 // A command with a scheme of two or more letters is an address; anything else names a file,
-// which is a program when it is an executable regular file and a document otherwise (a
-// missing file too: the desktop then says so in its own way).
+// which is a program when it is an executable regular file that begins as a native binary or
+// a "#!" script, and a document otherwise: a PDF with the execute bit (as every file on a
+// Windows drive has it) or a missing file too, which the desktop then reports in its own way.
 ShellTarget shellTargetOf(const std::string& command);
 
 // The desktop's own launcher: programs are started detached in the current working folder,

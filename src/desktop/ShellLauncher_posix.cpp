@@ -5,11 +5,26 @@
 #include <QUrl>
 
 #include <filesystem>
+#include <fstream>
 #include <regex>
+#include <string_view>
 
 #include <unistd.h>
 
 namespace zolvera::desktop {
+
+namespace {
+
+// The execute bit alone does not make a program: drives of Windows file systems set it on
+// every file. The system starts what begins as a native binary or a script ("#!").
+bool startsAsProgram(const std::string& path) {
+    char head[4] = {};
+    std::ifstream(path, std::ios::binary).read(head, sizeof head);
+    const std::string_view start(head, sizeof head);
+    return start.starts_with("\177ELF") || start.starts_with("#!");
+}
+
+} // namespace
 
 ShellTarget shellTargetOf(const std::string& command) {
     // Two letters at least, so that a drive-like "c:" prefix never reads as a scheme.
@@ -18,8 +33,8 @@ ShellTarget shellTargetOf(const std::string& command) {
         return {ShellTarget::Kind::Address, command};
     std::error_code error;
     const std::string path = std::filesystem::absolute(command, error).lexically_normal().string();
-    const bool program =
-        std::filesystem::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
+    const bool program = std::filesystem::is_regular_file(path, error) &&
+                         ::access(path.c_str(), X_OK) == 0 && startsAsProgram(path);
     return {program ? ShellTarget::Kind::Program : ShellTarget::Kind::Document, path};
 }
 

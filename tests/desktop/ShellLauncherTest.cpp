@@ -15,8 +15,9 @@ TEST(ShellLauncher, TellsAddressesProgramsAndDocumentsApart) {
     test::TempDir folder;
     test::writeFile(folder / "Ujdonsag.exe", "#!/bin/sh\n");
     test::writeFile(folder / "zolvera.pdf", "%PDF");
-    std::filesystem::permissions(folder / "Ujdonsag.exe", std::filesystem::perms::owner_exec,
-                                 std::filesystem::perm_options::add);
+    for (const char* name : {"Ujdonsag.exe", "zolvera.pdf"}) // as on a Windows drive
+        std::filesystem::permissions(folder / name, std::filesystem::perms::owner_exec,
+                                     std::filesystem::perm_options::add);
 
     for (const char* address :
          {"https://ervolt.example/zolvera/", "mailto:zolvera@ervolt.example"}) {
