@@ -115,6 +115,8 @@ protected:
         return first;
     }
 
+    // The tools' output is read, so they speak the C locale, not the user's language.
+    test::ScopedEnv locale{"LC_ALL", "C"};
     test::TempDir dir;
     test::ScopedEnv config{"XDG_CONFIG_HOME", dir / "config"};
     test::ScopedEnv cache{"XDG_CACHE_HOME", dir / "cache"};
