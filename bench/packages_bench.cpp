@@ -41,7 +41,7 @@ struct NoWindow : library::LibraryView {
     std::optional<std::string> choosePicture() override { return std::nullopt; }
     void clearGroupColumn() override {}
     void buildGroupColumn() override {}
-    void showGroup(int) override {}
+    void displayGroup(int) override {}
 };
 
 // A folder of pictures with random bytes (incompressible, as JPEG data is) and a cover.

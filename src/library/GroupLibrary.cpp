@@ -107,7 +107,7 @@ void GroupLibrary::deleteCurrentGroup() {
     platform::removeFolder(folder);
 
     ReloadGroups();
-    view_.showGroup(0);
+    view_.displayGroup(0);
 }
 
 void GroupLibrary::addPicture() {
@@ -116,7 +116,7 @@ void GroupLibrary::addPicture() {
         return;
     const std::string target = currentGroupFolder() + "/" + platform::fileNamePart(*chosen);
     platform::copyFile(*chosen, target); // a failed copy is not reported
-    view_.showGroup(currentGroup_);
+    view_.displayGroup(currentGroup_);
 }
 
 void GroupLibrary::deletePicture() {
@@ -125,7 +125,7 @@ void GroupLibrary::deletePicture() {
     if (!view_.showConfirm("Töröljem a " + picture + " képet?", kConfirmCaption))
         return;
     platform::deleteFile(path); // a failed deletion is not reported
-    view_.showGroup(currentGroup_);
+    view_.displayGroup(currentGroup_);
 }
 
 namespace {
@@ -148,7 +148,7 @@ void GroupLibrary::addGroup(const std::string& name) {
             list.add(name);
     });
     ReloadGroups();
-    view_.showGroup(0);
+    view_.displayGroup(0);
 }
 
 } // namespace zolvera::library

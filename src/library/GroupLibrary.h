@@ -24,8 +24,8 @@ public:
     // One tile per entry of the group list, in list order. May throw (a cover that cannot be
     // loaded); the tiles made before it stay.
     virtual void buildGroupColumn() = 0;
-    // ShowGroup(index) of the main window.
-    virtual void showGroup(int index) = 0;
+    // Shows the group at the index: its cover, its picture list and its picture grid.
+    virtual void displayGroup(int index) = 0;
 };
 
 // The group list, the picture list and the current indices, and the commands that change the
@@ -62,16 +62,19 @@ public:
     void ReloadGroups();
     // True when the path names a folder; otherwise shows the missing-folder message.
     bool GroupFolderExists(const std::string& path);
-    // Fills the picture list with the *.jpg files of the group at index (ShowGroup's step 4).
+    // Fills the picture list with the *.jpg files of the group at index, as showing it needs.
     void fillPictureList(int index);
     // Empties the picture list (an empty library shows no pictures).
     void clearPictureList() { pictures_.clear(); }
 
-    // Disk side of aCsopTorolExecute. Links inside the folder are deleted as links; a group
-    // whose folder is itself a link is refused with a Failure before anything happens.
+    // Asks, then unlists the current group and deletes its pictures, cover and folder. Links
+    // inside the folder are deleted as links; a group whose folder is itself a link is refused
+    // with a Failure before anything happens.
     void deleteCurrentGroup();
-    void addPicture();    // disk side of aKepHozzaExecute
-    void deletePicture(); // disk side of aKepTorolExecute
+    // Copies a picture the user chooses into the current group and shows the group again.
+    void addPicture();
+    // Asks, then deletes the current picture and shows the group again.
+    void deletePicture();
     // True when the group list holds the name in any letter case.
     bool lists(const std::string& name) const;
     // The one way a group is added: appends the name and saves the list unless the file holds

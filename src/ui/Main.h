@@ -48,7 +48,7 @@ public:
     std::optional<std::string> choosePicture() override;
     void clearGroupColumn() override;
     void buildGroupColumn() override;
-    void showGroup(int index) override { ShowGroup(index); }
+    void displayGroup(int index) override { ShowGroup(index); }
 
 public Q_SLOTS:
     void aUjCsoportExecute();

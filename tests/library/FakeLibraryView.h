@@ -12,7 +12,7 @@ namespace zolvera::test {
 
 // A LibraryView with scripted answers that records every call, in order, as one line:
 // "info:<text>", "confirm:<text>|<caption>", "choosePicture", "clearGroupColumn",
-// "buildGroupColumn", "showGroup:<index>".
+// "buildGroupColumn", "displayGroup:<index>".
 class FakeLibraryView : public library::LibraryView {
 public:
     std::vector<std::string> log;
@@ -42,7 +42,9 @@ public:
     }
     void clearGroupColumn() override { log.push_back("clearGroupColumn"); }
     void buildGroupColumn() override { log.push_back("buildGroupColumn"); }
-    void showGroup(int index) override { log.push_back("showGroup:" + std::to_string(index)); }
+    void displayGroup(int index) override {
+        log.push_back("displayGroup:" + std::to_string(index));
+    }
 };
 
 } // namespace zolvera::test

@@ -111,7 +111,7 @@ TEST_F(GroupLibraryTest, DeletingAGroupReportsBeforeDeletingAndKeepsSubFolders) 
     library.deleteCurrentGroup();
     EXPECT_EQ(view.log, (Lines{"confirm:Valóban töröljem a Tajak csoportot?|Megerősítés",
                                "info:Csoport eltávolítása kész.", "clearGroupColumn",
-                               "buildGroupColumn", "showGroup:0"}));
+                               "buildGroupColumn", "displayGroup:0"}));
     std::vector<std::string> left;
     for (const auto& entry : fs::recursive_directory_iterator(home / "Hatterek/Tajak"))
         left.push_back(entry.path().filename().string());
@@ -158,7 +158,7 @@ TEST_F(GroupLibraryTest, DeletingAGroupListedTwiceRemovesItsFolderAndThenTheOthe
     EXPECT_EQ(listFile(), "");
     EXPECT_EQ(view.log, (Lines{"confirm:Valóban töröljem a Tajak csoportot?|Megerősítés",
                                "info:Csoport eltávolítása kész.", "clearGroupColumn", kMissing,
-                               "buildGroupColumn", "showGroup:0"}));
+                               "buildGroupColumn", "displayGroup:0"}));
 }
 
 TEST_F(GroupLibraryTest, PicturesAreAddedWithReplacementAndDeletedAfterTheQuestion) {
@@ -177,7 +177,7 @@ TEST_F(GroupLibraryTest, PicturesAreAddedWithReplacementAndDeletedAfterTheQuesti
     EXPECT_EQ(readFile(home / "Hatterek/Tajak/b.jpg"), "new b");
     view.chosenPicture.reset();
     library.addPicture();
-    EXPECT_EQ(view.log, (Lines{"choosePicture", "showGroup:1", "choosePicture"}));
+    EXPECT_EQ(view.log, (Lines{"choosePicture", "displayGroup:1", "choosePicture"}));
 
     // A stale index from a bigger group deletes nothing.
     library.setCurrentPicture(5);
@@ -193,7 +193,7 @@ TEST_F(GroupLibraryTest, PicturesAreAddedWithReplacementAndDeletedAfterTheQuesti
     library.deletePicture();
     EXPECT_FALSE(exists("Hatterek/Tajak/" + picture));
     const std::string question = "confirm:Töröljem a " + picture + " képet?|Megerősítés";
-    EXPECT_EQ(view.log, (Lines{question, question, "showGroup:1"}));
+    EXPECT_EQ(view.log, (Lines{question, question, "displayGroup:1"}));
     EXPECT_EQ(library.currentPicture(), 1);
 }
 
@@ -223,7 +223,7 @@ TEST_F(GroupLibraryTest, AddingAGroupAppendsSavesReloadsAndShowsTheFirst) {
     library.addGroup("Ősz");
     EXPECT_EQ(library.groups().items(), (Lines{"Tajak", "Ősz"}));
     EXPECT_EQ(listFile(), "Tajak\r\n\xD5sz\r\n");
-    EXPECT_EQ(view.log, (Lines{"clearGroupColumn", "buildGroupColumn", "showGroup:0"}));
+    EXPECT_EQ(view.log, (Lines{"clearGroupColumn", "buildGroupColumn", "displayGroup:0"}));
 
     // A name the file cannot hold changes neither the list nor the file.
     view.log.clear();

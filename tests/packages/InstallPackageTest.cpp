@@ -41,7 +41,7 @@ TEST(InstallPackage, TelExampleBecomesTheLastGroupWithItsCover) {
     EXPECT_EQ(readFile(f.groupFile("Tel", "init.jpg")), "\x11\x22");
     EXPECT_EQ(groupList(f), "Tajak\r\nTel\r\n");
     EXPECT_EQ(f.library.groups().items(), (Tree{"Tajak", "Tel"}));
-    EXPECT_EQ(f.view.log.back(), "showGroup:0");
+    EXPECT_EQ(f.view.log.back(), "displayGroup:0");
 }
 
 TEST(InstallPackage, EmptyGroupsAndContentsOfEveryAllowedSize) {
@@ -79,7 +79,7 @@ TEST(InstallPackage, OverAnExistingGroupKeepsOtherPicturesAndReplacesSameNamesAn
         EXPECT_EQ(readFile(f.groupFile("tel", "init.jpg")), "\x11\x22");
         // Listed already (in another case): not appended, but reloaded and shown.
         EXPECT_EQ(groupList(f), "tel\r\n");
-        EXPECT_EQ(f.view.log, (Tree{"clearGroupColumn", "buildGroupColumn", "showGroup:0"}));
+        EXPECT_EQ(f.view.log, (Tree{"clearGroupColumn", "buildGroupColumn", "displayGroup:0"}));
         f.view.log.clear();
     }
 }
