@@ -85,6 +85,14 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
     return parts;
 }
 
+// Cookies live at most 400 days, as browsers keep them; the cap also keeps a far date or a huge
+// Max-Age inside the clock's range.
+constexpr std::chrono::seconds kLongestLife = std::chrono::days(400);
+
+std::chrono::sys_seconds latestExpiry() {
+    return std::chrono::floor<std::chrono::seconds>(Clock::now()) + kLongestLife;
+}
+
 } // namespace
 
 std::optional<Clock::time_point> parseCookieDate(std::string_view text) {
@@ -141,8 +149,11 @@ std::optional<Clock::time_point> parseCookieDate(std::string_view text) {
                                            std::chrono::day(unsigned(*day))};
     if (*year < 1601 || !date.ok() || *hour > 23 || *minute > 59 || *second > 59)
         return std::nullopt;
-    return std::chrono::sys_days(date) + std::chrono::hours(*hour) + std::chrono::minutes(*minute) +
-           std::chrono::seconds(*second);
+    const std::chrono::sys_seconds when = std::chrono::sys_days(date) + std::chrono::hours(*hour) +
+                                          std::chrono::minutes(*minute) +
+                                          std::chrono::seconds(*second);
+    // Counted in seconds first: a far year (up to 9999) overflows the clock's nanoseconds.
+    return std::min(when, latestExpiry());
 }
 
 void CookieJar::store(const std::string& host, const std::string& path, std::string_view header) {
@@ -182,7 +193,8 @@ void CookieJar::store(const std::string& host, const std::string& path, std::str
         }
     }
     if (maxAge)
-        cookie.expires = Clock::now() + std::chrono::seconds(std::max(*maxAge, -1L));
+        cookie.expires = std::chrono::floor<std::chrono::seconds>(Clock::now()) +
+                         std::chrono::seconds(std::clamp(*maxAge, -1L, kLongestLife.count()));
     if (!mayServe(host, domain))
         return;
 
