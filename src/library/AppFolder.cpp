@@ -1,6 +1,7 @@
 #include "library/AppFolder.h"
 
 #include "library/BuildInfo.h"
+#include "library/InstalledDefaults.h"
 #include "platform/FileSystem.h"
 #include "platform/UserFolders.h"
 
@@ -91,8 +92,11 @@ std::string applicationFolder(const AppFolderSources& sources) {
     std::error_code error;
     if (perUser.empty() || !fs::is_directory(defaults, error))
         return program;
-    if (!fs::exists(perUser, error))
+    const bool fresh = !fs::exists(perUser, error);
+    if (fresh)
         seedUserFolder(defaults, perUser);
+    if (fs::is_directory(perUser, error))
+        updateFromDefaults(defaults.string(), perUser, kVersion, fresh);
     return perUser;
 }
 

@@ -22,7 +22,8 @@ AppFolderSources currentAppFolderSources();
 // 3. for an installed program, whose defaults lie at kDefaultsFromProgram beside its folder,
 //    the per-user folder $XDG_DATA_HOME/zolvera (else ~/.local/share/zolvera), made from the
 //    defaults when it does not exist: the templates and the help document, an empty Tmp, an
-//    empty Hatterek and an empty group list;
+//    empty Hatterek and an empty group list; later starts bring it up to date with newer
+//    defaults (see InstalledDefaults.h);
 // 4. otherwise the program's folder.
 // Never ends in a separator; a program in the root folder gets "". On a case-sensitive system
 // it is not lower-cased, since that would name another folder. A per-user folder that cannot

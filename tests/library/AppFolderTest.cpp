@@ -1,4 +1,5 @@
 #include "library/AppFolder.h"
+#include "library/InstalledDefaults.h"
 
 #include "support/TempDir.h"
 
@@ -78,4 +79,38 @@ TEST(AppFolder, HomeVariableAndALibraryBesideTheProgramWinOverThePerUserFolder) 
     zolvera::test::TempDir build;
     layout.sources = {"", build.path() + "/", "", build.path()};
     EXPECT_EQ(applicationFolder(layout.sources), build.path());
+}
+
+TEST(AppFolder, NewerDefaultsReplaceTheUntouchedHelpAndAddNewTemplatesOnly) {
+    using zolvera::test::readFile;
+    using zolvera::test::writeFile;
+    namespace fs = std::filesystem;
+    InstalledLayout layout;
+    const std::string defaults = layout.root / "usr/share/zolvera";
+    const std::string user = layout.root / "home/.local/share/zolvera";
+    ASSERT_EQ(applicationFolder(layout.sources), user);
+    writeFile(user + "/Template/sajat.jpg", "the user's own");
+    fs::remove(user + "/Template/hegyek.jpg");
+
+    // An upgrade: a newer help document and a new template.
+    writeFile(defaults + "/zolvera.pdf", "newer help");
+    writeFile(defaults + "/Template/tó.jpg", "new template");
+    updateFromDefaults(defaults, user, "0.10.0", false);
+    EXPECT_EQ(readFile(user + "/zolvera.pdf"), "newer help");
+    EXPECT_EQ(readFile(user + "/Template/tó.jpg"), "new template");
+    EXPECT_EQ(readFile(user + "/Template/sajat.jpg"), "the user's own");
+    EXPECT_FALSE(fs::exists(user + "/Template/hegyek.jpg"));
+
+    // A document the user put in place stays, whatever version comes; the same version changes
+    // nothing.
+    writeFile(user + "/zolvera.pdf", "the user's notes");
+    writeFile(defaults + "/zolvera.pdf", "newest help");
+    updateFromDefaults(defaults, user, "0.10.0", false);
+    updateFromDefaults(defaults, user, "0.11.0", false);
+    EXPECT_EQ(readFile(user + "/zolvera.pdf"), "the user's notes");
+    fs::remove(user + "/zolvera.pdf");
+    updateFromDefaults(defaults, user, "0.11.0", false);
+    EXPECT_EQ(readFile(user + "/zolvera.pdf"), "newest help");
+    EXPECT_TRUE(isNewerVersion("0.10", "0.9.9"));
+    EXPECT_FALSE(isNewerVersion("1.0", "1.0.0"));
 }

@@ -1,0 +1,149 @@
+#include "library/InstalledDefaults.h"
+
+#include "platform/FileSystem.h"
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+
+namespace zolvera::library {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kHelpName[] = "zolvera.pdf";
+
+// What the library was last given: the version, the help document as it was left there
+// ("size mtime", empty when the document is the user's) and the template names.
+struct DefaultsRecord {
+    std::string version;
+    std::string help;
+    std::set<std::string> templates;
+};
+
+DefaultsRecord readRecord(const fs::path& file) {
+    DefaultsRecord record;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        const auto space = line.find(' ');
+        const std::string key = line.substr(0, space);
+        const std::string value = space == std::string::npos ? "" : line.substr(space + 1);
+        if (key == "version")
+            record.version = value;
+        else if (key == "help")
+            record.help = value;
+        else if (key == "template")
+            record.templates.insert(value);
+    }
+    return record;
+}
+
+// Written beside and renamed into place, so that a broken-off start leaves the old record.
+void writeRecord(const fs::path& file, const DefaultsRecord& record) {
+    std::ostringstream text;
+    text << "version " << record.version << '\n';
+    if (!record.help.empty())
+        text << "help " << record.help << '\n';
+    for (const std::string& name : record.templates)
+        text << "template " << name << '\n';
+    std::ifstream old(file, std::ios::binary);
+    if (std::string(std::istreambuf_iterator<char>(old), {}) == text.str())
+        return;
+    const fs::path partial = file.string() + ".new";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        out << text.str();
+        if (!out.flush())
+            return;
+    }
+    std::error_code error;
+    fs::rename(partial, file, error);
+}
+
+// "size mtime" of a file, empty when it is missing.
+std::string fingerprint(const fs::path& file) {
+    std::error_code error;
+    const auto size = fs::file_size(file, error);
+    if (error)
+        return "";
+    const auto time = fs::last_write_time(file, error);
+    if (error)
+        return "";
+    return std::to_string(size) + ' ' + std::to_string(time.time_since_epoch().count());
+}
+
+void updateHelp(const fs::path& defaults, const fs::path& folder, std::string_view version,
+                DefaultsRecord& record) {
+    const fs::path installed = defaults / kHelpName;
+    const fs::path copy = folder / kHelpName;
+    const std::string current = fingerprint(copy);
+    const bool ours = !current.empty() && current == record.help;
+    if (current.empty() || (ours && isNewerVersion(version, record.version))) {
+        if (platform::copyFile(installed.string(), copy.string()))
+            record.help = fingerprint(copy);
+    } else if (!ours) {
+        record.help.clear();
+    }
+}
+
+void addNewTemplates(const fs::path& defaults, const fs::path& folder, DefaultsRecord& record) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(defaults / "Template", error)) {
+        const std::string name = entry.path().filename().string();
+        if (!entry.is_regular_file(error) || name.find('\n') != std::string::npos ||
+            record.templates.count(name) != 0)
+            continue;
+        const fs::path target = folder / "Template" / name;
+        fs::create_directories(target.parent_path(), error);
+        if (platform::fileExists(target.string()) ||
+            platform::copyFile(entry.path().string(), target.string()))
+            record.templates.insert(name);
+    }
+}
+
+} // namespace
+
+bool isNewerVersion(std::string_view a, std::string_view b) {
+    // Each dotted part as a number; a missing part counts as 0.
+    auto nextPart = [](std::string_view& text) {
+        unsigned part = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), part);
+        text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+        if (!text.empty() && text.front() == '.')
+            text.remove_prefix(1);
+        return error == std::errc() ? part : 0U;
+    };
+    while (!a.empty() || !b.empty()) {
+        const unsigned left = nextPart(a);
+        const unsigned right = nextPart(b);
+        if (left != right)
+            return left > right;
+    }
+    return false;
+}
+
+void updateFromDefaults(const std::string& defaults, const std::string& folder,
+                        std::string_view version, bool fresh) {
+    const fs::path recordFile = fs::path(folder) / kDefaultsRecordName;
+    std::error_code error;
+    const bool recorded = fs::exists(recordFile, error);
+    DefaultsRecord record = readRecord(recordFile);
+    if (!recorded) {
+        // Whatever the library has now counts as given; only later additions are added.
+        record.help = fresh ? fingerprint(fs::path(folder) / kHelpName) : "";
+        for (const auto& entry : fs::directory_iterator(fs::path(defaults) / "Template", error))
+            record.templates.insert(entry.path().filename().string());
+        record.version = version;
+    }
+    updateHelp(defaults, folder, version, record);
+    addNewTemplates(defaults, folder, record);
+    if (isNewerVersion(version, record.version))
+        record.version = version;
+    writeRecord(recordFile, record);
+}
+
+} // namespace zolvera::library
