@@ -1,12 +1,14 @@
 // zolvera-render: makes the build's artwork and documents from the project's sources.
 //   zolvera-render about OUT.jpg                 the about picture
 //   zolvera-render icon IN.svg SIZE OUT.png      the program's icon at one size
-//   zolvera-render help IN.html OUT.pdf          the help document, A4, with Qt's PDF writer
+//   zolvera-render help IN.html OUT.pdf          the help document, A4, with Qt's PDF writer,
+//                                                dated SOURCE_DATE_EPOCH when it is set
 
 #include "AboutArt.h"
 
 #include "library/BuildInfo.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -15,6 +17,7 @@
 #include <QPdfWriter>
 #include <QSvgRenderer>
 #include <QTextDocument>
+#include <QTimeZone>
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +44,28 @@ QImage renderIcon(const QString& svg, int size) {
     return icon;
 }
 
+// Qt's PDF writer stamps the document with the time of writing and has no setter for it. With
+// SOURCE_DATE_EPOCH set, that time replaces the stamp's digits in place (the same length, so
+// the cross-reference offsets stay right) and two builds of one source give the same file.
+void stampSourceDate(const QString& pdf) {
+    const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
+    if (epoch.isEmpty())
+        return;
+    bool number = false;
+    const qint64 seconds = epoch.toLongLong(&number);
+    if (!number)
+        throw std::runtime_error("SOURCE_DATE_EPOCH is not a number: " + epoch.toStdString());
+    const QByteArray date = QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc())
+                                .toString(QStringLiteral("yyyyMMddHHmmss"))
+                                .toLatin1();
+    QFile file(pdf);
+    const QByteArray key = "/CreationDate (D:";
+    const qsizetype at = file.open(QIODevice::ReadWrite) ? file.readAll().indexOf(key) : -1;
+    if (at < 0 || date.size() != 14 || !file.seek(at + key.size()) ||
+        file.write(date) != date.size())
+        throw std::runtime_error("cannot date " + pdf.toStdString());
+}
+
 void renderHelp(const QString& html, const QString& pdf) {
     QFile source(html);
     if (!source.open(QIODevice::ReadOnly))
@@ -58,6 +83,7 @@ void renderHelp(const QString& html, const QString& pdf) {
     document.print(&writer);
     if (!QFile::exists(pdf))
         throw std::runtime_error("cannot write " + pdf.toStdString());
+    stampSourceDate(pdf);
 }
 
 void run(const QStringList& arguments) {
