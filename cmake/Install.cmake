@@ -13,7 +13,8 @@ install(FILES ${made}/zolvera.pdf DESTINATION ${ZOLVERA_DATADIR})
 install(DIRECTORY ${made}/Template DESTINATION ${ZOLVERA_DATADIR})
 
 # The menu entry, the program's icons and the type of the picture packages, bound to it.
-install(FILES resources/desktop/zolvera.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES resources/desktop/zolvera.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        RENAME ${ZOLVERA_APP_ID}.desktop)
 install(FILES resources/desktop/zolvera.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES resources/zolvera.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -35,6 +36,15 @@ install(CODE [[
     endif()
     file(INSTALL "${entry}" DESTINATION "${folder}")
 ]])
+
+# The package's documents, manual pages and its entry in software centres.
+set(docdir ${CMAKE_INSTALL_DATADIR}/doc/zolvera)
+install(FILES ${made}/doc/copyright ${made}/doc/changelog.gz DESTINATION ${docdir})
+foreach(program zolvera zolvera-wallpaper zolvera-catalogue)
+    install(FILES ${made}/man/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${made}/man/hu/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/hu/man1)
+endforeach()
+install(FILES ${made}/${ZOLVERA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zolvera)

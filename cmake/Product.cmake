@@ -12,3 +12,7 @@ cmake_path(RELATIVE_PATH ZOLVERA_DATADIR BASE_DIRECTORY "${CMAKE_INSTALL_BINDIR}
            OUTPUT_VARIABLE ZOLVERA_DATADIR_FROM_BINDIR)
 # The sizes of the program's icon in PNG, beside the SVG.
 set(ZOLVERA_ICON_SIZES 16 22 24 32 48 64 128 256)
+# The licence's copyright line and the id that ties the menu entry, the windows and the
+# software centre's entry (AppStream) together: the maker's domain reversed.
+set(ZOLVERA_COPYRIGHT_YEARS "2026")
+set(ZOLVERA_APP_ID "example.ervolt.zolvera")

@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "library/BuildInfo.h"
 #include "ui/Seged.h"
 
 #include <QLibraryInfo>
@@ -14,7 +15,7 @@ Application::Application(int& argc, char** argv, ui::Dialogs& dialogs)
     : QApplication(argc, argv), dialogs_(dialogs) {
     setApplicationName(QStringLiteral("Zolvera"));
     // Ties the windows to the installed menu entry (its icon and name on Wayland).
-    setDesktopFileName(QStringLiteral("zolvera"));
+    setDesktopFileName(QString::fromLatin1(library::kAppId));
     // The standard buttons (Yes, No, OK) speak the system's language, as the system's own
     // message boxes do.
     auto* translator = new QTranslator(this);
