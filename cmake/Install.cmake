@@ -63,6 +63,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZOLVERA_HOMEPAGE}")
 # The shared libraries give the dependencies; Qt's plugins are loaded, not linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The autostart entry lives in /etc, so an administrator's edits of it survive upgrades.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/resources/debian/conffiles)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "xdg-utils, shared-mime-info, desktop-file-utils, fonts-dejavu-core, qt6-translations-l10n")
