@@ -78,7 +78,8 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& contex
     ShellListView1->setPalette(palette);
     Button2->setGeometry(468, 304, 75, 25);
     Button1->setGeometry(552, 304, 75, 25);
-    // Enter belongs to the path box and the name editor; Esc closes the dialog.
+    // No button is the default: Enter presses the focused button (see keyPressEvent) and
+    // belongs to the path box and the name editor elsewhere; Esc closes the dialog.
     Button2->setAutoDefault(false);
     Button1->setAutoDefault(false);
 
@@ -129,6 +130,16 @@ bool Tfrm_Csomagkeszit::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void Tfrm_Csomagkeszit::keyPressEvent(QKeyEvent* event) {
+    // A button that is not the dialog's default passes Enter on to the dialog.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); enter && button != nullptr) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Tfrm_Csomagkeszit::selectTypedFolder(const QString& path) {

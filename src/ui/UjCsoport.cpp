@@ -101,9 +101,9 @@ Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, const WindowContext& context,
     Img->setGeometry(QRect(QPoint(252, 8), kCoverSize));
     Img->setAlignment(Qt::AlignLeft | Qt::AlignTop); // natural size, clipped to the area
     btnOK->setGeometry(308, 164, 83, 25);
+    // Enter presses OK, unless another button has the focus: then that button.
     btnOK->setDefault(true);
     btnCancel->setGeometry(308, 196, 83, 25);
-    btnCancel->setAutoDefault(false);
 
     setTabOrder(edtCsopNev, lb);
     setTabOrder(lb, btnOK);

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "TabAndEnter.h"
 #include "WindowDoubles.h"
 
 #include "support/TempDir.h"
@@ -95,6 +96,17 @@ TEST_F(PackageBuilder, RefusesTheRootAndAFolderWithoutCoverBeforeAnyFileIsMade) 
     typeFolder(dir / "nincs");
     EXPECT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(dialog.ShellTreeView1->selectedFolder().toStdString(), dir / "Tel");
+}
+
+TEST_F(PackageBuilder, EnterPressesOnlyTheFocusedButton) {
+    typeFolder(dir / "Tel");
+    dialogs.files = {QString::fromStdString(dir / "Tel.dta")};
+    QTest::keyClick(dialog.ShellTreeView1, Qt::Key_Return); // no button is the default
+    EXPECT_TRUE(dialogs.fileDialogs.empty());
+    tabToAndPressEnter(dialog, dialog.Button2);
+    EXPECT_EQ(readFile(dir / "Tel.dta"), kTelPackage);
+    tabToAndPressEnter(dialog, dialog.Button1);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(PackageBuilder, ANameEditedInTheListRenamesTheFileOrIsPutBack) {

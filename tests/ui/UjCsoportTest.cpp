@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "TabAndEnter.h"
 
 #include "ui/UjCsoport.h"
 
@@ -104,6 +105,17 @@ TEST_F(NewGroupDialog, RefusedNamesCreateNothingAndKeepTheDialogOpen) {
     }
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(hatterek(), before);
+    EXPECT_EQ(groupList(), "Tenger\r\n");
+}
+
+TEST_F(NewGroupDialog, EnterOnTheFocusedCancelMakesNoGroup) {
+    writeJpeg(home / "Template/alma.jpg");
+    start();
+    const auto dialog = openDialog();
+    QTest::keyClicks(dialog->edtCsopNev, QStringLiteral("Uj"));
+    tabToAndPressEnter(*dialog, dialog->btnCancel);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(groupList(), "Tenger\r\n");
 }
 
