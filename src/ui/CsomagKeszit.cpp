@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,9 +34,9 @@ QStringList sortedFileNames(const QString& folder) {
     return names;
 }
 
-// The folders from the file system root down to the path, and the home folder first.
-QStringList pathChoices(const QString& path) {
-    QStringList choices{QDir::homePath()};
+// The tree's roots, then the folders from the file system root down to the path.
+QStringList pathChoices(const QStringList& roots, const QString& path) {
+    QStringList choices = roots;
     QString folder = QDir::rootPath();
     choices.append(folder);
     for (const QString& name : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
@@ -46,15 +47,24 @@ QStringList pathChoices(const QString& path) {
     return choices;
 }
 
+// A typed path as the shell reads it: a leading ~ stands for the home folder.
+QString expandHome(const QString& path) {
+    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+        return QDir::homePath() + path.mid(1);
+    return path;
+}
+
 } // namespace
 
-Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& context)
+Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& context,
+                                     const QString& groupsFolder, QString& packageFolder)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ShellComboBox1(new QComboBox(this)), ShellTreeView1(new FolderTree(this)),
       ShellListView1(new QListWidget(this)),
       Button2(new QPushButton(QStringLiteral("Csomagol"), this)),
-      Button1(new QPushButton(QStringLiteral("Bezár"), this)), context_(context) {
+      Button1(new QPushButton(QStringLiteral("Bezár"), this)), context_(context),
+      packageFolder_(packageFolder) {
     setObjectName(QStringLiteral("frm_Csomagkeszit"));
     setWindowTitle(QStringLiteral("Csomag készítése (DTA file készítés)"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -63,8 +73,14 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& contex
     ShellComboBox1->setGeometry(4, 4, 257, 22);
     ShellComboBox1->setEditable(true);
     ShellComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ShellComboBox1->setCompleter(nullptr); // a typed path means what was typed, no more
     ShellComboBox1->setMaxVisibleItems(8);
     ShellTreeView1->setGeometry(4, 28, 253, 305);
+    // The library lies in a hidden folder when it is the per-user one.
+    if (QFileInfo(groupsFolder).isDir())
+        ShellTreeView1->addRoot(groupsFolder, QFileInfo(groupsFolder).fileName());
+    ShellTreeView1->addRoot(QDir::homePath(), QDir::homePath());
+    ShellTreeView1->addRoot(QDir::rootPath(), QDir::rootPath());
     ShellListView1->setGeometry(264, 4, 369, 289);
     ShellListView1->setFlow(QListView::TopToBottom); // list style: columns side by side
     ShellListView1->setWrapping(true);
@@ -142,18 +158,21 @@ void Tfrm_Csomagkeszit::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void Tfrm_Csomagkeszit::selectTypedFolder(const QString& path) {
+bool Tfrm_Csomagkeszit::selectTypedFolder(const QString& path) {
     // Typed names are matched without regard to letter case, as every path of the program.
-    const QString folder = QString::fromStdString(platform::resolve(path.toStdString()));
-    if (!ShellTreeView1->selectFolder(folder))
-        ShowError(context_.dialogs, QStringLiteral("A(z) \"%1\" könyvtár nem található.").arg(path),
-                  this);
+    const QString folder =
+        QString::fromStdString(platform::resolve(expandHome(path).toStdString()));
+    if (ShellTreeView1->selectFolder(folder))
+        return true;
+    ShowError(context_.dialogs, QStringLiteral("A(z) \"%1\" könyvtár nem található.").arg(path),
+              this);
+    return false;
 }
 
 void Tfrm_Csomagkeszit::showFolder(const QString& path) {
     const QSignalBlocker blockCombo(ShellComboBox1);
     ShellComboBox1->clear();
-    ShellComboBox1->addItems(pathChoices(path));
+    ShellComboBox1->addItems(pathChoices(ShellTreeView1->roots(), path));
     ShellComboBox1->setCurrentText(path);
 
     const QSignalBlocker blockList(ShellListView1);
@@ -188,6 +207,9 @@ void Tfrm_Csomagkeszit::renameFile(QListWidgetItem* item) {
 }
 
 void Tfrm_Csomagkeszit::BitBtn1Click() {
+    // A path typed but not confirmed with Enter counts: what the box shows is packed.
+    if (!selectTypedFolder(ShellComboBox1->currentText()))
+        return;
     std::string folder = ShellTreeView1->selectedFolder().toStdString();
     if (!folder.empty() && folder.back() == platform::kSeparator)
         folder.pop_back();
@@ -196,9 +218,14 @@ void Tfrm_Csomagkeszit::BitBtn1Click() {
         ShowError(context_.dialogs, kRootRefused, this);
         return;
     }
+    // Offered under the folder's name, in the folder of the last package.
+    SaveDialog1.directory = QDir(packageFolder_.isEmpty() ? QDir::homePath() : packageFolder_)
+                                .filePath(QFileInfo(QString::fromStdString(folder)).fileName() +
+                                          QStringLiteral(".dta"));
     const std::optional<QString> package = context_.dialogs.chooseFile(SaveDialog1);
     if (!package)
         return;
+    packageFolder_ = QFileInfo(*package).absolutePath();
     if (!library::hasCover(folder)) {
         ShowError(context_.dialogs, QString::fromUtf8(packages::kNoCoverText), this);
         return;

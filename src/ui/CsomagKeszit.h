@@ -14,14 +14,18 @@ namespace zolvera::ui {
 
 class FolderTree;
 
-// The package builder: a folder of this machine chosen in a path box, a folder tree and the
-// list of its files, and "Csomagol", which packs the folder into a .dta file named in a save
-// dialog. It stays open for packing folder after folder; "Bezár", Esc and the close box close
-// it (the modal result is then Rejected).
+// The package builder: a folder of this machine chosen in a path box, a folder tree (rooted at
+// the library's group folder, the home folder and the file system root) and the list of its
+// files, and "Csomagol", which packs the folder the path box shows into a .dta file named in a
+// save dialog. It stays open for packing folder after folder; "Bezár", Esc and the close box
+// close it (the modal result is then Rejected).
 class Tfrm_Csomagkeszit : public QDialog {
     Q_OBJECT
 public:
-    Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& context);
+    // The save dialog starts in packageFolder (the home folder while it is empty), which keeps
+    // the folder of each package saved, for the next dialog of the session.
+    Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& context, const QString& groupsFolder,
+                      QString& packageFolder);
     ~Tfrm_Csomagkeszit() override;
 
     Dialogs& dialogs() const { return context_.dialogs; }
@@ -34,7 +38,7 @@ public:
     FileDialogRequest SaveDialog1;
 
 public Q_SLOTS:
-    // Packs the folder selected in the tree into the file chosen in the save dialog.
+    // Packs the folder the path box shows into the file chosen in the save dialog.
     void BitBtn1Click();
 
 protected:
@@ -42,14 +46,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // The path box's folder, typed or chosen from its list, selected in the tree.
-    void selectTypedFolder(const QString& path);
+    // The path box's folder, typed or chosen from its list, selected in the tree. False, with
+    // the reason shown, when there is no such folder.
+    bool selectTypedFolder(const QString& path);
     // The tree's selection shown in the path box and the file list.
     void showFolder(const QString& path);
     // A name edited in the file list renames the file on disk.
     void renameFile(QListWidgetItem* item);
 
     WindowContext context_;
+    QString& packageFolder_;
     QString listedFolder_;
 };
 

@@ -28,7 +28,7 @@ struct FileDialogRequest {
     QString title;
     QString filter;
     QString defaultSuffix; // added to a typed name without an extension
-    QString directory;     // the folder the dialog starts in
+    QString directory;     // the folder the dialog starts in; folder/name offers the name too
     bool picturePreview = false;
     bool confirmOverwrite = true; // Save: ask before an existing file is replaced
 };

@@ -18,19 +18,33 @@ QString pathOf(const QTreeWidgetItem* item) {
     return item->data(0, kPathRole).toString();
 }
 
+bool holds(const QString& folder, const QString& path) {
+    return path == folder ||
+           path.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
+}
+
 } // namespace
 
 FolderTree::FolderTree(QWidget* parent) : QTreeWidget(parent) {
     setHeaderHidden(true);
     setColumnCount(1);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    addFolder(nullptr, QDir::homePath(), QDir::homePath());
-    addFolder(nullptr, QDir::rootPath(), QDir::rootPath());
     connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::fillChildren);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (current != nullptr)
             Q_EMIT folderSelected(pathOf(current));
     });
+}
+
+void FolderTree::addRoot(const QString& path, const QString& text) {
+    addFolder(nullptr, QDir::cleanPath(path), text)->setToolTip(0, path);
+}
+
+QStringList FolderTree::roots() const {
+    QStringList paths;
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        paths.append(pathOf(topLevelItem(i)));
+    return paths;
 }
 
 QTreeWidgetItem* FolderTree::addFolder(QTreeWidgetItem* parent, const QString& path,
@@ -60,9 +74,15 @@ bool FolderTree::selectFolder(const QString& path) {
     const QString target = QDir::cleanPath(path);
     if (!QDir::isAbsolutePath(target) || !QFileInfo(target).isDir())
         return false;
-    const QString home = QDir::homePath();
-    const bool inHome = target == home || target.startsWith(home + QLatin1Char('/'));
-    QTreeWidgetItem* item = topLevelItem(inHome ? 0 : 1);
+    QTreeWidgetItem* item = nullptr;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* root = topLevelItem(i);
+        if (holds(pathOf(root), target) &&
+            (item == nullptr || pathOf(root).size() > pathOf(item).size()))
+            item = root;
+    }
+    if (item == nullptr)
+        return false;
     const QString rest = target.mid(pathOf(item).size());
     for (const QString& name : rest.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         fillChildren(item);

@@ -284,7 +284,9 @@ void Tfrm_Main::aUjCsoportExecute() {
 }
 
 void Tfrm_Main::aCsomagKeszitExecute() {
-    Tfrm_Csomagkeszit dialog(this, context_);
+    Tfrm_Csomagkeszit dialog(
+        this, context_, QString::fromStdString(library::appPath(library_.appFolder(), "/Hatterek")),
+        packageFolder_);
     dialog.exec();
 }
 

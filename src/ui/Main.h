@@ -106,6 +106,7 @@ private:
     GroupListWatcher groupListWatcher_;
     FileDialogRequest od;    // the picture open dialog
     FileDialogRequest oddta; // the package open dialog
+    QString packageFolder_;  // where the package builder saved its last package
 };
 
 } // namespace zolvera::ui

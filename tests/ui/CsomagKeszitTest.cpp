@@ -31,12 +31,18 @@ protected:
         writeFile(dir / "Tel/a.jpg", "\x33\x44\x55");
         writeFile(dir / "Tel/INIT.JPG", "\x11\x22");
         dialog.show();
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
 
-    void typeFolder(const std::string& path) {
-        dialog.ShellComboBox1->lineEdit()->setText(QString::fromStdString(path));
+    // Types the path over the box's text, as a user does, and confirms it with Enter.
+    void typeFolder(const std::string& path, bool confirm = true) {
+        dialog.ShellComboBox1->setFocus();
+        dialog.ShellComboBox1->lineEdit()->selectAll();
         // The box holds the focus for its line edit, and gets the keys.
-        QTest::keyClick(dialog.ShellComboBox1, Qt::Key_Return);
+        QTest::keyClicks(dialog.ShellComboBox1, QString::fromStdString(path));
+        if (confirm)
+            QTest::keyClick(dialog.ShellComboBox1, Qt::Key_Return);
     }
 
     QStringList listed() const {
@@ -46,10 +52,17 @@ protected:
         return names;
     }
 
+    static QString madeFolder(const std::string& path) {
+        std::filesystem::create_directories(path);
+        return QString::fromStdString(path);
+    }
+
     TempDir dir;
     ScriptedDialogs dialogs;
     WindowDoubles doubles;
-    ui::Tfrm_Csomagkeszit dialog{nullptr, doubles.contextWith(dialogs)};
+    QString groups = madeFolder(dir / ".zolvera/Hatterek"); // hidden, as the per-user library
+    QString packageFolder;
+    ui::Tfrm_Csomagkeszit dialog{nullptr, doubles.contextWith(dialogs), groups, packageFolder};
 };
 
 TEST_F(PackageBuilder, PacksTheFolderTypedInThePathBoxAndStaysOpen) {
@@ -96,6 +109,31 @@ TEST_F(PackageBuilder, RefusesTheRootAndAFolderWithoutCoverBeforeAnyFileIsMade) 
     typeFolder(dir / "nincs");
     EXPECT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(dialog.ShellTreeView1->selectedFolder().toStdString(), dir / "Tel");
+}
+
+TEST_F(PackageBuilder, PacksAGroupClickedInTheLibraryThenWhatTheBoxShows) {
+    writeFile(dir / ".zolvera/Hatterek/Tenger/init.jpg", "\x11\x22");
+    QTreeWidget* tree = dialog.ShellTreeView1;
+    QTreeWidgetItem* library = tree->topLevelItem(0);
+    library->setExpanded(true);
+    ASSERT_EQ(library->childCount(), 1);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                      tree->visualItemRect(library->child(0)).center());
+    EXPECT_EQ(dialog.ShellComboBox1->currentText(), groups + "/Tenger");
+    dialogs.files = {QString::fromStdString(dir / "Tenger.dta")};
+    dialog.Button2->click();
+    EXPECT_TRUE(std::filesystem::exists(dir / "Tenger.dta"));
+
+    typeFolder("~");
+    EXPECT_EQ(dialog.ShellTreeView1->selectedFolder(), QDir::homePath());
+    typeFolder(dir / "Tel", false); // not confirmed
+    dialogs.files = {QString::fromStdString(dir / "Tel.dta")};
+    dialog.Button2->click();
+    EXPECT_EQ(readFile(dir / "Tel.dta"), kTelPackage);
+    ASSERT_EQ(dialogs.fileDialogs.size(), 2u);
+    // Offered under the folder's name: first in the home folder, then where the last one went.
+    EXPECT_EQ(dialogs.fileDialogs[0].directory, QDir::home().filePath("Tenger.dta"));
+    EXPECT_EQ(dialogs.fileDialogs[1].directory.toStdString(), dir / "Tel.dta");
 }
 
 TEST_F(PackageBuilder, EnterPressesOnlyTheFocusedButton) {
