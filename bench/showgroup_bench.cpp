@@ -67,11 +67,11 @@ QImage photograph(QSize size, bool grain, int index) {
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            const int grain = int(random.bounded(25)) - 12;
+            const int noise = int(random.bounded(25)) - 12;
             const QRgb p = line[x];
             line[x] =
-                qRgb(std::clamp(qRed(p) + grain, 0, 255), std::clamp(qGreen(p) + grain, 0, 255),
-                     std::clamp(qBlue(p) + grain, 0, 255));
+                qRgb(std::clamp(qRed(p) + noise, 0, 255), std::clamp(qGreen(p) + noise, 0, 255),
+                     std::clamp(qBlue(p) + noise, 0, 255));
         }
     }
     return image;

@@ -2,11 +2,11 @@
 
 namespace zolvera::ui {
 
-Tile::Tile(int tag, QPoint position, QWidget* parent)
+Tile::Tile(int index, QPoint position, QWidget* parent)
     : Panel(Bevel::Raised, Bevel::Lowered, parent), image_(new PictureView(this)) {
-    this->tag = tag;
+    tag = index;
     setGeometry(QRect(position, QSize(kWidth, kHeight)));
-    image_->tag = tag;
+    image_->tag = index;
     image_->setGeometry(clientRect());
     image_->setCursor(Qt::PointingHandCursor);
 }

@@ -14,7 +14,7 @@ public:
     static constexpr int kWidth = 142;
     static constexpr int kHeight = 100;
 
-    Tile(int tag, QPoint position, QWidget* parent = nullptr);
+    Tile(int index, QPoint position, QWidget* parent = nullptr);
 
     PictureView* image() const { return image_; }
 

@@ -43,7 +43,7 @@ TEST(DesktopSession, DetectedFromTheEnvironment) {
 
 // Records the commands; a program's output comes from answers ("" when not given).
 struct ScriptedRunner : CommandRunner {
-    explicit ScriptedRunner(std::vector<Command>& log) : log(log) {}
+    explicit ScriptedRunner(std::vector<Command>& commands) : log(commands) {}
     std::optional<std::string> run(const std::string& program,
                                    const std::vector<std::string>& arguments) override {
         log.push_back(Command{program});

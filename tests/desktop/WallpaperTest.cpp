@@ -41,7 +41,7 @@ struct ActiveDesktopLog {
 };
 
 struct RecordingActiveDesktop : ActiveDesktop {
-    explicit RecordingActiveDesktop(ActiveDesktopLog& log) : log(log) { ++log.created; }
+    explicit RecordingActiveDesktop(ActiveDesktopLog& calls) : log(calls) { ++log.created; }
     void SetWallpaper(const std::u16string& path, std::uint32_t reserved) override {
         log.wallpapers.emplace_back(path, reserved);
     }

@@ -150,7 +150,7 @@ TEST_F(RendszerTest, ARefusedRegistryWriteIsReportedAndKeepsTheDialogOpen) {
 using SettingsCommand = MainWindowFixture;
 
 TEST_F(SettingsCommand, AltEnterChoicesReachTheSettingsFileWhenTheProgramCloses) {
-    const ScopedEnv registry{"ZOLVERA_REGISTRY", home / "registry.reg"};
+    const ScopedEnv registryFile{"ZOLVERA_REGISTRY", home / "registry.reg"};
     start();
     QTimer::singleShot(0, [] {
         ASSERT_NE(frm_Rendszer, nullptr);

@@ -26,8 +26,8 @@ using Lines = std::vector<std::string>;
 // Records what it was asked to show and whether another run could have written the
 // wallpaper files meanwhile.
 struct RecordingApplier : desktop::DesktopApplier {
-    RecordingApplier(Lines& applied, bool& unlocked, std::string lockFile)
-        : applied(applied), unlocked(unlocked), lockFile(std::move(lockFile)) {}
+    RecordingApplier(Lines& appliedPaths, bool& unlockedSeen, std::string lockPath)
+        : applied(appliedPaths), unlocked(unlockedSeen), lockFile(std::move(lockPath)) {}
     void apply(const std::string& bitmapPath, desktop::WallpaperStyle) override {
         applied.push_back(bitmapPath);
         const int fd = ::open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
