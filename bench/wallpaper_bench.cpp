@@ -125,10 +125,11 @@ int main() {
     desktop::FileRegistry registry(folder + "/registry.reg");
     std::filesystem::create_directories(folder + "/windows");
     std::filesystem::create_directories(folder + "/reference");
-    desktop::WriteRegString(
-        registry, desktop::kCurrentUser,
-        "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Fonts",
-        folder + "/windows/Fonts");
+    if (!desktop::WriteRegString(
+            registry, desktop::kCurrentUser,
+            "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Fonts",
+            folder + "/windows/Fonts"))
+        return 1;
     NoDesktop noDesktop;
 
     std::printf("SetWallpaper beside djpeg -bmp -dct int + cp (median ms)\n");

@@ -46,8 +46,8 @@ Q_SIGNALS:
     void packagesOpened(const QStringList& paths);
 
 private:
-    bool claim();
-    bool handOver(const QStringList& packages);
+    [[nodiscard]] bool claim();
+    [[nodiscard]] bool handOver(const QStringList& packages);
 
     QDBusConnection bus_;
     QString busName_;

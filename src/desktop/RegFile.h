@@ -39,11 +39,11 @@ public:
     std::optional<KeyId> find(std::uint32_t root, std::string_view path) const;
     // The key, created with its parents when missing; nothing for an unknown root or a path
     // that cannot name a key (an empty component, a line break).
-    std::optional<KeyId> create(std::uint32_t root, std::string_view path);
+    [[nodiscard]] std::optional<KeyId> create(std::uint32_t root, std::string_view path);
 
     const RegistryValue* value(KeyId key, std::string_view name) const;
     // False when the name cannot be stored (a line break in it).
-    bool setValue(KeyId key, std::string_view name, const RegistryValue& value);
+    [[nodiscard]] bool setValue(KeyId key, std::string_view name, const RegistryValue& value);
 
 private:
     struct Value {

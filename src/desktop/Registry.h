@@ -41,7 +41,7 @@ public:
     // The value of that name ("" is the default value), or nothing when there is none.
     virtual std::optional<RegistryValue> query(const std::string& name) const = 0;
     // Stores a value, replacing one of the same name; false when the store refuses the write.
-    virtual bool set(const std::string& name, const RegistryValue& value) = 0;
+    [[nodiscard]] virtual bool set(const std::string& name, const RegistryValue& value) = 0;
 };
 
 // A registry: keys are opened under a root by a path relative to it, without a leading
@@ -65,7 +65,8 @@ std::string ReadRegString(Registry& registry, std::uint32_t root, const std::str
 // Writes a plain string value, creating the key when needed. Returns false (writing nothing)
 // when the key can be neither opened nor created; throws "Failed to set data for
 // '<valueName>'" when the write is refused.
-bool WriteRegString(Registry& registry, std::uint32_t root, const std::string& keyPath,
-                    const std::string& valueName, const std::string& value);
+[[nodiscard]] bool WriteRegString(Registry& registry, std::uint32_t root,
+                                  const std::string& keyPath, const std::string& valueName,
+                                  const std::string& value);
 
 } // namespace zolvera::desktop

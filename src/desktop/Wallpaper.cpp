@@ -71,11 +71,13 @@ void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApp
     // earlier ones as they were. A failed copy is not reported: the Active Desktop service then
     // gets the earlier copy.
     picture::writeBmp(bitmap, bitmapPath);
-    platform::copyFile(picturePath, copyPath);
+    static_cast<void>(platform::copyFile(picturePath, copyPath));
 
     const std::string current = ReadRegString(registry, kCurrentUser, kDesktopKey, "Wallpaper");
     if (platform::toLowerLocale(current) != platform::toLowerLocale(bitmapPath))
-        WriteRegString(registry, kCurrentUser, kDesktopKey, "Wallpaper", bitmapPath);
+        // A key that can be neither opened nor made is passed over; a refused write throws.
+        static_cast<void>(
+            WriteRegString(registry, kCurrentUser, kDesktopKey, "Wallpaper", bitmapPath));
 
     if (!ReadRegString(registry, kClassesRoot, kActiveDesktopClass, "").empty()) {
         const auto service = createActiveDesktop(activeDesktop);

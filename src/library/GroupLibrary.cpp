@@ -103,8 +103,8 @@ void GroupLibrary::deleteCurrentGroup() {
     // Sub-folders, "." and "..", files in use: whatever cannot be deleted stays, silently,
     // and then keeps the folder itself on disk.
     for (const std::string& entry : names.items())
-        platform::deleteFile(folder + "/" + entry);
-    platform::removeFolder(folder);
+        static_cast<void>(platform::deleteFile(folder + "/" + entry));
+    static_cast<void>(platform::removeFolder(folder));
 
     ReloadGroups();
     view_.displayGroup(0);
@@ -115,7 +115,7 @@ void GroupLibrary::addPicture() {
     if (!chosen)
         return;
     const std::string target = currentGroupFolder() + "/" + platform::fileNamePart(*chosen);
-    platform::copyFile(*chosen, target); // a failed copy is not reported
+    static_cast<void>(platform::copyFile(*chosen, target)); // a failed copy is not reported
     view_.displayGroup(currentGroup_);
 }
 
@@ -124,7 +124,7 @@ void GroupLibrary::deletePicture() {
     const std::string path = currentGroupFolder() + "/" + picture;
     if (!view_.showConfirm("Töröljem a " + picture + " képet?", kConfirmCaption))
         return;
-    platform::deleteFile(path); // a failed deletion is not reported
+    static_cast<void>(platform::deleteFile(path)); // a failed deletion is not reported
     view_.displayGroup(currentGroup_);
 }
 

@@ -36,13 +36,14 @@ std::optional<std::string> entryPath(const std::string& groupFolder, const std::
 }
 
 // The new cover replaced the old one under whatever case it had; now it gets exactly the name
-// "init.jpg" and covers spelled in another case go, so the group keeps a single cover.
+// "init.jpg" and covers spelled in another case go, so the group keeps a single cover. One
+// that cannot be deleted stays: the group then shows one of its covers.
 void settleCover(const std::string& groupFolder) {
     const std::string exact(kCoverFileName);
     for (const std::string& name : platform::listByMask(coverPath(groupFolder)))
         if (name != exact &&
             !platform::renameFile(groupFolder + "/" + name, coverPath(groupFolder)))
-            platform::deleteFile(groupFolder + "/" + name);
+            static_cast<void>(platform::deleteFile(groupFolder + "/" + name));
 }
 
 // Installs one entry. One that replaces a file is put in place only when written whole, so a
@@ -75,7 +76,8 @@ void installEntry(PackageReader& reader, const std::string& groupFolder,
 std::string prepareGroupFolder(library::GroupLibrary& library, const std::string& groupName,
                                const std::string& packagePath) {
     const std::string folder = library.groupFolder(groupName);
-    platform::createFolder(folder);
+    // It fails when the folder exists already; what is there is checked next.
+    static_cast<void>(platform::createFolder(folder));
     switch (platform::entryKind(folder)) {
     case platform::EntryKind::Folder:
         return folder;

@@ -38,7 +38,9 @@ struct JpegTarget {
 };
 
 // Both return 0 on success, otherwise the message code of libjpeg's fatal error.
-int readJpegHeader(const std::uint8_t* data, std::size_t size, JpegHeader* header) noexcept;
-int decodeJpeg(const std::uint8_t* data, std::size_t size, JpegTarget* target) noexcept;
+[[nodiscard]] int readJpegHeader(const std::uint8_t* data, std::size_t size,
+                                 JpegHeader* header) noexcept;
+[[nodiscard]] int decodeJpeg(const std::uint8_t* data, std::size_t size,
+                             JpegTarget* target) noexcept;
 
 } // namespace zolvera::picture

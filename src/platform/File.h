@@ -12,10 +12,10 @@ namespace zolvera::platform {
 class File {
 public:
     // Opens an existing plain file for reading (a folder, a pipe or a device is refused).
-    static File openRead(const std::string& path);
+    [[nodiscard]] static File openRead(const std::string& path);
     // Creates a file for exclusive writing, replacing an existing one of that name in any
     // letter case.
-    static File create(const std::string& path);
+    [[nodiscard]] static File create(const std::string& path);
 
     File(File&& other) noexcept;
     File& operator=(File&& other) noexcept;
@@ -24,7 +24,7 @@ public:
     ~File();
 
     // Reads up to size bytes in one call (repeated only when interrupted); returns the count.
-    std::size_t read(void* buffer, std::size_t size);
+    [[nodiscard]] std::size_t read(void* buffer, std::size_t size);
     // Writes all bytes; a short write is "Disk full" (101).
     void write(const void* data, std::size_t size);
     std::uint64_t size() const;
@@ -78,6 +78,6 @@ void replaceFileAtomically(const std::string& path, const std::string& bytes);
 void replaceFileOrFail(const std::string& path, const std::string& bytes);
 
 // Reads a whole file. Throws "Cannot open file "%s". %s" when it cannot be read.
-std::string readWholeFile(const std::string& path);
+[[nodiscard]] std::string readWholeFile(const std::string& path);
 
 } // namespace zolvera::platform

@@ -29,24 +29,24 @@ EntryKind entryKind(const std::string& path);
 
 // Creates one folder level. Fails when the name exists in any letter case or the parent is
 // missing.
-bool createFolder(const std::string& path);
+[[nodiscard]] bool createFolder(const std::string& path);
 // Removes an empty folder.
-bool removeFolder(const std::string& path);
+[[nodiscard]] bool removeFolder(const std::string& path);
 // Deletes a file (never a folder).
-bool deleteFile(const std::string& path);
+[[nodiscard]] bool deleteFile(const std::string& path);
 // Copies a file byte for byte, replacing an existing target of any letter case; the copy
 // keeps the source's modification time. Fails when source and target are the same file. The
 // copy is put in place only when complete, so a failed copy leaves the target as it was.
-bool copyFile(const std::string& source, const std::string& target);
+[[nodiscard]] bool copyFile(const std::string& source, const std::string& target);
 // Renames without replacing: fails when the target exists in any letter case, except when it
 // is the source itself, so that only the letter case of a name can be changed.
-bool renameFile(const std::string& from, const std::string& to);
+[[nodiscard]] bool renameFile(const std::string& from, const std::string& to);
 
 // The entries of a folder that match a mask, given as "folder/mask", in the order the system
 // enumerates them. Hidden entries count; for masks that match them ("*.*", "*"), "." and ".."
 // come first, as on Windows. A mask without a folder part lists the working folder. A missing
 // folder yields nothing.
-std::vector<std::string> listByMask(const std::string& maskPath);
+[[nodiscard]] std::vector<std::string> listByMask(const std::string& maskPath);
 
 // True when a name matches a mask of * and ? without regard to case (? is one character, not
 // one byte). A mask ending in ".*" also matches the name without that ending, so "*.*" matches

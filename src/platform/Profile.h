@@ -26,7 +26,7 @@ std::int32_t readProfileInt(const std::string& path, const std::string& section,
 // cannot be written (the file is then unchanged), when an existing file cannot be read, and for a
 // key, section or value that could not be read back (line breaks, "=" in the key, "]" in the
 // section, blanks around the key).
-bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
-                        const std::string& value);
+[[nodiscard]] bool writeProfileString(const std::string& path, const std::string& section,
+                                      const std::string& key, const std::string& value);
 
 } // namespace zolvera::platform

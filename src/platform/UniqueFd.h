@@ -21,7 +21,7 @@ public:
     bool valid() const { return fd_ >= 0; }
     int release() { return std::exchange(fd_, -1); }
     // Closes now, reporting whether the close succeeded.
-    bool close() { return ::close(release()) == 0; }
+    [[nodiscard]] bool close() { return ::close(release()) == 0; }
 
 private:
     int fd_;

@@ -198,7 +198,8 @@ void Tfrm_Letolt::Button1Click() {
                   kMaxCatalogueSize, 0))
         return;
     const std::string catalogue = path("Internet.txt");
-    platform::deleteFile(catalogue);
+    // A catalogue that cannot be deleted makes the rename fail, which is reported.
+    static_cast<void>(platform::deleteFile(catalogue));
     if (!platform::renameFile(temporary, catalogue))
         throw Failure("Az Internet.tmp nem nevezhető át Internet.txt névre");
     LoadCatalogue();

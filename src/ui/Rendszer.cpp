@@ -117,8 +117,9 @@ void Tfrm_Rendszer::keyPressEvent(QKeyEvent* event) {
 
 void Tfrm_Rendszer::BitBtn1Click() {
     // Whether the desktop key could be opened or made is not looked at; a refused write throws.
-    desktop::WriteRegString(context_.registry, desktop::kCurrentUser, "\\Control Panel\\Desktop\\",
-                            "WallpaperStyle", Nyujt->isChecked() ? "2" : "0");
+    static_cast<void>(desktop::WriteRegString(context_.registry, desktop::kCurrentUser,
+                                              "\\Control Panel\\Desktop\\", "WallpaperStyle",
+                                              Nyujt->isChecked() ? "2" : "0"));
     library::TBeall& settings = context_.settings;
     settings.Nyujt = Nyujt->isChecked();
     settings.Leptet = spEdit->value();

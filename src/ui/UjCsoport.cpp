@@ -194,7 +194,7 @@ bool Tfrm_UjCsoport::createGroupFolder(const std::string& name, const std::strin
     }
     // A group is never listed without its cover: the group column could not be built.
     if (!platform::copyFile(templatePath, library_.coverPath(name))) {
-        platform::removeFolder(folder);
+        static_cast<void>(platform::removeFolder(folder)); // at worst an empty folder stays
         ShowError(context_.dialogs,
                   QStringLiteral("A(z) \"%1\" kép nem másolható a csoport könyvtárába, ezért a "
                                  "csoport nem jött létre.")

@@ -121,12 +121,13 @@ std::optional<std::string> existingUnit(const std::string& path) {
     return platform::readWholeFile(path);
 }
 
-// Puts a unit back as it was before: its earlier text, or no file.
+// Puts a unit back as it was before: its earlier text, or no file. A new unit that cannot be
+// deleted stays; the caller reports the refused timer either way.
 void putBack(const std::string& path, const std::optional<std::string>& earlier) {
     if (earlier)
         platform::replaceFileOrFail(path, *earlier);
     else
-        platform::deleteFile(path);
+        static_cast<void>(platform::deleteFile(path));
 }
 
 } // namespace

@@ -44,8 +44,8 @@ std::string userUnitFolder();
 // files are then ready for it. Throws "Cannot create file "%s". %s" when a unit cannot be
 // written, and a failure when the manager answered but refused the timer; the units that were
 // there before are then put back and their timer restarted.
-bool installRotationTimer(const RotationTimer& timer, const std::string& folder,
-                          desktop::CommandRunner& systemctl);
+[[nodiscard]] bool installRotationTimer(const RotationTimer& timer, const std::string& folder,
+                                        desktop::CommandRunner& systemctl);
 
 // Whether the user manager runs graphical-session.target now, as sessions that tell systemd
 // about themselves do.
@@ -53,6 +53,7 @@ bool hasGraphicalSession(desktop::CommandRunner& systemctl);
 
 // Disables and stops the timer where a user manager answers and deletes both units. False
 // when there was no unit to remove.
-bool removeRotationTimer(const std::string& folder, desktop::CommandRunner& systemctl);
+[[nodiscard]] bool removeRotationTimer(const std::string& folder,
+                                       desktop::CommandRunner& systemctl);
 
 } // namespace zolvera::wallpaper

@@ -92,10 +92,12 @@ class RealDesktopTest : public ::testing::Test {
 protected:
     RealDesktopTest() {
         std::filesystem::create_directories(folder);
-        WriteRegString(registry, kCurrentUser,
-                       "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                       "Fonts", folder + "Fonts");
-        WriteRegString(registry, kCurrentUser, "\\Control Panel\\Desktop\\", "WallpaperStyle", "2");
+        EXPECT_TRUE(WriteRegString(
+            registry, kCurrentUser,
+            "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Fonts",
+            folder + "Fonts"));
+        EXPECT_TRUE(WriteRegString(registry, kCurrentUser, "\\Control Panel\\Desktop\\",
+                                   "WallpaperStyle", "2"));
         test::writeJpeg(pictures[0], {.width = 64, .height = 48});
         test::writeJpeg(pictures[1], {.width = 40, .height = 30, .gray = true});
     }

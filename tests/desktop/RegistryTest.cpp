@@ -137,7 +137,8 @@ TEST_F(RegistryTest, UnparsableStoreIsNeverOverwritten) {
         writeFile(store, corrupt);
         EXPECT_EQ(ReadRegString(registry, kCurrentUser, kDesktop, "Wallpaper"), "");
         try {
-            WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/new.bmp");
+            static_cast<void>(
+                WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/new.bmp"));
             ADD_FAILURE() << "write accepted over: " << corrupt.substr(0, 100);
         } catch (const Failure& failure) {
             EXPECT_STREQ(failure.what(), "Failed to set data for 'Wallpaper'");

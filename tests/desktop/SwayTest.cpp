@@ -120,8 +120,10 @@ TEST_F(SwayTest, EveryOutputShowsThePictureAndRestoreShowsItOnAFreshSway) {
     ASSERT_EQ(sway->failure(), "");
     useSway(*sway);
     FileRegistry registry(dir / "registry.reg");
-    WriteRegString(registry, kCurrentUser, "\\Control Panel\\Desktop\\", "Wallpaper", green);
-    WriteRegString(registry, kCurrentUser, "\\Control Panel\\Desktop\\", "WallpaperStyle", "2");
+    ASSERT_TRUE(
+        WriteRegString(registry, kCurrentUser, "\\Control Panel\\Desktop\\", "Wallpaper", green));
+    ASSERT_TRUE(WriteRegString(registry, kCurrentUser, "\\Control Panel\\Desktop\\",
+                               "WallpaperStyle", "2"));
     RestoreWallpaper(registry, *makeDesktopApplier(DesktopSession::Sway));
     EXPECT_EQ(awaitOutputs(*sway, "gggg"), "gggg");
 }

@@ -60,7 +60,8 @@ class SetWallpaperTest : public ::testing::Test {
 protected:
     SetWallpaperTest() {
         std::filesystem::create_directories(folder);
-        WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", folder + "Fonts");
+        EXPECT_TRUE(
+            WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", folder + "Fonts"));
         test::writeJpeg(picture, {.width = 64, .height = 48});
     }
 
@@ -93,15 +94,15 @@ protected:
 
 TEST_F(SetWallpaperTest, WindowsFolderIsTheParentOfFonts) {
     EXPECT_EQ(GetWindowsFolder(registry), folder);
-    WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", folder + "Fonts/");
+    ASSERT_TRUE(WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", folder + "Fonts/"));
     EXPECT_EQ(GetWindowsFolder(registry), folder);
-    WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", "/Fonts");
+    ASSERT_TRUE(WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", "/Fonts"));
     EXPECT_EQ(GetWindowsFolder(registry), "/");
 
     // Without a usable entry: the user's data folder.
     test::ScopedEnv data("XDG_DATA_HOME", dir / "data");
     for (const char* entry : {"", "Fonts", "/"}) {
-        WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", entry);
+        ASSERT_TRUE(WriteRegString(registry, kCurrentUser, kShellFolders, "Fonts", entry));
         EXPECT_EQ(GetWindowsFolder(registry), dir / "data/") << entry;
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir / "data"));
@@ -118,7 +119,7 @@ TEST_F(SetWallpaperTest, WritesBitmapAndCopyRecordsAndApplies) {
     EXPECT_EQ(applier.calls, std::vector<std::string>{bitmap});
     EXPECT_EQ(activeDesktop.created, 0); // not registered in the registry
 
-    WriteRegString(registry, kCurrentUser, kDesktop, "WallpaperStyle", "2");
+    ASSERT_TRUE(WriteRegString(registry, kCurrentUser, kDesktop, "WallpaperStyle", "2"));
 
     test::writeJpeg(picture, {.width = 30, .height = 20, .gray = true});
     ASSERT_EQ(setWallpaper(picture), "");
@@ -136,7 +137,7 @@ TEST_F(SetWallpaperTest, DiskFullWhileWritingKeepsTheEarlierWallpaper) {
     ASSERT_EQ(setWallpaper(picture), "");
     const auto earlierBitmap = readFile(bitmap);
     const auto earlierCopy = readFile(copy);
-    WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/old.bmp");
+    ASSERT_TRUE(WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/old.bmp"));
     test::writeJpeg(picture, {.width = 200, .height = 150}); // a bitmap of 90 KB
     {
         const FileSizeLimit limit(20000);
@@ -155,7 +156,7 @@ TEST_F(SetWallpaperTest, WallpaperValueEqualApartFromCaseIsLeftAlone) {
     std::string shouted = bitmap;
     for (auto& c : shouted)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", shouted);
+    ASSERT_TRUE(WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", shouted));
     ASSERT_EQ(setWallpaper(picture), "");
     ASSERT_EQ(setWallpaper(picture), "");
     EXPECT_EQ(wallpaperValue(), shouted);
@@ -163,7 +164,7 @@ TEST_F(SetWallpaperTest, WallpaperValueEqualApartFromCaseIsLeftAlone) {
 }
 
 TEST_F(SetWallpaperTest, ActiveDesktopGetsTheJpegCopyWhenRegistered) {
-    WriteRegString(registry, kClassesRoot, kActiveDesktopClass, "", "Active Desktop");
+    ASSERT_TRUE(WriteRegString(registry, kClassesRoot, kActiveDesktopClass, "", "Active Desktop"));
     ASSERT_EQ(setWallpaper(picture), "");
     ASSERT_EQ(activeDesktop.wallpapers.size(), 1u);
     const std::u16string tempFolder(dir.path().begin(), dir.path().end()); // ASCII
@@ -175,7 +176,7 @@ TEST_F(SetWallpaperTest, ActiveDesktopGetsTheJpegCopyWhenRegistered) {
     // Registered but no implementation: the failure stops the routine before the system call,
     // after the registry value was recorded.
     activeDesktopFactory = nullptr;
-    WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/elsewhere.bmp");
+    ASSERT_TRUE(WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/elsewhere.bmp"));
     EXPECT_EQ(setWallpaper(picture), "Class not registered");
     EXPECT_EQ(wallpaperValue(), bitmap);
     EXPECT_EQ(applier.calls.size(), 1u);
@@ -184,7 +185,7 @@ TEST_F(SetWallpaperTest, ActiveDesktopGetsTheJpegCopyWhenRegistered) {
 TEST_F(SetWallpaperTest, FailuresStopAtTheirStep) {
     writeFile(bitmap, "old bitmap");
     writeFile(copy, "old copy");
-    WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/old.bmp");
+    ASSERT_TRUE(WriteRegString(registry, kCurrentUser, kDesktop, "Wallpaper", "/old.bmp"));
     const auto unchanged = [&] {
         EXPECT_EQ(readFile(bitmap), "old bitmap");
         EXPECT_EQ(readFile(copy), "old copy");

@@ -30,10 +30,10 @@ protected:
         test::writeJpeg(folder + name, {.width = 200, .height = 50});
         // The wallpaper files go beside the Fonts folder, here into the test's own folder.
         std::filesystem::create_directories(dir / "Windows");
-        desktop::WriteRegString(
+        EXPECT_TRUE(desktop::WriteRegString(
             registry, desktop::kCurrentUser,
             "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Fonts",
-            dir / "Windows/Fonts");
+            dir / "Windows/Fonts"));
     }
 
     // Opens the preview of the picture and, once it is up, closes it with `press`. Returns the
