@@ -205,11 +205,20 @@ bool hasGraphicalSession(desktop::CommandRunner& runner) {
 bool removeRotationTimer(const std::string& folder, desktop::CommandRunner& runner) {
     if (systemctl(runner, {"disable", "--now", kTimerName}))
         systemctl(runner, {"stop", kServiceName});
-    const bool service = platform::deleteFile(folder + "/" + kServiceName);
-    const bool timer = platform::deleteFile(folder + "/" + kTimerName);
-    if (service || timer)
+    bool removed = false;
+    std::string kept; // a unit that is there but cannot be deleted
+    for (const char* unit : {kServiceName, kTimerName}) {
+        const std::string path = folder + "/" + unit;
+        if (platform::deleteFile(path))
+            removed = true;
+        else if (platform::entryKind(path) != platform::EntryKind::Missing)
+            kept = path;
+    }
+    if (removed)
         systemctl(runner, {"daemon-reload"});
-    return service || timer;
+    if (!kept.empty())
+        throw Failure("Az időzítő fájlja nem törölhető: " + kept + ".");
+    return removed;
 }
 
 } // namespace zolvera::wallpaper

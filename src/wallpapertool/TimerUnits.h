@@ -52,7 +52,7 @@ std::string userUnitFolder();
 bool hasGraphicalSession(desktop::CommandRunner& systemctl);
 
 // Disables and stops the timer where a user manager answers and deletes both units. False
-// when there was no unit to remove.
+// when there was no unit to remove; throws when a unit stays because it cannot be deleted.
 [[nodiscard]] bool removeRotationTimer(const std::string& folder,
                                        desktop::CommandRunner& systemctl);
 

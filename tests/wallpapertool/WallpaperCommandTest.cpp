@@ -248,6 +248,12 @@ TEST_F(WallpaperCommandTest, RotateWritesUnitsSystemdAcceptsAndStopRemovesThem) 
     EXPECT_EQ(systemctl.calls.front(), "systemctl --user disable --now zolvera-rotate.timer");
     EXPECT_FALSE(fs::exists(unitFolder + "/zolvera-rotate.service"));
     EXPECT_FALSE(fs::exists(unitFolder + "/zolvera-rotate.timer"));
+
+    // A unit that cannot be deleted (here a folder in its place) is not reported as deleted.
+    test::writeFile(unitFolder + "/zolvera-rotate.service", "[Unit]\n");
+    fs::create_directories(unitFolder + "/zolvera-rotate.timer/kept");
+    EXPECT_EQ(run({"rotate", "--stop"}), kFailed);
+    EXPECT_NE(err.str().find("nem törölhető"), std::string::npos) << err.str();
 }
 
 TEST_F(WallpaperCommandTest, RotateRefusesABadIntervalAndWithoutAManagerLeavesTheUnitsReady) {
