@@ -3,6 +3,7 @@
 #include "library/AppFolder.h"
 #include "library/Cover.h"
 #include "library/GroupListFile.h"
+#include "library/NameRules.h"
 #include "library/Seged.h"
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
@@ -34,11 +35,6 @@ std::string GroupLibrary::groupListPath() const {
     return appPath(appFolder_, "/Zolvera.lst");
 }
 
-bool GroupLibrary::listable(const std::string& entry) const {
-    return !entry.empty() && isSingleFolderName(entry) &&
-           platform::folderExists(groupFolder(entry));
-}
-
 void GroupLibrary::ReloadGroups() {
     currentGroup_ = 0;
     view_.clearGroupColumn();
@@ -60,7 +56,7 @@ void GroupLibrary::ReloadGroups() {
     // changed it while the messages were shown.
     groups_ = updateGroupList(groupListPath(), [this](StringList& list) {
         for (int i = list.count() - 1; i >= 0; --i)
-            if (!listable(list.at(i)))
+            if (!isListedGroupPresent(appFolder_, list.at(i)))
                 list.remove(i);
     });
     view_.buildGroupColumn();
@@ -149,6 +145,19 @@ void GroupLibrary::addGroup(const std::string& name) {
     });
     ReloadGroups();
     view_.displayGroup(0);
+}
+
+NewGroupOutcome GroupLibrary::createGroup(const std::string& name,
+                                          const std::string& coverTemplate) {
+    const std::string folder = groupFolder(name);
+    if (!isNewGroupName(name) || !platform::createFolder(folder))
+        return NewGroupOutcome::NameRefused;
+    if (!platform::copyFile(coverTemplate, coverPath(name))) {
+        static_cast<void>(platform::removeFolder(folder)); // at worst an empty folder stays
+        return NewGroupOutcome::CoverNotCopied;
+    }
+    addGroup(name);
+    return NewGroupOutcome::Created;
 }
 
 } // namespace zolvera::library

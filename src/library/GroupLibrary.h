@@ -28,6 +28,16 @@ public:
     virtual void displayGroup(int index) = 0;
 };
 
+// What came of creating a group.
+enum class NewGroupOutcome {
+    Created,
+    // Nothing was made: the name is not a new group's name, or a folder of that name exists in
+    // any letter case.
+    NameRefused,
+    // The cover template could not be copied; the new folder was removed again.
+    CoverNotCopied,
+};
+
 // The group list, the picture list and the current indices, and the commands that change the
 // library on disk, in the order of steps the user sees.
 class GroupLibrary {
@@ -81,11 +91,11 @@ public:
     // it already in any letter case, then reloads and shows the first group, so a group that
     // was listed shows its new pictures and cover.
     void addGroup(const std::string& name);
+    // Makes a new group: its folder (one level only) with a copy of the template as its cover,
+    // then adds it. A group is never listed without its cover.
+    NewGroupOutcome createGroup(const std::string& name, const std::string& coverTemplate);
 
 private:
-    // True for an entry the reload keeps: one folder name whose folder exists.
-    bool listable(const std::string& entry) const;
-
     std::string appFolder_;
     LibraryView& view_;
     StringList groups_;

@@ -70,8 +70,4 @@ std::string groupFolderPath(const std::string& appFolder, const std::string& nam
     return appPath(appFolder, "/Hatterek/" + name);
 }
 
-bool isSingleFolderName(const std::string& name) {
-    return name != "." && name != ".." && name.find(platform::kSeparator) == std::string::npos;
-}
-
 } // namespace zolvera::library

@@ -29,8 +29,4 @@ StringList updateGroupList(const std::string& path, const std::function<void(Str
 // application folder + "/Hatterek/" + name: the folder of a group.
 std::string groupFolderPath(const std::string& appFolder, const std::string& name);
 
-// True for a name that stands for one folder under Hatterek. "." and ".." or a name with a
-// separator would point elsewhere, and deleting such a group would delete the files found there.
-bool isSingleFolderName(const std::string& name);
-
 } // namespace zolvera::library

@@ -2,6 +2,7 @@
 
 #include "library/Cover.h"
 #include "library/GroupLibrary.h"
+#include "library/NameRules.h"
 #include "packages/PackageReader.h"
 #include "platform/FileSystem.h"
 
@@ -26,7 +27,7 @@ std::string coverPath(const std::string& groupFolder) {
 // something other than a plain file stands at that name (a link is never written through).
 // The cover always goes to "init.jpg".
 std::optional<std::string> entryPath(const std::string& groupFolder, const std::string& name) {
-    if (!isPlainName(name))
+    if (!library::isPlainName(name))
         return std::nullopt;
     const std::string path = isCoverName(name) ? coverPath(groupFolder) : groupFolder + "/" + name;
     const platform::EntryKind kind = platform::entryKind(path);
@@ -99,7 +100,7 @@ void InstallPackage(library::GroupLibrary& library, const std::string& packagePa
         const auto buffer = std::make_unique_for_overwrite<char[]>(kMaxContentLength);
         PackageReader reader(packagePath);
         groupName = reader.readGroupName();
-        if (!isPlainName(groupName))
+        if (!library::isPlainName(groupName))
             throw unusableGroupName(packagePath);
         groupFolder = prepareGroupFolder(library, groupName, packagePath);
         try {

@@ -1,6 +1,7 @@
 #include "packages/PackFolder.h"
 
 #include "library/Cover.h"
+#include "library/NameRules.h"
 #include "library/Seged.h"
 #include "library/StringList.h"
 #include "packages/PackageFormat.h"
@@ -23,7 +24,7 @@ struct Entry {
 // The name as the package stores it; refuses what the installer could not write back.
 std::string packageName(const std::string& name, const std::string& pathForMessage) {
     const std::optional<std::string> ansi = platform::utf8ToAnsi(name);
-    if (!ansi || ansi->empty() || ansi->size() > kMaxNameLength || !isPlainName(name))
+    if (!ansi || ansi->empty() || ansi->size() > kMaxNameLength || !library::isPlainName(name))
         throw Failure("A(z) \"" + pathForMessage +
                       "\" neve nem tehető csomagba: 1–100 karakteres, a közép-európai "
                       "(Windows-1250) kódlapon ábrázolható név kell, \\ és : jel, valamint "

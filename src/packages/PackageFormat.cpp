@@ -1,7 +1,5 @@
 #include "packages/PackageFormat.h"
 
-#include "platform/Locale.h"
-
 namespace zolvera::packages {
 
 std::array<char, kLengthFieldSize> encodeLength(std::uint32_t length) {
@@ -14,28 +12,6 @@ std::int32_t decodeLength(const char* field) {
     for (std::size_t i = kLengthFieldSize; i-- > 0;)
         value = (value << 8) | static_cast<unsigned char>(field[i]);
     return static_cast<std::int32_t>(value);
-}
-
-namespace {
-
-// C0 controls, DEL, and the C1 controls U+0080..U+009F (UTF-8 C2 80..C2 9F), which is where
-// the bytes that Windows-1250 leaves unassigned end up.
-bool holdsControlCharacter(std::string_view name) {
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(name[i]);
-        if (byte < 0x20 || byte == 0x7F)
-            return true;
-        if (byte == 0xC2 && i + 1 < name.size() && static_cast<unsigned char>(name[i + 1]) <= 0x9F)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
-bool isPlainName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of("/\\:") == std::string_view::npos && !holdsControlCharacter(name);
 }
 
 Failure installFailed(const std::string& packagePath, const std::string& reason) {

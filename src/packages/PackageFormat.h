@@ -23,11 +23,6 @@ inline constexpr std::string_view kCoverEntryName = "Init.jpg";
 std::array<char, kLengthFieldSize> encodeLength(std::uint32_t length);
 std::int32_t decodeLength(const char* field);
 
-// True when a UTF-8 name is one plain file or folder name that stays inside the folder it is
-// joined to: not empty, not "." or "..", no separator of either system, no ':' (a drive
-// designator or an alternate data stream on Windows) and no control character.
-bool isPlainName(std::string_view name);
-
 // The user's texts for a package that cannot be installed (or only in part); each names the
 // package file. installFailed takes the I/O error text of the failed open, read or write.
 Failure installFailed(const std::string& packagePath, const std::string& reason);

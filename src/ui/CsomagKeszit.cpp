@@ -1,6 +1,7 @@
 #include "ui/CsomagKeszit.h"
 
 #include "library/Cover.h"
+#include "library/NameRules.h"
 #include "packages/PackFolder.h"
 #include "packages/PackageFormat.h"
 #include "platform/FileSystem.h"
@@ -194,7 +195,7 @@ void Tfrm_Csomagkeszit::renameFile(QListWidgetItem* item) {
         return;
     const std::string folder = listedFolder_.toStdString() + "/";
     const bool renamed =
-        packages::isPlainName(newName.toStdString()) &&
+        library::isPlainName(newName.toStdString()) &&
         platform::renameFile(folder + oldName.toStdString(), folder + newName.toStdString());
     const QSignalBlocker block(ShellListView1);
     item->setText(renamed ? newName : oldName);

@@ -2,8 +2,8 @@
 
 #include "library/AppFolder.h"
 #include "library/GroupLibrary.h"
+#include "library/NameRules.h"
 #include "picture/Picture.h"
-#include "platform/CodePage.h"
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "ui/BitmapImage.h"
@@ -20,8 +20,6 @@
 #include <QShowEvent>
 #include <QTimer>
 
-#include <algorithm>
-
 namespace zolvera::ui {
 
 Tfrm_UjCsoport* frm_UjCsoport = nullptr;
@@ -37,18 +35,6 @@ const QString kNoTemplate = QStringLiteral(
     "A Template könyvtárban nincs borítónak való kép (*.jpg), ezért csoport nem hozható létre.");
 const QString kUnusableTemplate =
     QStringLiteral("A kiválasztott kép nem olvasható, válasszon másik borítót.");
-
-// A name that can become a group: one folder name that Windows accepts, so it never points
-// into another folder, and that the group list file (Windows-1250) can hold. A leading blank
-// is part of the name.
-bool isUsableGroupName(const QString& name) {
-    if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    const bool forbidden = std::any_of(name.begin(), name.end(), [](QChar c) {
-        return c.category() == QChar::Other_Control || QStringLiteral("\\/:*?\"<>|").contains(c);
-    });
-    return !forbidden && platform::utf8ToAnsi(name.toStdString()).has_value();
-}
 
 // The file names of the folder's *.jpg files (not folders), alphabetical without regard to
 // letter case, as a sorted list box keeps them.
@@ -170,7 +156,7 @@ void Tfrm_UjCsoport::btnOKClick() {
         edtCsopNev->setFocus();
         return;
     }
-    if (!isUsableGroupName(typed)) {
+    if (!library::isNewGroupName(typed.toStdString())) {
         ShowInfo(context_.dialogs, kInvalidName, this);
         return;
     }
@@ -178,31 +164,23 @@ void Tfrm_UjCsoport::btnOKClick() {
         ShowInfo(context_.dialogs, lb->count() == 0 ? kNoTemplate : kUnusableTemplate, this);
         return;
     }
-    const std::string name = typed.toStdString();
-    if (!createGroupFolder(name, templateFolder() + "/" + lb->currentItem()->text().toStdString()))
-        return;
-    library_.addGroup(name);
-    accept();
-}
-
-bool Tfrm_UjCsoport::createGroupFolder(const std::string& name, const std::string& templatePath) {
-    // One level only; fails when a folder of that name exists in any letter case.
-    const std::string folder = library_.groupFolder(name);
-    if (!platform::createFolder(folder)) {
+    const std::string templatePath =
+        templateFolder() + "/" + lb->currentItem()->text().toStdString();
+    switch (library_.createGroup(typed.toStdString(), templatePath)) {
+    case library::NewGroupOutcome::Created:
+        accept();
+        break;
+    case library::NewGroupOutcome::NameRefused:
         ShowInfo(context_.dialogs, kInvalidName, this);
-        return false;
-    }
-    // A group is never listed without its cover: the group column could not be built.
-    if (!platform::copyFile(templatePath, library_.coverPath(name))) {
-        static_cast<void>(platform::removeFolder(folder)); // at worst an empty folder stays
+        break;
+    case library::NewGroupOutcome::CoverNotCopied:
         ShowError(context_.dialogs,
                   QStringLiteral("A(z) \"%1\" kép nem másolható a csoport könyvtárába, ezért a "
                                  "csoport nem jött létre.")
                       .arg(QString::fromStdString(templatePath)),
                   this);
-        return false;
+        break;
     }
-    return true;
 }
 
 void ShowNewGroupDialog(QWidget* owner, const WindowContext& context,

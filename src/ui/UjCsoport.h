@@ -49,9 +49,6 @@ protected:
 
 private:
     std::string templateFolder() const;
-    // Creates the group's folder with the selected template as its cover. False, with the
-    // reason shown, when nothing was made.
-    bool createGroupFolder(const std::string& name, const std::string& templatePath);
 
     WindowContext context_;
     library::GroupLibrary& library_;

@@ -2,6 +2,7 @@
 
 #include "library/AppFolder.h"
 #include "library/GroupListFile.h"
+#include "library/NameRules.h"
 #include "library/Seged.h"
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
@@ -14,8 +15,7 @@ library::StringList listedGroups(const std::string& appFolder) {
         library::loadGroupList(library::appPath(appFolder, "/Zolvera.lst"));
     library::StringList groups;
     for (const std::string& name : listed.items())
-        if (!name.empty() && library::isSingleFolderName(name) &&
-            platform::folderExists(library::groupFolderPath(appFolder, name)))
+        if (library::isListedGroupPresent(appFolder, name))
             groups.add(name);
     return groups;
 }
