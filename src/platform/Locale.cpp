@@ -31,10 +31,12 @@ icu::Locale userLocale(const char* categoryVariable) {
     return icu::Locale(name.c_str());
 }
 
-// The collator of the user's locale, made again only when the locale changes.
+// The collator of the user's locale, made again only when the locale changes. Each thread
+// keeps its own, so that none compares with a collator another thread is replacing: the
+// catalogue is sorted on a worker thread while the window thread may sort folder names.
 const icu::Collator* userCollator() {
-    static std::string cachedName;
-    static std::unique_ptr<icu::Collator> collator;
+    thread_local std::string cachedName;
+    thread_local std::unique_ptr<icu::Collator> collator;
     const icu::Locale locale = userLocale("LC_COLLATE");
     if (!collator || cachedName != locale.getName()) {
         UErrorCode status = U_ZERO_ERROR;

@@ -5,6 +5,7 @@
 
 // Comparisons that follow the user's locale, with ICU: collation from LC_ALL, LC_COLLATE or
 // LANG, lower case from LC_ALL, LC_CTYPE or LANG (the first one set), looked up at every call.
+// Safe from any thread: each thread keeps its own collator.
 // Texts are UTF-8; bytes that are not UTF-8 are kept as they stand by the case functions.
 namespace zolvera::platform {
 

@@ -14,6 +14,14 @@ TileDecoder::TileDecoder(int threads, Decode decode, QObject* parent)
 }
 
 TileDecoder::~TileDecoder() {
+    // Every thread is told to stop and the queue is emptied before the first join: a thread
+    // still running while another is joined would otherwise go on decoding queued pictures.
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.clear();
+    }
+    for (std::jthread& thread : pool_)
+        thread.request_stop();
     // The threads end before the members they use, and before QObject's destructor drops the
     // results they have posted.
     pool_.clear();

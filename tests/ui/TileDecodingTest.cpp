@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+#include <thread>
 
 namespace zolvera::test {
 namespace {
@@ -143,6 +145,30 @@ TEST_F(TileDecoding, AGroupReplacedWhileDecodingShowsOnlyTheNewPicturesWithTheSa
                   ui::decodeStretched(picture::JpegPicture::load(shown->path()), shown->size()))
             << shown->path();
     }
+}
+
+// Two threads each hold a decoding and more wait in the queue: destroying the decoder decodes
+// only the two, as no thread takes a queued picture while another one is being joined.
+TEST(TileDecoder, DestructionDecodesOnlyWhatIsInProgress) {
+    TempDir folder;
+    writeJpeg(folder / "kep.jpg");
+    HeldDecodings held;
+    auto decoder = std::make_unique<ui::TileDecoder>(2, held.decode());
+    for (int j = 0; j < 8; ++j)
+        decoder->request(picture::JpegPicture::load(folder / "kep.jpg"), QSize(32, 24),
+                         [](const ui::TileResult&) {});
+    // The held decodings go on once the destructor has emptied the queue (or after a while,
+    // so that a fault fails the test instead of hanging it).
+    std::jthread release([&held, watched = decoder.get()] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (watched->queued() != 0 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        held.letGo();
+    });
+    ASSERT_TRUE(held.widthOfDecoding(1)); // both threads are decoding
+
+    decoder.reset();
+    EXPECT_EQ(held.started(), 2);
 }
 
 } // namespace
