@@ -6,7 +6,6 @@
 #include "packages/PackageReader.h"
 #include "platform/FileSystem.h"
 
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -47,25 +46,27 @@ void settleCover(const std::string& groupFolder) {
             static_cast<void>(platform::deleteFile(groupFolder + "/" + name));
 }
 
-// Installs one entry. One that replaces a file is put in place only when written whole, so a
+// Installs one entry, its content copied from the package file to its own without passing
+// through this program. One that replaces a file is put in place only when written whole, so a
 // failure leaves the file of that name as it was; a new one is written at its name and removed
 // again on failure. An entry refused for its name is added to refused.
 void installEntry(PackageReader& reader, const std::string& groupFolder,
-                  const std::string& packagePath, char* buffer, std::vector<std::string>& refused) {
+                  const std::string& packagePath, std::vector<std::string>& refused) {
     const PackageReader::EntryHeader entry = reader.readEntryHeader();
-    reader.readContent(buffer, entry.contentLength);
     const std::optional<std::string> path = entryPath(groupFolder, entry.name);
     if (!path) {
+        reader.skipContent();
         refused.push_back(entry.name);
         return;
     }
     try {
         platform::StagedFile file(*path, platform::StagedFile::NewFiles::InPlace);
-        file.write(buffer, entry.contentLength);
+        reader.copyContent(file);
         file.commit();
     } catch (const IoFailure& failure) {
         if (failure.code() != kInvalidFilename)
             throw installFailed(packagePath, failure.what());
+        reader.skipContent();
         refused.push_back(entry.name);
         return;
     }
@@ -97,7 +98,6 @@ void InstallPackage(library::GroupLibrary& library, const std::string& packagePa
     std::optional<std::string> failure;
     std::vector<std::string> refused;
     {
-        const auto buffer = std::make_unique_for_overwrite<char[]>(kMaxContentLength);
         PackageReader reader(packagePath);
         groupName = reader.readGroupName();
         if (!library::isPlainName(groupName))
@@ -105,7 +105,7 @@ void InstallPackage(library::GroupLibrary& library, const std::string& packagePa
         groupFolder = prepareGroupFolder(library, groupName, packagePath);
         try {
             while (!reader.atEnd())
-                installEntry(reader, groupFolder, packagePath, buffer.get(), refused);
+                installEntry(reader, groupFolder, packagePath, refused);
         } catch (const Failure& cut) {
             failure = cut.what();
         }

@@ -9,7 +9,6 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 
-#include <memory>
 #include <vector>
 
 namespace zolvera::packages {
@@ -32,10 +31,14 @@ std::string packageName(const std::string& name, const std::string& pathForMessa
     return *ansi;
 }
 
+Failure tooLarge(const std::string& path) {
+    return Failure("A(z) \"" + path + "\" kép nagyobb " + std::to_string(kMaxContentLength) +
+                   " bájtnál, ezért nem tehető csomagba.");
+}
+
 void checkFits(const std::string& path) {
     if (platform::File::openRead(path).size() > kMaxContentLength)
-        throw Failure("A(z) \"" + path + "\" kép nagyobb " + std::to_string(kMaxContentLength) +
-                      " bájtnál, ezért nem tehető csomagba.");
+        throw tooLarge(path);
 }
 
 // The folder's pictures in listing order, then the cover; every one checked before anything
@@ -56,10 +59,29 @@ std::vector<Entry> collectEntries(const std::string& folder) {
     return entries;
 }
 
-// A length field and the bytes it counts.
-void writeField(platform::StagedFile& package, const char* bytes, std::size_t size) {
+void writeLength(platform::StagedFile& package, std::size_t size) {
     package.write(encodeLength(static_cast<std::uint32_t>(size)).data(), kLengthFieldSize);
-    package.write(bytes, size);
+}
+
+// A length field and the bytes it counts.
+void writeField(platform::StagedFile& package, const std::string& bytes) {
+    writeLength(package, bytes.size());
+    package.write(bytes.data(), bytes.size());
+}
+
+// A picture's length and content, copied from its file without passing through this program.
+// Its size is taken once; a picture that changes meanwhile would leave a package whose length
+// does not match its content, so it ends the packing.
+void writePicture(platform::StagedFile& package, const std::string& path) {
+    platform::File picture = platform::File::openRead(path);
+    const std::uint64_t size = picture.size();
+    if (size > kMaxContentLength)
+        throw tooLarge(path);
+    writeLength(package, static_cast<std::size_t>(size));
+    if (package.copyFrom(picture, static_cast<std::size_t>(size)) != size)
+        throw Failure("A(z) \"" + path +
+                      "\" kép csomagolás közben megváltozott, ezért a csomag nem készült el.");
+    picture.close();
 }
 
 } // namespace
@@ -73,17 +95,13 @@ void PackFolder(const std::string& folderPath, const std::string& packagePath) {
     const std::string groupName = packageName(platform::fileNamePart(folder), folderPath);
     const std::vector<Entry> entries = collectEntries(folder);
 
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kMaxContentLength);
     // Written beside its name and put in place only when complete, so a failure leaves an
     // earlier package of that name as it was.
     platform::StagedFile package(packagePath);
-    writeField(package, groupName.data(), groupName.size());
+    writeField(package, groupName);
     for (const Entry& entry : entries) {
-        writeField(package, entry.ansiName.data(), entry.ansiName.size());
-        platform::File picture = platform::File::openRead(entry.path);
-        const std::size_t read = picture.read(buffer.get(), kMaxContentLength);
-        picture.close();
-        writeField(package, buffer.get(), read);
+        writeField(package, entry.ansiName);
+        writePicture(package, entry.path);
     }
     package.commit();
 }

@@ -31,11 +31,25 @@ PackageReader::EntryHeader PackageReader::readEntryHeader() {
         static_cast<std::uint64_t>(length) > size_ - position_)
         throw damagedPackage(path_);
     header.contentLength = static_cast<std::size_t>(length);
+    contentEnd_ = position_ + header.contentLength;
     return header;
 }
 
-void PackageReader::readContent(char* buffer, std::size_t length) {
-    readExactly(buffer, length);
+void PackageReader::copyContent(platform::StagedFile& target) {
+    const auto length = static_cast<std::size_t>(contentEnd_ - position_);
+    const std::size_t copied = target.copyFrom(file_, length);
+    position_ += copied;
+    if (copied != length)
+        throw damagedPackage(path_);
+}
+
+void PackageReader::skipContent() {
+    try {
+        file_.skip(contentEnd_ - position_);
+    } catch (const IoFailure& failure) {
+        throw installFailed(path_, failure.what());
+    }
+    position_ = contentEnd_;
 }
 
 std::int32_t PackageReader::readLength() {

@@ -26,8 +26,11 @@ public:
     // True when no entry follows.
     bool atEnd() const { return position_ >= size_; }
     EntryHeader readEntryHeader();
-    // Reads the content announced by the last header into the buffer, in one read.
-    void readContent(char* buffer, std::size_t length);
+    // Appends the content announced by the last header to the file. A failed copy throws the
+    // IoFailure (the caller knows which file it wrote).
+    void copyContent(platform::StagedFile& target);
+    // Passes over the content announced by the last header.
+    void skipContent();
 
 private:
     std::int32_t readLength();
@@ -38,6 +41,7 @@ private:
     platform::File file_;
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;
+    std::uint64_t contentEnd_ = 0; // where the content of the last header ends
     char nameBuffer_[kMaxNameLength] = {};
 };
 

@@ -27,6 +27,8 @@ public:
     [[nodiscard]] std::size_t read(void* buffer, std::size_t size);
     // Writes all bytes; a short write is "Disk full" (101).
     void write(const void* data, std::size_t size);
+    // Moves the position forward by count bytes without reading them.
+    void skip(std::uint64_t count);
     std::uint64_t size() const;
     // Closes the file, reporting a failure of the close itself.
     void close();
@@ -58,6 +60,10 @@ public:
     ~StagedFile();
 
     void write(const void* data, std::size_t size);
+    // Appends up to size bytes of the source from its position on, copied inside the kernel
+    // where the file systems allow it; returns the count, less than size only where the source
+    // ended.
+    [[nodiscard]] std::size_t copyFrom(File& source, std::size_t size);
     // Renames the content over the target; when it replaces an earlier file, the content is
     // flushed to disk first.
     void commit();

@@ -66,6 +66,16 @@ std::string resolveFolderOnly(const std::string& path) {
 std::string resolve(const std::string& path) {
     if (path.empty() || entryExists(path))
         return path;
+    // Mostly only the last name is missing or spelled in another case (a file about to be
+    // made): when the folder stands as written, that name is the only one to look up.
+    const std::size_t slash = path.rfind(kSeparator);
+    if (slash != std::string::npos && slash + 1 < path.size()) {
+        const std::string folder = path.substr(0, slash + 1);
+        if (entryExists(folder)) {
+            const auto found = findEntryIgnoringCase(folder, path.substr(slash + 1));
+            return found ? folder + *found : path;
+        }
+    }
     std::string result;
     std::size_t pos = 0;
     if (path.front() == kSeparator) {

@@ -8,10 +8,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <utility>
+#include <vector>
 
 namespace zolvera::platform {
 
@@ -135,6 +137,11 @@ void File::write(const void* data, std::size_t size) {
     }
 }
 
+void File::skip(std::uint64_t count) {
+    if (::lseek(fd_, static_cast<off_t>(count), SEEK_CUR) < 0)
+        throwErrno(errno);
+}
+
 std::uint64_t File::size() const {
     struct stat info {};
     if (::fstat(fd_, &info) != 0)
@@ -176,6 +183,34 @@ StagedFile::~StagedFile() {
 
 void StagedFile::write(const void* data, std::size_t size) {
     file_.write(data, size);
+}
+
+std::size_t StagedFile::copyFrom(File& source, std::size_t size) {
+    std::size_t copied = 0;
+    while (copied < size) {
+        const ssize_t moved =
+            ::copy_file_range(source.fd_, nullptr, file_.fd_, nullptr, size - copied, 0);
+        if (moved > 0) {
+            copied += static_cast<std::size_t>(moved);
+        } else if (moved == 0) {
+            break; // the source ended
+        } else if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) {
+            // Some file systems and older kernels refuse it: the rest goes through a buffer.
+            std::vector<char> buffer(std::min<std::size_t>(size - copied, 1 << 16));
+            while (copied < size) {
+                const std::size_t got =
+                    source.read(buffer.data(), std::min(buffer.size(), size - copied));
+                if (got == 0)
+                    break;
+                file_.write(buffer.data(), got);
+                copied += got;
+            }
+            break;
+        } else if (errno != EINTR) {
+            throwErrno(errno);
+        }
+    }
+    return copied;
 }
 
 void StagedFile::commit() {

@@ -29,6 +29,9 @@ TEST(Resolve, MatchesEachComponentWithoutRegardToCase) {
 
     EXPECT_EQ(resolve(dir / "KÉPEK/álom.JPG"), dir / "Képek/Álom.jpg");
     EXPECT_EQ(resolve(dir / "képek/"), dir / "Képek/");
+    // Only the last name differs: the folder as written is searched.
+    EXPECT_EQ(resolve(dir / "Képek/ÁLOM.JPG"), dir / "Képek/Álom.jpg");
+    EXPECT_EQ(resolve(dir / "Képek/új.jpg"), dir / "Képek/új.jpg");
     // An exact name wins; among case variants the first in byte order does.
     EXPECT_EQ(resolve(dir / "képek/b.TXT"), dir / "Képek/b.TXT");
     EXPECT_EQ(resolve(dir / "képek/b.txt"), dir / "Képek/B.txt");
