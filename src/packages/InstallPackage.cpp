@@ -5,6 +5,7 @@
 #include "library/NameRules.h"
 #include "packages/PackageReader.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderNames.h"
 
 #include <optional>
 #include <vector>
@@ -22,14 +23,14 @@ std::string coverPath(const std::string& groupFolder) {
     return groupFolder + "/" + std::string(kCoverFileName);
 }
 
-// The file an entry goes to; nothing for a name that is not one plain file name, or when
-// something other than a plain file stands at that name (a link is never written through).
-// The cover always goes to "init.jpg".
-std::optional<std::string> entryPath(const std::string& groupFolder, const std::string& name) {
+// The file an entry goes to, resolved among the group folder's names; nothing for a name that is
+// not one plain file name, or when something other than a plain file stands at that name (a
+// link is never written through). The cover always goes to "init.jpg".
+std::optional<std::string> entryPath(const platform::FolderNames& names, const std::string& name) {
     if (!library::isPlainName(name))
         return std::nullopt;
-    const std::string path = isCoverName(name) ? coverPath(groupFolder) : groupFolder + "/" + name;
-    const platform::EntryKind kind = platform::entryKind(path);
+    const std::string path = names.pathOf(isCoverName(name) ? std::string(kCoverFileName) : name);
+    const platform::EntryKind kind = platform::entryKindAsWritten(path);
     if (kind != platform::EntryKind::Missing && kind != platform::EntryKind::File)
         return std::nullopt;
     return path;
@@ -51,16 +52,18 @@ void settleCover(const std::string& groupFolder) {
 // failure leaves the file of that name as it was; a new one is written at its name and removed
 // again on failure. An entry refused for its name is added to refused.
 void installEntry(PackageReader& reader, const std::string& groupFolder,
-                  const std::string& packagePath, std::vector<std::string>& refused) {
+                  platform::FolderNames& names, const std::string& packagePath,
+                  std::vector<std::string>& refused) {
     const PackageReader::EntryHeader entry = reader.readEntryHeader();
-    const std::optional<std::string> path = entryPath(groupFolder, entry.name);
+    const std::optional<std::string> path = entryPath(names, entry.name);
     if (!path) {
         reader.skipContent();
         refused.push_back(entry.name);
         return;
     }
     try {
-        platform::StagedFile file(*path, platform::StagedFile::NewFiles::InPlace);
+        platform::StagedFile file(*path, platform::StagedFile::NewFiles::InPlace,
+                                  platform::StagedFile::Naming::AsWritten);
         reader.copyContent(file);
         file.commit();
     } catch (const IoFailure& failure) {
@@ -70,8 +73,12 @@ void installEntry(PackageReader& reader, const std::string& groupFolder,
         refused.push_back(entry.name);
         return;
     }
-    if (isCoverName(entry.name))
+    if (isCoverName(entry.name)) {
         settleCover(groupFolder);
+        names = platform::FolderNames(groupFolder); // the cover's other spellings went
+    } else {
+        names.add(platform::fileNamePart(*path));
+    }
 }
 
 // The group folder, made when missing; never one that is a link to elsewhere.
@@ -103,9 +110,10 @@ void InstallPackage(library::GroupLibrary& library, const std::string& packagePa
         if (!library::isPlainName(groupName))
             throw unusableGroupName(packagePath);
         groupFolder = prepareGroupFolder(library, groupName, packagePath);
+        platform::FolderNames names(groupFolder);
         try {
             while (!reader.atEnd())
-                installEntry(reader, groupFolder, packagePath, refused);
+                installEntry(reader, groupFolder, names, packagePath, refused);
         } catch (const Failure& cut) {
             failure = cut.what();
         }

@@ -53,8 +53,11 @@ private:
 class StagedFile {
 public:
     enum class NewFiles { Staged, InPlace };
+    // AsWritten takes a path already resolved (FolderNames) as it stands.
+    enum class Naming { AnyCase, AsWritten };
 
-    explicit StagedFile(const std::string& path, NewFiles newFiles = NewFiles::Staged);
+    explicit StagedFile(const std::string& path, NewFiles newFiles = NewFiles::Staged,
+                        Naming naming = Naming::AnyCase);
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
     ~StagedFile();

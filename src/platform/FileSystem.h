@@ -26,6 +26,8 @@ bool fileExists(const std::string& path);
 // What the path names itself, a symbolic link not followed.
 enum class EntryKind { Missing, File, Folder, Link, Other };
 EntryKind entryKind(const std::string& path);
+// The same for the path exactly as written, for a path already resolved.
+EntryKind entryKindAsWritten(const std::string& path);
 
 // Creates one folder level. Fails when the name exists in any letter case or the parent is
 // missing.

@@ -114,8 +114,12 @@ bool fileExists(const std::string& path) {
 }
 
 EntryKind entryKind(const std::string& path) {
+    return entryKindAsWritten(resolve(path));
+}
+
+EntryKind entryKindAsWritten(const std::string& path) {
     struct stat info {};
-    if (::lstat(resolve(path).c_str(), &info) != 0)
+    if (::lstat(path.c_str(), &info) != 0)
         return EntryKind::Missing;
     if (S_ISREG(info.st_mode))
         return EntryKind::File;

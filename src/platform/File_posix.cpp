@@ -155,8 +155,8 @@ void File::close() {
         throwErrno(errno);
 }
 
-StagedFile::StagedFile(const std::string& path, NewFiles newFiles)
-    : target_(resolve(path)), file_(-1) {
+StagedFile::StagedFile(const std::string& path, NewFiles newFiles, Naming naming)
+    : target_(naming == Naming::AsWritten ? path : resolve(path)), file_(-1) {
     if (newFiles == NewFiles::InPlace) {
         if (const int fd = createInPlace(target_); fd >= 0) {
             temporary_ = target_;

@@ -84,6 +84,23 @@ TEST(InstallPackage, OverAnExistingGroupKeepsOtherPicturesAndReplacesSameNamesAn
     }
 }
 
+// The group folder's names are read once: a name in another case, already there or written
+// earlier by the same package, is still the same file.
+TEST(InstallPackage, NamesDifferingOnlyInCaseReplaceOneFile) {
+    LibraryFixture f;
+    f.startWith({"tel"});
+    writeFile(f.groupFile("tel", "Régi.JPG"), "old");
+    install(f,
+            f.writePackage("Tel.dta", packageBytes("tel", {{"R\xC9GI.jpg", "new"}, // Windows-1250
+                                                           {"kep.jpg", "first"},
+                                                           {"KEP.JPG", "second"},
+                                                           {"Init.jpg", "cover"}})));
+    EXPECT_EQ(treeOf(f.app + "/Hatterek"),
+              (Tree{"tel/", "tel/Régi.JPG", "tel/init.jpg", "tel/kep.jpg"}));
+    EXPECT_EQ(readFile(f.groupFile("tel", "Régi.JPG")), "new");
+    EXPECT_EQ(readFile(f.groupFile("tel", "kep.jpg")), "second");
+}
+
 TEST(InstallPackage, EntriesThatWouldLeaveTheGroupOrCannotBeCreatedAreSkippedAndNamed) {
     LibraryFixture f;
     std::filesystem::create_directories(f.groupFile("G", "sub"));
