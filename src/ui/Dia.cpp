@@ -3,6 +3,7 @@
 #include "library/Seged.h"
 #include "library/Settings.h"
 #include "picture/Picture.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Guard.h"
 #include "ui/MainLayout.h"
 #include "ui/Placement.h"
@@ -55,7 +56,7 @@ Tfrm_dia::Tfrm_dia(QWidget* owner, const WindowContext& context, StepTimer::Tick
       aLeallit(makeAction(this, "Leállít", Qt::Key_F5, "stop")),
       aBezar(makeAction(this, "Bezár", Qt::Key_Escape, "red-cross")),
       Track(new QSlider(Qt::Horizontal, ToolBar1)), lbl(new QLabel(ToolBar1)),
-      lbl2(new QLabel(ToolBar1)), img(new StretchedImage(this)), PopupMenu1(new QMenu(img)),
+      lbl2(new ElidedLabel(ToolBar1)), img(new StretchedImage(this)), PopupMenu1(new QMenu(img)),
       Timer(new StepTimer(ticks, this)), context_(context) {
     frm_dia = this;
     setObjectName(QStringLiteral("frm_dia"));
@@ -143,7 +144,7 @@ void Tfrm_dia::ShowPicture() {
     img->releasePicture();
     img->setPicture(picture::JpegPicture::load(folder_ + "/" + name));
     lbl->setText(QStringLiteral("%1 / %2").arg(index_ + 1).arg(list_.count()));
-    lbl2->setText(QString::fromStdString(name));
+    lbl2->setFullText(QString::fromStdString(name));
 }
 
 void Tfrm_dia::showEvent(QShowEvent* event) {

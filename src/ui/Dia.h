@@ -18,6 +18,7 @@ class QToolBar;
 
 namespace zolvera::ui {
 
+class ElidedLabel;
 class StretchedImage;
 
 // The slideshow of a group: its pictures one after another, stretched to the window, stepping
@@ -54,7 +55,7 @@ public:
     QAction* aBezar;
     QSlider* Track;
     QLabel* lbl;
-    QLabel* lbl2;
+    ElidedLabel* lbl2; // the picture's name, shortened when the tool bar has no room for it
     StretchedImage* img;
     QMenu* PopupMenu1;
     StepTimer* Timer;

@@ -3,11 +3,13 @@
 #include "library/Settings.h"
 #include "platform/Failure.h"
 #include "ui/Dia.h"
+#include "ui/ElidedLabel.h"
 #include "ui/StretchedImage.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QSlider>
+#include <QToolBar>
 
 #include <filesystem>
 #include <functional>
@@ -142,6 +144,16 @@ TEST_F(DiaTest, StopAndStartKeepThePictureAndTheSliderOnlyChangesThePace) {
         EXPECT_EQ(window.Timer->periodsStarted(), periods + 2);
     });
     EXPECT_EQ(doubles.settings.Leptet, 5);
+}
+
+TEST_F(DiaTest, ALongNameIsShortenedAndCloseStaysOnTheToolBar) {
+    const std::string name = "Naplemente a Balaton északi partján, Tihany felől, 2019 nyarán.jpg";
+    writeJpeg(folder + "/" + name);
+    show([&](Tfrm_dia& window) {
+        EXPECT_EQ(window.lbl2->toolTip().toStdString(), name);
+        EXPECT_TRUE(window.lbl2->isVisible());
+        EXPECT_TRUE(window.ToolBar1->widgetForAction(window.aBezar)->isVisible());
+    });
 }
 
 // A box whose own event loop delivers a tick of the show while it is open.
