@@ -3,10 +3,7 @@
 namespace zolvera::ui {
 
 StepTimer::StepTimer(Ticks ticks, QObject* parent) : QObject(parent), ticks_(ticks) {
-    connect(&clock_, &QTimer::timeout, this, [this] {
-        ++periodsStarted_; // a repeating QTimer has already begun the next period
-        Q_EMIT timeout();
-    });
+    connect(&clock_, &QTimer::timeout, this, &StepTimer::timeout);
 }
 
 void StepTimer::setEnabled(bool enabled) {
@@ -25,15 +22,25 @@ void StepTimer::setInterval(int milliseconds) {
         startPeriod();
 }
 
+void StepTimer::advance(int milliseconds) {
+    // The handler of a tick may stop the timer or start a new period.
+    while (enabled_ && elapsed_ + milliseconds >= interval_) {
+        milliseconds -= interval_ - elapsed_;
+        startPeriod();
+        Q_EMIT timeout();
+        if (interval_ <= 0)
+            return; // a period of no length ticks once, not forever
+    }
+    if (enabled_)
+        elapsed_ += milliseconds;
+}
+
 void StepTimer::tick() {
-    if (!enabled_)
-        return;
-    startPeriod();
-    Q_EMIT timeout();
+    advance(interval_ - elapsed_);
 }
 
 void StepTimer::startPeriod() {
-    ++periodsStarted_;
+    elapsed_ = 0;
     if (ticks_ == Ticks::FromEventLoop)
         clock_.start(interval_);
 }

@@ -64,25 +64,25 @@ protected:
 
 TEST_F(DiaTest, OpensRunningAtTheSettingsStepAndSize) {
     addPictures(2);
-    // Leptet as the settings file may hold it, the period it gives, and whether the slider
-    // moved (and so started a second period).
+    // Leptet as the settings file may hold it, and the period it gives.
     const struct {
         int leptet;
         int period;
-        int periodsStarted;
-    } cases[] = {{3, 3000, 2}, {5, 5000, 1}, {0, 1000, 2}, {25, 10000, 2}};
+    } cases[] = {{3, 3000}, {5, 5000}, {0, 1000}, {25, 10000}};
     for (const auto& c : cases) {
         doubles.settings.Leptet = c.leptet;
         show([&](Tfrm_dia& window) {
-            EXPECT_EQ(window.windowTitle(), QStringLiteral("Tél"));
-            EXPECT_EQ(shown(window), entry(window, 0));
-            EXPECT_TRUE(window.Timer->enabled());
             EXPECT_TRUE(window.aIndit->isChecked());
-            EXPECT_EQ(window.Timer->interval(), c.period) << c.leptet;
-            EXPECT_EQ(window.Timer->periodsStarted(), c.periodsStarted) << c.leptet;
-            EXPECT_EQ(window.size(), QSize(654, 519));
+            window.Timer->advance(c.period - 1);
+            EXPECT_EQ(shown(window), entry(window, 0)) << c.leptet;
+            window.Timer->advance(1);
+            EXPECT_EQ(shown(window), entry(window, 1)) << c.leptet;
         });
     }
+    show([](Tfrm_dia& window) {
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("Tél"));
+        EXPECT_EQ(window.size(), QSize(654, 519));
+    });
     doubles.settings.Teljes = true;
     show([](Tfrm_dia& window) { EXPECT_TRUE(window.isMaximized()); });
 }
@@ -92,15 +92,14 @@ TEST_F(DiaTest, StepsWrapAtBothEndsWithoutRestartingThePeriod) {
     show([&](Tfrm_dia& window) {
         window.Timer->tick();
         EXPECT_EQ(shown(window), entry(window, 1));
-        const int periods = window.Timer->periodsStarted();
+        window.Timer->advance(3000);
         QTest::keyClick(&window, Qt::Key_F4);
         EXPECT_EQ(shown(window), entry(window, 2));
         QTest::keyClick(&window, Qt::Key_F4);
         EXPECT_EQ(shown(window), entry(window, 0));
         QTest::keyClick(&window, Qt::Key_F3);
         EXPECT_EQ(shown(window), entry(window, 2));
-        EXPECT_EQ(window.Timer->periodsStarted(), periods);
-        window.Timer->tick();
+        window.Timer->advance(2000); // the period ran on through the steps
         EXPECT_EQ(shown(window), entry(window, 0));
     });
 
@@ -120,28 +119,29 @@ TEST_F(DiaTest, StopAndStartKeepThePictureAndTheSliderOnlyChangesThePace) {
     addPictures(3);
     show([&](Tfrm_dia& window) {
         window.Timer->tick();
+        window.Timer->advance(1500);
         QTest::keyClick(&window, Qt::Key_F5);
-        EXPECT_FALSE(window.Timer->enabled());
         EXPECT_FALSE(window.aIndit->isChecked());
-        window.Timer->tick(); // a stopped show does not step
         window.Track->setValue(2);
-        EXPECT_FALSE(window.Timer->enabled());
-        EXPECT_EQ(window.Timer->interval(), 2000);
-
-        const int periods = window.Timer->periodsStarted();
-        QTest::keyClick(&window, Qt::Key_F2);
-        EXPECT_TRUE(window.Timer->enabled());
-        EXPECT_TRUE(window.aIndit->isChecked());
-        EXPECT_EQ(window.Timer->periodsStarted(), periods + 1); // a full period
+        window.Timer->advance(10000); // a stopped show does not step
         EXPECT_EQ(shown(window), entry(window, 1));
+
+        QTest::keyClick(&window, Qt::Key_F2); // a full period at the slider's pace
+        EXPECT_TRUE(window.aIndit->isChecked());
+        window.Timer->advance(1000);
         QTest::keyClick(&window, Qt::Key_F2); // already running: the period goes on
         EXPECT_TRUE(window.aIndit->isChecked());
-        EXPECT_EQ(window.Timer->periodsStarted(), periods + 1);
+        window.Timer->advance(999);
+        EXPECT_EQ(shown(window), entry(window, 1));
+        window.Timer->advance(1);
+        EXPECT_EQ(shown(window), entry(window, 2));
 
+        window.Timer->advance(1000);
         window.Track->setValue(7); // running: a fresh period at the new pace
-        EXPECT_TRUE(window.Timer->enabled());
-        EXPECT_EQ(window.Timer->interval(), 7000);
-        EXPECT_EQ(window.Timer->periodsStarted(), periods + 2);
+        window.Timer->advance(6999);
+        EXPECT_EQ(shown(window), entry(window, 2));
+        window.Timer->advance(1);
+        EXPECT_EQ(shown(window), entry(window, 0));
     });
     EXPECT_EQ(doubles.settings.Leptet, 5);
 }
