@@ -28,8 +28,9 @@ TileDecoder::~TileDecoder() {
 }
 
 int TileDecoder::poolSize() {
-    // Each decoding holds a full-size bitmap (25 MB for a 4K picture): beyond a few threads the
-    // memory grows faster than the wait for the twenty tiles in view shrinks.
+    // Decoding is bound by the processor: each thread holds a scaled bitmap and libjpeg's
+    // buffers, and beyond a few threads the memory grows while the wait for the twenty tiles in
+    // view hardly shrinks.
     constexpr int kMostThreads = 4;
     return std::clamp(QThread::idealThreadCount(), 1, kMostThreads);
 }
