@@ -6,6 +6,7 @@
 #include "library/Settings.h"
 #include "packages/InstallOffer.h"
 #include "packages/InstallPackage.h"
+#include "platform/FileSystem.h"
 #include "platform/Profile.h"
 #include "ui/CsomagKeszit.h"
 #include "ui/Dia.h"
@@ -284,9 +285,10 @@ void Tfrm_Main::aUjCsoportExecute() {
 }
 
 void Tfrm_Main::aCsomagKeszitExecute() {
-    Tfrm_Csomagkeszit dialog(
-        this, context_, QString::fromStdString(library::appPath(library_.appFolder(), "/Hatterek")),
-        packageFolder_);
+    // The library's folder of groups as it is spelled on disk, so that the tree can show it.
+    const std::string groups =
+        platform::resolve(library::appPath(library_.appFolder(), "/Hatterek"));
+    Tfrm_Csomagkeszit dialog(this, context_, QString::fromStdString(groups), packageFolder_);
     dialog.exec();
 }
 
