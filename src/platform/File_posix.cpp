@@ -248,10 +248,17 @@ void replaceFileOrFail(const std::string& path, const std::string& bytes) {
 std::string readWholeFile(const std::string& path) {
     try {
         File file = File::openRead(path);
-        std::string bytes;
-        char buffer[64 * 1024];
-        while (const std::size_t got = file.read(buffer, sizeof buffer))
-            bytes.append(buffer, got);
+        // Read straight into a string of the file's size, with a byte to spare that notices a
+        // file growing meanwhile: appending chunks copied a picture of megabytes several times
+        // over, into memory fresh from the system each time.
+        std::string bytes(std::size_t(file.size()) + 1, '\0');
+        std::size_t filled = 0;
+        while (const std::size_t got = file.read(bytes.data() + filled, bytes.size() - filled)) {
+            filled += got;
+            if (filled == bytes.size())
+                bytes.resize(2 * bytes.size());
+        }
+        bytes.resize(filled);
         return bytes;
     } catch (const IoFailure& failure) {
         throw failures::cannotOpenFile(path, failure.reason());
