@@ -4,13 +4,18 @@
 #include "ui/BitmapImage.h"
 
 #include <QPainter>
+#include <QScreen>
 
 namespace zolvera::ui {
 
 StretchedImage::StretchedImage(QWidget* parent) : QWidget(parent) {}
 
 void StretchedImage::setPicture(const picture::JpegPicture& picture) {
-    decoded_ = picture.decodeToShow(width(), height());
+    // Before the control is first shown its size is a placeholder and the window may still be
+    // maximised: the picture is decoded for the whole screen, which the first paint then only
+    // shrinks, instead of small now and once more at the first paint.
+    const QSize target = isVisible() ? size() : screen()->size();
+    decoded_ = picture.decodeToShow(target.width(), target.height());
     picture_ = picture;
     shown_ = QPixmap();
     update();

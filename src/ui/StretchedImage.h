@@ -19,8 +19,8 @@ class StretchedImage : public QWidget {
 public:
     explicit StretchedImage(QWidget* parent = nullptr);
 
-    // Decodes the picture for the control's current size; throws as JpegPicture::decode, and
-    // the earlier picture then stays.
+    // Decodes the picture for the control's current size (its screen's before it is first
+    // shown); throws as JpegPicture::decode, and the earlier picture then stays.
     void setPicture(const picture::JpegPicture& picture);
     // Frees the decoded picture and keeps only what is on screen, so that the next picture
     // can be decoded without two of them in memory. Should that decoding fail, the old picture

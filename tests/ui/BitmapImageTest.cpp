@@ -110,6 +110,7 @@ TEST(StretchedImage, DecodesAgainWhenGrownPastTheDecodedSize) {
     const picture::JpegPicture picture = picture::JpegPicture::load(dir / "p.jpg");
     StretchedImage image;
     image.resize(140, 90);
+    image.show(); // until shown, a picture is decoded for the whole screen
     image.setPicture(picture);
     image.resize(700, 500);
     EXPECT_EQ(image.grab().toImage().convertToFormat(QImage::Format_RGB32),
