@@ -1,9 +1,10 @@
 // One step of the slideshow, decoding the next picture and painting it for the first time, in
-// the window at its normal size and maximised on a 1920 x 1080 screen, beside djpeg decoding the same file with
-// the accurate integer DCT at full size and at the scale the window needs: wall time and, as
-// the machine may be shared, processor time. Then opening the picture preview of the same
-// pictures, and the time from opening the slideshow to its first picture painted. Each run is a child process of its own, so that its peak memory is its own; the
-// memory a picture costs is the peak above the same window showing a small picture.
+// the window at its normal size and maximised on a 1920 x 1080 screen, beside djpeg decoding the
+// same file with the accurate integer DCT at full size and at the scale the window needs: wall time
+// and, as the machine may be shared, processor time. Then opening the picture preview of the same
+// pictures, and the time from opening the slideshow to its first picture painted. Each run is a
+// child process of its own, so that its peak memory is its own; the memory a picture costs is the
+// peak above the same window showing a small picture.
 #include "library/Settings.h"
 #include "picture/Picture.h"
 #include "ui/Dia.h"
@@ -36,10 +37,10 @@ constexpr int kRuns = 9;
 enum class Shown { Normal, Maximised, Preview };
 
 struct StepFigures {
-    double milliseconds = 0;    // the median step
-    double cpuMilliseconds = 0; // the median processor time of a step
+    double milliseconds = 0;     // the median step
+    double cpuMilliseconds = 0;  // the median processor time of a step
     double openMilliseconds = 0; // from opening the window to its first picture painted
-    int denominator = 1;        // the scale the picture was decoded at: 1 / denominator
+    int denominator = 1;         // the scale the picture was decoded at: 1 / denominator
 };
 
 double cpuNow() {
