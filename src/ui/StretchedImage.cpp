@@ -14,7 +14,8 @@ void StretchedImage::setPicture(const picture::JpegPicture& picture) {
     // Before the control is first shown its size is a placeholder and the window may still be
     // maximised: the picture is decoded for the whole screen, which the first paint then only
     // shrinks, instead of small now and once more at the first paint.
-    const QSize target = isVisible() ? size() : screen()->size();
+    const QScreen* onScreen = screen(); // none while no monitor is connected
+    const QSize target = isVisible() || onScreen == nullptr ? size() : onScreen->size();
     decoded_ = picture.decodeToShow(target.width(), target.height());
     picture_ = picture;
     shown_ = QPixmap();
