@@ -174,7 +174,7 @@ int main() {
 
     std::printf("One slideshow step (decode + first paint) and opening the preview, median of %d,"
                 " beside djpeg -dct int -outfile /dev/null at full size and at the scale used (a"
-                " process per run); goal for a grainy 4K step at 1920x1080: cpu at most 0.6x of"
+                " process per run); goal for a 4K step in the maximised window: cpu at most 0.6x of"
                 " djpeg full size; the slideshow's opening to its first picture painted\n",
                 kRuns);
     std::printf("%-16s %-10s %15s %15s %11s  %-26s  %s  %s\n", "picture", "window", "ms wall/cpu",
