@@ -157,9 +157,10 @@ bool copyFile(const std::string& source, const std::string& target) {
     try {
         File in = File::openRead(from);
         StagedFile out(to);
-        char buffer[64 * 1024];
-        while (const std::size_t got = in.read(buffer, sizeof buffer))
-            out.write(buffer, got);
+        // Copied to the source's end, however long it is by then (a count that would carry a
+        // file position past its limit is refused by the kernel).
+        constexpr std::size_t kToTheEnd = std::size_t{1} << 62;
+        static_cast<void>(out.copyFrom(in, kToTheEnd));
         out.commit();
     } catch (const IoFailure&) {
         return false;
