@@ -2,6 +2,7 @@
 
 #include "desktop/WallpaperLink.h"
 #include "platform/Failure.h"
+#include "platform/UserFolders.h"
 
 #include <QString>
 #include <QUrl>
@@ -127,10 +128,10 @@ bool swayTakesPath(const std::string& path) {
 
 std::string swayLinkFolder() {
     const std::string usual = wallpaperLinkFolder();
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (swayTakesPath(usual) || runtime == nullptr || runtime[0] != '/')
+    if (swayTakesPath(usual))
         return usual;
-    return std::string(runtime) + "/zolvera";
+    const std::string runtime = platform::userRuntimeFolder();
+    return runtime.empty() ? usual : runtime + "/zolvera";
 }
 
 void SwayApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {

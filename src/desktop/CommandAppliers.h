@@ -75,7 +75,7 @@ private:
 bool swayTakesPath(const std::string& path);
 
 // Where sway's wallpaper links are made: the usual link folder when sway takes its path, else
-// "zolvera" in the session's runtime folder (/run/user/<uid>), so that a home folder with an
+// "zolvera" in the user's private runtime folder (/run/user/<uid>), so that a home folder with an
 // apostrophe in its name still gets a wallpaper.
 std::string swayLinkFolder();
 

@@ -12,8 +12,10 @@ namespace zolvera::desktop {
 // differs from the one they were given last time: <cache>/zolvera/wallpaper-<n>.bmp in the
 // user's cache folder ($XDG_CACHE_HOME, else ~/.cache), a hard link to the bitmap as it is now
 // (a copy where no link can be made), n one more than the last one's. Only that one and the
-// one before it (which the desktop may still be fading out) are kept. When neither a link nor
-// a copy can be made, the bitmap's own path. The links are made in the given folder.
+// one before it (which the desktop may still be fading out) are kept; the folder's record of
+// the links made (wallpaper-links) tells which ones are ours to remove. When the folder is not
+// a folder of the user's own (a link, or one others may write to), or neither a link nor a
+// copy can be made, the bitmap's own path. The links are made in the given folder.
 std::string freshWallpaperLink(const std::string& bitmapPath, const std::string& folder);
 
 // The folder that holds them.

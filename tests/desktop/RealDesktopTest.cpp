@@ -161,7 +161,7 @@ TEST_F(RealDesktopTest, GnomeSettingsChangeAtEverySet) {
         return std::distance(std::filesystem::directory_iterator(path),
                              std::filesystem::directory_iterator());
     };
-    EXPECT_EQ(count(dir / "cache/zolvera"), 2);
+    EXPECT_EQ(count(dir / "cache/zolvera"), 3); // two links and the record of them
     EXPECT_EQ(count(folder), 2);
 }
 
