@@ -37,20 +37,13 @@ SocketFailure::SocketFailure(const error_code& error) : Failure(socketErrorText(
 
 Cancelled::Cancelled() : Failure("A letöltés megszakítva.") {}
 
-Connection::Connection(const HttpUrl& url, const TimeLimits& limits,
+Connection::Connection(const HttpUrl& url, const TimeLimits& limits, const HostLookup& lookup,
                        const std::atomic<bool>& cancel)
     : buffer_(kMaxHeader + 2 * kReadChunk), host_(url.hostName()), port_(url.port), limits_(limits),
       cancel_(cancel) {
-    asio::ip::tcp::resolver resolver(io_);
+    // The system's resolver cannot be interrupted: a cancelled transfer leaves it behind.
+    const Endpoints endpoints = lookUpAbandonably(lookup, host_, port_, cancel_);
     error_code error;
-    asio::ip::tcp::resolver::results_type endpoints;
-    resolver.async_resolve(host_, std::to_string(port_), [&](const error_code& result, auto found) {
-        error = result;
-        endpoints = std::move(found);
-    });
-    runUntilDone([&resolver] { resolver.cancel(); });
-    if (error)
-        throw SocketFailure(error);
     stream_.expires_after(limits_.connect);
     stream_.async_connect(endpoints,
                           [&error](const error_code& result, const auto&) { error = result; });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/HostLookup.h"
 #include "net/HttpUrl.h"
 #include "platform/Failure.h"
 
@@ -44,8 +45,10 @@ public:
 // closed and Cancelled thrown).
 class Connection {
 public:
-    // Resolves the host and connects. Throws SocketFailure, "Connect timed out." or Cancelled.
-    Connection(const HttpUrl& url, const TimeLimits& limits, const std::atomic<bool>& cancel);
+    // Looks the host up (abandoned when cancelled, see lookUpAbandonably) and connects. Throws
+    // SocketFailure, "Connect timed out." or Cancelled.
+    Connection(const HttpUrl& url, const TimeLimits& limits, const HostLookup& lookup,
+               const std::atomic<bool>& cancel);
 
     // True when the connection leads to the url's host and port and no stray bytes wait on it.
     bool reusableFor(const HttpUrl& url);

@@ -103,7 +103,8 @@ void readBody(Connection& connection, Parser& parser) {
 
 } // namespace
 
-HttpClient::HttpClient(TimeLimits limits) : limits_(std::move(limits)) {}
+HttpClient::HttpClient(TimeLimits limits, HostLookup lookup)
+    : limits_(std::move(limits)), lookup_(std::move(lookup)) {}
 
 HttpClient::~HttpClient() = default;
 
@@ -112,9 +113,9 @@ void HttpClient::get(const std::string& url, const BodySink& sink, std::uint64_t
     const bool reused = connection_ && connection_->reusableFor(target);
     try {
         if (!reused)
-            connection_ = std::make_unique<Connection>(target, limits_, cancel_);
+            connection_ = std::make_unique<Connection>(target, limits_, lookup_, cancel_);
         if (!exchange(target, sink, maxBody, reused)) {
-            connection_ = std::make_unique<Connection>(target, limits_, cancel_);
+            connection_ = std::make_unique<Connection>(target, limits_, lookup_, cancel_);
             exchange(target, sink, maxBody, false);
         }
     } catch (const StatusFailure&) {

@@ -17,7 +17,8 @@ namespace zolvera::net {
 // lifetime. One transfer at a time; the reports are called on the thread that runs get().
 class HttpClient {
 public:
-    explicit HttpClient(TimeLimits limits = {});
+    // lookup finds the server's addresses; the system's resolver except in tests.
+    explicit HttpClient(TimeLimits limits = {}, HostLookup lookup = systemLookup);
     ~HttpClient();
     HttpClient(const HttpClient&) = delete;
     HttpClient& operator=(const HttpClient&) = delete;
@@ -41,7 +42,7 @@ public:
     void get(const std::string& url, const BodySink& sink, std::uint64_t maxBody);
 
     // Safe from any thread: the running transfer, and every later one, ends with Cancelled
-    // within a fraction of a second.
+    // within a fraction of a second, even while the host name is being looked up.
     void cancel() { cancel_ = true; }
 
 private:
@@ -50,6 +51,7 @@ private:
     bool exchange(const HttpUrl& url, const BodySink& sink, std::uint64_t maxBody, bool reused);
 
     TimeLimits limits_;
+    HostLookup lookup_;
     CookieJar cookies_;
     std::unique_ptr<Connection> connection_;
     std::atomic<bool> cancel_{false};

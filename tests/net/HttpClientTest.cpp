@@ -285,6 +285,26 @@ TEST_F(HttpClientTest, ATrickleFailsOnItsAverageRateAndATransferEndsWhenCancelle
     EXPECT_EQ(failure, "A letöltés megszakítva.");
 }
 
+TEST_F(HttpClientTest, ACancelledTransferDoesNotWaitForANameLookupThatNeverAnswers) {
+    // A resolver that does not answer until the test lets it (the system's would give up only
+    // after its own time limits, a minute or more).
+    std::promise<void> release;
+    const std::shared_future<void> released = release.get_future().share();
+    auto asked = std::make_shared<std::promise<void>>();
+    HttpClient client({}, [released, asked](const std::string&, std::uint16_t) -> Endpoints {
+        asked->set_value();
+        released.wait();
+        return {};
+    });
+    auto failure = std::async(std::launch::async, [&] { return fetch(client, "http://silent/"); });
+    asked->get_future().wait();
+    client.cancel();
+    // Bounded only so that the fault fails the test instead of hanging it.
+    ASSERT_EQ(failure.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    EXPECT_EQ(failure.get(), "A letöltés megszakítva.");
+    release.set_value(); // the abandoned lookup thread now ends by itself
+}
+
 TEST(CookieJar, RefusesPublicSuffixesAndExpiredCookiesAndBoundsAFlood) {
     CookieJar jar;
     jar.store("www.example.com", "/", "wide=1; Domain=com");
