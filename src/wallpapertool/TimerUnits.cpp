@@ -5,6 +5,10 @@
 #include "platform/FileSystem.h"
 #include "platform/UserFolders.h"
 
+#include <QByteArray>
+#include <QString>
+
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -14,12 +18,38 @@ namespace zolvera::wallpaper {
 
 namespace {
 
+// Whether systemd takes the text in a unit file: it reads them as UTF-8 and drops an
+// assignment that is not.
+bool isUnitText(std::string_view text) {
+    const QByteArray bytes(text.data(), qsizetype(text.size()));
+    return QString::fromUtf8(bytes).toUtf8() == bytes;
+}
+
+bool isControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+}
+
+[[noreturn]] void refuse(std::string_view text) {
+    throw Failure("Az időzítő nem állítható be, mert ez a szöveg nem írható a systemd "
+                  "egységfájljába: " +
+                  std::string(text));
+}
+
 // One argument or assignment in double quotes as systemd reads it: backslash and quote
-// escaped, "%" doubled against specifier expansion and, on command lines, "$" doubled against
-// variable expansion.
+// escaped, control characters (a line break would end the setting and begin another) written
+// as C escapes, "%" doubled against specifier expansion and, on command lines, "$" doubled
+// against variable expansion.
 std::string quoted(std::string_view text, bool commandLine) {
+    if (!isUnitText(text))
+        refuse(text);
+    static constexpr char kHex[] = "0123456789abcdef";
     std::string result = "\"";
     for (const char c : text) {
+        if (isControl(c)) {
+            const auto byte = static_cast<unsigned char>(c);
+            result += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xf]};
+            continue;
+        }
         if (c == '"' || c == '\\')
             result += '\\';
         else if (c == '%' || (commandLine && c == '$'))
@@ -101,8 +131,11 @@ std::optional<long double> timeSpanSeconds(std::string_view text) {
     return any ? std::optional(total) : std::nullopt;
 }
 
-// Where a program's path is a unit setting's value: "%" doubled against specifier expansion.
+// Where a program's path is a unit setting's value, read without escapes: "%" doubled against
+// specifier expansion; a path with a control character cannot be written there.
 std::string unitPath(std::string_view path) {
+    if (!isUnitText(path) || std::any_of(path.begin(), path.end(), isControl))
+        refuse(path);
     std::string result;
     for (const char c : path) {
         if (c == '%')
@@ -173,14 +206,17 @@ std::string userUnitFolder() {
 
 bool installRotationTimer(const RotationTimer& timer, const std::string& folder,
                           desktop::CommandRunner& runner) {
+    // A text the units cannot hold is refused before anything is written.
+    const std::string serviceText = serviceUnit(timer);
+    const std::string timerText = timerUnit(timer);
     const std::string servicePath = folder + "/" + kServiceName;
     const std::string timerPath = folder + "/" + kTimerName;
     const auto earlierService = existingUnit(servicePath);
     const auto earlierTimer = existingUnit(timerPath);
     std::error_code ignored; // a folder that cannot be made shows up when a unit is written
     std::filesystem::create_directories(folder, ignored);
-    platform::replaceFileOrFail(servicePath, serviceUnit(timer));
-    platform::replaceFileOrFail(timerPath, timerUnit(timer));
+    platform::replaceFileOrFail(servicePath, serviceText);
+    platform::replaceFileOrFail(timerPath, timerText);
     if (!systemctl(runner, {"daemon-reload"}))
         return false;
     // reenable moves the timer to the target it now names; a timer already running keeps its

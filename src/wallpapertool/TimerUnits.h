@@ -32,6 +32,9 @@ struct RotationTimer {
 // lines of its own, or a timer that runs all the time.
 bool isTimeSpan(std::string_view text);
 
+// The service's text. A line break or other control character in a value is written as a C
+// escape; throws a Failure naming a text systemd could not be given safely (one that is not
+// UTF-8, or a program path with a control character).
 std::string serviceUnit(const RotationTimer& timer);
 std::string timerUnit(const RotationTimer& timer);
 

@@ -1,4 +1,5 @@
 #include "wallpapertool/WallpaperCommand.h"
+#include "wallpapertool/TimerUnits.h"
 
 #include "desktop/FileRegistry.h"
 #include "desktop/ScopedEnv.h"
@@ -254,6 +255,27 @@ TEST_F(WallpaperCommandTest, RotateWritesUnitsSystemdAcceptsAndStopRemovesThem) 
     fs::create_directories(unitFolder + "/zolvera-rotate.timer/kept");
     EXPECT_EQ(run({"rotate", "--stop"}), kFailed);
     EXPECT_NE(err.str().find("nem törölhető"), std::string::npos) << err.str();
+}
+
+TEST(TimerUnits, ALineBreakInAPathStaysInItsSettingOrIsRefused) {
+    RotationTimer timer{
+        .program = "/bin/true",
+        .group = "G",
+        .every = "1h",
+        .environment = {{"ZOLVERA_HOME", "/home/a\nExecStartPre=/bin/rm -rf /home/a"}}};
+    const std::string service = serviceUnit(timer);
+    EXPECT_NE(service.find("Environment=\"ZOLVERA_HOME=/home/a\\x0aExecStartPre=/bin/rm -rf "
+                           "/home/a\"\n"),
+              std::string::npos)
+        << service;
+    EXPECT_EQ(service.find("\nExecStartPre"), std::string::npos);
+
+    for (const auto& [program, value] : {std::pair{"/opt/a\nb/zolvera-wallpaper", "/home/a"},
+                                         std::pair{"/bin/true", "/home/\xE9"}}) {
+        timer.program = program;
+        timer.environment = {{"ZOLVERA_HOME", value}};
+        EXPECT_THROW(serviceUnit(timer), Failure) << program << value;
+    }
 }
 
 TEST_F(WallpaperCommandTest, RotateRefusesABadIntervalAndWithoutAManagerLeavesTheUnitsReady) {
