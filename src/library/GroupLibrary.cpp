@@ -17,6 +17,8 @@ namespace {
 
 const std::string kConfirmCaption = "Megerősítés";
 const std::string kMissingFolder = "Nem létező könyvtár a zolvera.lst file-ban. Törölve.";
+// Missing folders reported one message each; any more are counted in one last message.
+constexpr int kMissingFoldersShown = 3;
 
 } // namespace
 
@@ -41,17 +43,21 @@ void GroupLibrary::ReloadGroups() {
     groups_.clear(); // stays empty when the file cannot be read
     groups_ = loadGroupList(groupListPath());
     // Backwards, so that removing an entry leaves the indices still to visit unchanged.
+    int missing = 0;
     for (int i = groups_.count() - 1; i >= 0; --i) {
         const std::string& entry = groups_.at(i);
         if (entry.empty()) {
             groups_.remove(i);
-        } else if (!isSingleFolderName(entry)) {
-            view_.showInfo(kMissingFolder);
-            groups_.remove(i);
-        } else if (!GroupFolderExists(groupFolder(entry))) {
+        } else if (!isSingleFolderName(entry) || !platform::folderExists(groupFolder(entry))) {
+            // A damaged list can name thousands: the first few get a message each, the rest one.
+            if (++missing <= kMissingFoldersShown)
+                view_.showInfo(kMissingFolder);
             groups_.remove(i);
         }
     }
+    if (missing > kMissingFoldersShown)
+        view_.showInfo("További " + std::to_string(missing - kMissingFoldersShown) +
+                       " nem létező könyvtár a zolvera.lst file-ban. Törölve.");
     // The same pruning is written to the list as it is on disk by now: another program may have
     // changed it while the messages were shown.
     groups_ = updateGroupList(groupListPath(), [this](StringList& list) {
@@ -60,13 +66,6 @@ void GroupLibrary::ReloadGroups() {
                 list.remove(i);
     });
     view_.buildGroupColumn();
-}
-
-bool GroupLibrary::GroupFolderExists(const std::string& path) {
-    if (platform::folderExists(path))
-        return true;
-    view_.showInfo(kMissingFolder);
-    return false;
 }
 
 void GroupLibrary::fillPictureList(int index) {

@@ -66,12 +66,12 @@ public:
     std::string currentGroupFolder() const { return groupFolder(currentGroupName()); }
 
     // Reloads the group list from its file, prunes it, saves it and rebuilds the group column.
+    // Entries naming no folder are removed, the first few with a message each and the rest
+    // counted in one more.
     // Every change of the list file (reload, addGroup, deleteCurrentGroup) is made to the file
     // as it stands on disk under the application folder's lock (updateGroupList), so changes
     // made meanwhile by another program are kept.
     void ReloadGroups();
-    // True when the path names a folder; otherwise shows the missing-folder message.
-    bool GroupFolderExists(const std::string& path);
     // Fills the picture list with the *.jpg files of the group at index, as showing it needs.
     void fillPictureList(int index);
     // Empties the picture list (an empty library shows no pictures).

@@ -16,9 +16,14 @@
 namespace zolvera::packages {
 
 std::vector<CatalogueEntry> readCatalogue(const std::string& path) {
-    // TAB, CR and LF are the same bytes in both encodings, so the text is split after converting.
-    const library::StringList lines =
-        library::textLines(platform::ansiToUtf8(platform::readWholeFile(path)));
+    // Lines are measured in the file's own bytes; TAB, CR and LF are the same bytes in both
+    // encodings, so the kept ones are converted together and split again.
+    std::string kept;
+    const library::StringList fileLines = library::textLines(platform::readWholeFile(path));
+    for (const std::string& line : fileLines.items())
+        if (line.size() <= kMaxCatalogueLine)
+            kept += line + "\n";
+    const library::StringList lines = library::textLines(platform::ansiToUtf8(kept));
     std::vector<CatalogueEntry> entries;
     for (const std::string& line : lines.items())
         entries.push_back({library::GetField(line, '\t', 1), library::GetField(line, '\t', 2),

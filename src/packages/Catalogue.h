@@ -19,9 +19,14 @@ struct CatalogueEntry {
     std::string size;
 };
 
+// A catalogue line longer than this many bytes is no package's entry: it is skipped, so that it
+// can neither hold up the dialog nor be drawn as a tall block.
+inline constexpr std::size_t kMaxCatalogueLine = 4096;
+
 // Every line of the catalogue file is an entry, blank lines included (CR LF, LF or CR ends a
-// line; a last line may lack its end). Fields are taken with GetField, neither trimmed nor
-// unquoted. Throws "Cannot open file "%s". %s" when the file cannot be read.
+// line; a last line may lack its end), except lines over kMaxCatalogueLine bytes. Fields are
+// taken with GetField, neither trimmed nor unquoted. Throws "Cannot open file "%s". %s" when
+// the file cannot be read.
 std::vector<CatalogueEntry> readCatalogue(const std::string& path);
 
 // The rows to list: entries whose name is no group of the library, compared without regard to

@@ -1,5 +1,7 @@
 #include "packages/PackageFormat.h"
 
+#include <algorithm>
+
 namespace zolvera::packages {
 
 std::array<char, kLengthFieldSize> encodeLength(std::uint32_t length) {
@@ -41,8 +43,10 @@ Failure groupFolderUnavailable(const std::string& packagePath, const std::string
 
 Failure refusedEntries(const std::string& packagePath, const std::vector<std::string>& names) {
     std::string list;
-    for (const std::string& name : names)
-        list += (list.empty() ? "\"" : ", \"") + name + "\"";
+    for (std::size_t i = 0; i < std::min(names.size(), kNamedRefusedEntries); ++i)
+        list += (list.empty() ? "\"" : ", \"") + names[i] + "\"";
+    if (names.size() > kNamedRefusedEntries)
+        list += " és még " + std::to_string(names.size() - kNamedRefusedEntries) + " további";
     return Failure("A(z) \"" + packagePath +
                    "\" csomag ezen fájljai nem települtek, mert a nevük nem használható, vagy a "
                    "helyükön nem közönséges fájl áll: " +

@@ -30,7 +30,10 @@ Failure damagedPackage(const std::string& packagePath);
 Failure unusableGroupName(const std::string& packagePath);
 Failure groupFolderIsLink(const std::string& packagePath, const std::string& groupName);
 Failure groupFolderUnavailable(const std::string& packagePath, const std::string& groupName);
-// Entries left out for their names, or for what stands at their names in the group folder.
+// Entries left out for their names, or for what stands at their names in the group folder: the
+// first kNamedRefusedEntries named, then how many more there were, so that the report fits a
+// message box however many a package holds.
+inline constexpr std::size_t kNamedRefusedEntries = 20;
 Failure refusedEntries(const std::string& packagePath, const std::vector<std::string>& names);
 
 } // namespace zolvera::packages

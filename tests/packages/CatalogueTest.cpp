@@ -3,6 +3,7 @@
 #include "PackageTestSupport.h"
 #include "desktop/ScopedEnv.h"
 #include "net/HttpClient.h"
+#include "platform/CodePage.h"
 #include "platform/Failure.h"
 #include "support/NginxServer.h"
 #include "support/TempDir.h"
@@ -48,10 +49,14 @@ TEST(Catalogue, ListsThePackagesTheLibraryLacksInTheLocalesOrder) {
 
 TEST(Catalogue, EveryLineIsAnEntryAndOnlyWholeSizesDownload) {
     test::TempDir dir;
-    test::writeFile(dir / "Internet.txt", "\nCsak n\xE9v\rK\tl\t12\tmore\nEnd\tx\t-1");
+    // A line over 4 KB is skipped: measured in the file's bytes, not in the longer UTF-8.
+    const std::string longest(kMaxCatalogueLine, '\xE9');
+    test::writeFile(dir / "Internet.txt", "\nCsak n\xE9v\rK\tl\t12\tmore\n" + longest + "\n" +
+                                              longest + "x\r\nEnd\tx\t-1");
     EXPECT_THAT(readCatalogue(dir / "Internet.txt"),
                 testing::ElementsAre(CatalogueEntry{}, CatalogueEntry{"Csak név", "", ""},
                                      CatalogueEntry{"K", "l", "12"},
+                                     CatalogueEntry{platform::ansiToUtf8(longest), "", ""},
                                      CatalogueEntry{"End", "x", "-1"}));
     EXPECT_THROW(readCatalogue(dir / "missing.txt"), Failure);
 

@@ -127,6 +127,17 @@ TEST(InstallPackage, EntriesThatWouldLeaveTheGroupOrCannotBeCreatedAreSkippedAnd
     EXPECT_EQ(text.find("ok.jpg"), std::string::npos);
 }
 
+TEST(InstallPackage, ThousandsOfRefusedEntriesAreCountedBeyondTheFirstTwenty) {
+    LibraryFixture f;
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (int i = 0; i < 2000; ++i)
+        entries.emplace_back("x:" + std::to_string(1000 + i), "");
+    const std::string text =
+        failureText([&] { install(f, f.writePackage("x.dta", packageBytes("X", entries))); });
+    EXPECT_NE(text.find("\"x:1019\" és még 1980 további."), std::string::npos) << text;
+    EXPECT_EQ(text.find("x:1020"), std::string::npos);
+}
+
 TEST(InstallPackage, AGroupNameThatIsNotOneFolderNameInstallsNothing) {
     for (const std::string name : {"..", ".", "../Kint", "a/b", "..\\..", "C:", "x\ty", "\x90"}) {
         SCOPED_TRACE(name);
