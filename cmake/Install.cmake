@@ -1,4 +1,5 @@
-# `cmake --install` and the Debian package (`cpack -G DEB`). Included after every target exists.
+# What `cmake --install` puts into a prefix; the Debian package (debian/) is made of the same
+# files. Included after every target exists.
 
 # The programs; a command that another part of the project adds later is carried once it exists.
 foreach(program zolvera zolvera-catalogue zolvera-wallpaper)
@@ -37,35 +38,9 @@ install(CODE [[
     file(INSTALL "${entry}" DESTINATION "${folder}")
 ]])
 
-# The package's documents, manual pages and its entry in software centres.
-set(docdir ${CMAKE_INSTALL_DATADIR}/doc/zolvera)
-install(FILES ${made}/doc/copyright ${made}/doc/changelog.gz DESTINATION ${docdir})
+# The manual pages and the program's entry in software centres.
 foreach(program zolvera zolvera-wallpaper zolvera-catalogue)
     install(FILES ${made}/man/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     install(FILES ${made}/man/hu/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/hu/man1)
 endforeach()
 install(FILES ${made}/${ZOLVERA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME zolvera)
-set(CPACK_PACKAGE_VENDOR "${ZOLVERA_MAKER}")
-set(CPACK_PACKAGE_CONTACT "${ZOLVERA_MAKER} <${ZOLVERA_MAIL}>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "wallpaper library of JPEG pictures in named groups")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Zolvera keeps a personal library of JPEG wallpapers in named groups. It shows
-a group as a grid of thumbnails, previews a picture and makes it the desktop
-wallpaper, plays a group as a slideshow and installs .dta picture packages.
-Its user interface is in Hungarian.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ZOLVERA_HOMEPAGE}")
-# The shared libraries give the dependencies; Qt's plugins are loaded, not linked.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The autostart entry lives in /etc, so an administrator's edits of it survive upgrades.
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/resources/debian/conffiles)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "xdg-utils, shared-mime-info, desktop-file-utils, fonts-dejavu-core, qt6-translations-l10n")
-include(CPack)
