@@ -36,28 +36,6 @@ private:
     std::unique_ptr<CommandRunner> runner_;
 };
 
-// KDE Plasma: a script run by plasmashell over D-Bus that sets the picture of every desktop
-// that shows the image wallpaper plugin.
-class PlasmaApplier : public DesktopApplier {
-public:
-    explicit PlasmaApplier(std::unique_ptr<CommandRunner> runner) : runner_(std::move(runner)) {}
-    void apply(const std::string& bitmapPath, WallpaperStyle style) override;
-
-private:
-    std::unique_ptr<CommandRunner> runner_;
-};
-
-// XFCE: every ".../last-image" property of the xfce4-desktop channel, one per monitor and
-// workspace, with the image style beside it.
-class XfceApplier : public DesktopApplier {
-public:
-    explicit XfceApplier(std::unique_ptr<CommandRunner> runner) : runner_(std::move(runner)) {}
-    void apply(const std::string& bitmapPath, WallpaperStyle style) override;
-
-private:
-    std::unique_ptr<CommandRunner> runner_;
-};
-
 // sway: every output's background through swaymsg ("output * bg", on black); sway starts its own
 // swaybg for it.
 class SwayApplier : public DesktopApplier {

@@ -1,5 +1,7 @@
 #include "desktop/CommandRunner.h"
 
+#include "platform/Failure.h"
+
 #include <QProcess>
 #include <QStringList>
 
@@ -11,6 +13,9 @@ std::optional<std::string> ProcessRunner::run(const std::string& program,
     for (const auto& argument : arguments)
         list << QString::fromStdString(argument);
     QProcess process;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     process.start(QString::fromStdString(program), list);
@@ -22,6 +27,15 @@ std::optional<std::string> ProcessRunner::run(const std::string& program,
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         return std::nullopt;
     return process.readAllStandardOutput().toStdString();
+}
+
+std::string runOrFail(CommandRunner& runner, const std::string& program,
+                      const std::vector<std::string>& arguments) {
+    auto output = runner.run(program, arguments);
+    if (!output)
+        throw Failure("A háttérkép nem állítható be, mert nem futott le ez a parancs: " + program +
+                      " (nincs telepítve, vagy nem fut a munkamenete).");
+    return *std::move(output);
 }
 
 } // namespace zolvera::desktop

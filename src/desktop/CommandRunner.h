@@ -17,7 +17,9 @@ public:
                                            const std::vector<std::string>& arguments) = 0;
 };
 
-// Runs programs with QProcess, found on PATH.
+// Runs programs with QProcess, found on PATH, in the C.UTF-8 locale: the tools get file names
+// as UTF-8, as they are stored here (under another locale GLib's tools refuse or garble an
+// accented path), and their output is read.
 class ProcessRunner : public CommandRunner {
 public:
     explicit ProcessRunner(int timeLimitMs = 5000) : timeLimitMs_(timeLimitMs) {}
@@ -27,5 +29,10 @@ public:
 private:
     int timeLimitMs_;
 };
+
+// Runs a tool whose failure means the desktop did not get the picture: its output, or the
+// Failure that names the tool.
+std::string runOrFail(CommandRunner& runner, const std::string& program,
+                      const std::vector<std::string>& arguments);
 
 } // namespace zolvera::desktop

@@ -1,9 +1,12 @@
 #include "desktop/DesktopApplier.h"
 
 #include "desktop/CommandAppliers.h"
+#include "desktop/PlasmaApplier.h"
 #include "desktop/SwaybgApplier.h"
 #include "desktop/WallpaperLink.h"
 #include "desktop/X11Applier.h"
+#include "desktop/X11Monitors.h"
+#include "desktop/XfceApplier.h"
 #include "platform/Failure.h"
 
 #include <array>
@@ -117,7 +120,8 @@ std::unique_ptr<DesktopApplier> makeDesktopApplier(DesktopSession session) {
         settings = std::make_unique<PlasmaApplier>(std::make_unique<ProcessRunner>());
         break;
     case DesktopSession::Xfce:
-        settings = std::make_unique<XfceApplier>(std::make_unique<ProcessRunner>());
+        settings =
+            std::make_unique<XfceApplier>(std::make_unique<ProcessRunner>(), x11MonitorOutputNames);
         break;
     case DesktopSession::Sway:
         return std::make_unique<FreshLinkApplier>(

@@ -55,21 +55,26 @@ std::vector<QRect> xineramaScreens(Display* display) {
     return found;
 }
 
-std::vector<QRect> reportedMonitors(Display* display, Window root) {
+// The server's RandR version as major * 100 + minor; 0 without RandR.
+int randrVersion(Display* display) {
     int eventBase = 0;
     int errorBase = 0;
     int major = 0;
     int minor = 0;
     if (XRRQueryExtension(display, &eventBase, &errorBase) &&
-        XRRQueryVersion(display, &major, &minor)) {
-        const int version = major * 100 + minor;
-        if (version >= 105)
-            if (auto monitors = randrMonitors(display, root); !monitors.empty())
-                return monitors;
-        if (version >= 102)
-            if (auto crtcs = randrCrtcs(display, root); !crtcs.empty())
-                return crtcs;
-    }
+        XRRQueryVersion(display, &major, &minor))
+        return major * 100 + minor;
+    return 0;
+}
+
+std::vector<QRect> reportedMonitors(Display* display, Window root) {
+    const int version = randrVersion(display);
+    if (version >= 105)
+        if (auto monitors = randrMonitors(display, root); !monitors.empty())
+            return monitors;
+    if (version >= 102)
+        if (auto crtcs = randrCrtcs(display, root); !crtcs.empty())
+            return crtcs;
     return xineramaScreens(display);
 }
 
@@ -88,6 +93,33 @@ std::vector<QRect> x11Monitors(_XDisplay* display, unsigned long root, int scree
     if (monitors.empty())
         monitors.push_back(screen);
     return monitors;
+}
+
+std::vector<std::string> x11MonitorOutputNames() {
+    std::vector<std::string> names;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return names;
+    const Window root = DefaultRootWindow(display);
+    int count = 0;
+    XRRMonitorInfo* monitors =
+        randrVersion(display) >= 105 ? XRRGetMonitors(display, root, True, &count) : nullptr;
+    XRRScreenResources* resources =
+        monitors != nullptr ? XRRGetScreenResourcesCurrent(display, root) : nullptr;
+    for (int i = 0; resources != nullptr && i < count; ++i) {
+        if (monitors[i].noutput < 1)
+            continue;
+        if (XRROutputInfo* output = XRRGetOutputInfo(display, resources, monitors[i].outputs[0])) {
+            names.emplace_back(output->name, static_cast<std::size_t>(output->nameLen));
+            XRRFreeOutputInfo(output);
+        }
+    }
+    if (resources != nullptr)
+        XRRFreeScreenResources(resources);
+    if (monitors != nullptr)
+        XRRFreeMonitors(monitors);
+    XCloseDisplay(display);
+    return names;
 }
 
 } // namespace zolvera::desktop

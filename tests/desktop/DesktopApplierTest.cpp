@@ -1,5 +1,6 @@
 #include "desktop/DesktopApplier.h"
 #include "desktop/CommandAppliers.h"
+#include "desktop/XfceApplier.h"
 
 #include "platform/Failure.h"
 
@@ -82,41 +83,33 @@ TEST_F(CommandAppliersTest, GSettingsGetsQuotedUriAndStyle) {
                    }));
 }
 
-TEST_F(CommandAppliersTest, XfceSetsEveryLastImage) {
+// A monitor that xfdesktop has not shown yet (DP-2) gets the properties it will read.
+TEST_F(CommandAppliersTest, XfceSetsEveryLastImageAndMakesThoseOfNewMonitors) {
     const std::string a = "/backdrop/screen0/monitorHDMI-1/workspace0";
     const std::string b = "/backdrop/screen0/monitoreDP-1/workspace1";
+    const std::string c = "/backdrop/screen0/monitorDP-2/workspace0";
     runner->answers["xfconf-query"] =
         a + "/color-style\n" + a + "/last-image\n" + b + "/last-image\n/last-image-shown\n";
-    XfceApplier(std::move(runner)).apply(bitmap, WallpaperStyle::Stretch);
+    XfceApplier(std::move(runner), [] {
+        return std::vector<std::string>{"HDMI-1", "DP-2"};
+    }).apply(bitmap, WallpaperStyle::Stretch);
     const auto xfconf = [](std::vector<std::string> rest) {
         rest.insert(rest.begin(), {"xfconf-query", "-c", "xfce4-desktop"});
         return rest;
     };
-    EXPECT_EQ(log, (std::vector<Command>{
-                       xfconf({"-l"}),
-                       xfconf({"-p", a + "/image-style", "-n", "-t", "int", "-s", "3"}),
-                       xfconf({"-p", a + "/last-image", "-s", bitmap}),
-                       xfconf({"-p", b + "/image-style", "-n", "-t", "int", "-s", "3"}),
-                       xfconf({"-p", b + "/last-image", "-s", bitmap}),
-                   }));
-}
+    std::vector<Command> expected{xfconf({"-l"})};
+    for (const auto& base : {a, b, c}) {
+        expected.push_back(xfconf({"-p", base + "/image-style", "-n", "-t", "int", "-s", "3"}));
+        expected.push_back(
+            xfconf({"-p", base + "/last-image", "-n", "-t", "string", "-s", bitmap}));
+    }
+    EXPECT_EQ(log, expected);
 
-TEST_F(CommandAppliersTest, PlasmaScriptSetsEveryImageDesktop) {
-    PlasmaApplier(std::move(runner)).apply(bitmap, WallpaperStyle::Centre);
-    const std::string script = "var all = desktops();\n"
-                               "for (var i = 0; i < all.length; i++) {\n"
-                               "    var d = all[i];\n"
-                               "    if (d.wallpaperPlugin != \"org.kde.image\") continue;\n"
-                               "    d.currentConfigGroup = [\"Wallpaper\", \"org.kde.image\", "
-                               "\"General\"];\n"
-                               "    d.writeConfig(\"FillMode\", 6);\n"
-                               "    d.writeConfig(\"Image\", "
-                               "\"file:///home/%C3%89va/it's%20%231/Zolvera.bmp\");\n"
-                               "}\n";
-    EXPECT_EQ(log, (std::vector<Command>{{"gdbus", "call", "--session", "--dest",
-                                          "org.kde.plasmashell", "--object-path", "/PlasmaShell",
-                                          "--method", "org.kde.PlasmaShell.evaluateScript",
-                                          gvariantString(script)}}));
+    // Nothing to set and no monitor to make a setting for: no success.
+    EXPECT_THROW(XfceApplier(std::make_unique<ScriptedRunner>(log),
+                             [] { return std::vector<std::string>{}; })
+                     .apply(bitmap, WallpaperStyle::Stretch),
+                 Failure);
 }
 
 TEST_F(CommandAppliersTest, SwayGetsEveryOutputAndAFailedToolIsReported) {
