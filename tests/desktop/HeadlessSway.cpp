@@ -1,18 +1,15 @@
 #include "HeadlessSway.h"
 
-#include <csignal>
+#include "ChildProcess.h"
+
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <vector>
-
-extern char** environ;
 
 namespace zolvera::test {
 
@@ -29,29 +26,6 @@ std::vector<std::string> asUnprivileged(std::vector<std::string> command) {
         command.insert(command.begin(),
                        {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"});
     return command;
-}
-
-pid_t spawn(std::vector<std::string> command, const std::vector<std::string>& environment,
-            const std::string& log) {
-    std::vector<char*> argv;
-    for (auto& arg : command)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> variables = environment;
-    std::vector<char*> envp;
-    for (auto& variable : variables)
-        envp.push_back(variable.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    pid_t pid = -1;
-    const bool spawned =
-        posix_spawnp(&pid, argv.front(), &actions, nullptr, argv.data(), envp.data()) == 0;
-    posix_spawn_file_actions_destroy(&actions);
-    return spawned ? pid : -1;
 }
 
 // Waits for sway's IPC socket to appear in the folder; its name, or "" after the time limit or
@@ -94,11 +68,12 @@ HeadlessSway::HeadlessSway() {
         failure_ = "the runtime folder cannot be given to nobody";
         return;
     }
-    pid_ = spawn(asUnprivileged({"sway", "-c", folder + "/config"}),
-                 {"PATH=" + std::string(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin"),
-                  runtimeEnvironment(folder), "HOME=" + folder, "WLR_BACKENDS=headless",
-                  "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1"},
-                 folder + "/sway.log");
+    pid_ = startLogged(
+        asUnprivileged({"sway", "-c", folder + "/config"}), folder + "/sway.log",
+        std::vector<std::string>{
+            "PATH=" + std::string(std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin"),
+            runtimeEnvironment(folder), "HOME=" + folder, "WLR_BACKENDS=headless",
+            "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1"});
     if (pid_ < 0) {
         failure_ = "sway could not be started";
         return;
@@ -115,10 +90,7 @@ HeadlessSway::HeadlessSway() {
 }
 
 HeadlessSway::~HeadlessSway() {
-    if (pid_ <= 0)
-        return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
+    endChild(pid_);
 }
 
 QImage HeadlessSway::screenshot(const std::string& output) const {

@@ -1,6 +1,5 @@
-// The appliers of desktops that keep their wallpaper in their settings, against the real
-// services: GLib's settings with the keyfile backend, and xfconfd in a private D-Bus session.
-// The tools are installed by scripts/install-deps, so a missing one fails the test.
+// The GNOME applier against GLib's real settings, with the keyfile backend. gsettings is
+// installed by scripts/install-deps, so a missing one fails the test.
 #include "desktop/CommandRunner.h"
 #include "desktop/DesktopApplier.h"
 #include "desktop/FileRegistry.h"
@@ -163,34 +162,6 @@ TEST_F(RealDesktopTest, GnomeSettingsChangeAtEverySet) {
     };
     EXPECT_EQ(count(dir / "cache/zolvera"), 3); // two links and the record of them
     EXPECT_EQ(count(folder), 2);
-}
-
-TEST_F(RealDesktopTest, XfceSettingsChangeAtEverySet) {
-    // A session bus of the test's own; xfconfd is started on it by D-Bus activation.
-    Watched bus("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-    ASSERT_TRUE(bus.started() && bus.waitFor("\n", 1)) << "dbus-daemon is not installed";
-    const test::ScopedEnv address("DBUS_SESSION_BUS_ADDRESS",
-                                  bus.output().substr(0, bus.output().find('\n')));
-    const std::string base = "/backdrop/screen0/monitorVirtual-1/workspace0";
-    const auto setImage = [&](const std::string& path) {
-        tool("xfconf-query",
-             {"-c", "xfce4-desktop", "-p", base + "/last-image", "-n", "-t", "string", "-s", path});
-    };
-    setImage("/before.bmp");
-    Watched monitor("xfconf-query", {"-c", "xfce4-desktop", "-m"});
-    ASSERT_TRUE(monitor.started());
-    const std::string seen = "set: " + base + "/last-image";
-    const int before = primeMonitor(
-        monitor, seen, [&](int attempt) { setImage("/prime-" + std::to_string(attempt)); });
-
-    const auto applier = makeDesktopApplier(DesktopSession::Xfce);
-    const std::string first = setBothPictures(*applier, monitor, seen, before);
-
-    auto shown = tool("xfconf-query", {"-c", "xfce4-desktop", "-p", base + "/last-image"});
-    shown = shown.substr(0, shown.find('\n'));
-    EXPECT_TRUE(readFile(shown) == readFile(bitmap)) << shown;
-    EXPECT_FALSE(readFile(shown) == first);
-    EXPECT_EQ(tool("xfconf-query", {"-c", "xfce4-desktop", "-p", base + "/image-style"}), "3\n");
 }
 
 } // namespace

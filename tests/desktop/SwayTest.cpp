@@ -6,6 +6,7 @@
 
 #include "HeadlessSway.h"
 #include "ScopedEnv.h"
+#include "TestPictures.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -18,33 +19,6 @@
 
 namespace zolvera::desktop {
 namespace {
-
-// An 80 x 60 picture, red on the left half and blue on the right, or all green.
-picture::Bitmap testPicture(bool halves) {
-    picture::Bitmap bitmap{80, 60, 24, {}, {}};
-    for (int i = 0; i < 80 * 60; ++i) {
-        const bool red = halves && i % 80 < 40;
-        const bool blue = halves && !red;
-        bitmap.pixels.insert(bitmap.pixels.end(),
-                             {std::uint8_t(red ? 255 : 0), std::uint8_t(halves ? 0 : 200),
-                              std::uint8_t(blue ? 255 : 0)});
-    }
-    return bitmap;
-}
-
-// 'r' red, 'b' blue, 'g' green, 'y' yellow, '?' anything else.
-char colourOf(QRgb pixel) {
-    const int r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
-    if (r > 200 && g < 60 && b < 60)
-        return 'r';
-    if (b > 200 && r < 60 && g < 60)
-        return 'b';
-    if (g > 100 && r < 60 && b < 60)
-        return 'g';
-    if (r > 200 && g > 200 && b < 60)
-        return 'y';
-    return '?';
-}
 
 // The colours a quarter and three quarters across the middle of each output, once they are
 // the expected ones or after fifteen seconds (a loaded machine): the compositor's background
@@ -59,7 +33,7 @@ std::string awaitOutputs(const test::HeadlessSway& sway, const std::string& expe
             if (shot.isNull())
                 return "no screenshot of " + std::string(output);
             for (const int x : {shot.width() / 4, shot.width() * 3 / 4})
-                seen.push_back(colourOf(shot.pixel(x, shot.height() / 2)));
+                seen.push_back(test::colourOf(shot.pixel(x, shot.height() / 2)));
         }
         if (seen == expected)
             break;
@@ -88,8 +62,8 @@ protected:
     void SetUp() override {
         if (!sway->failure().empty())
             GTEST_SKIP() << "no headless sway: " << sway->failure();
-        picture::writeBmp(testPicture(true), halves);
-        picture::writeBmp(testPicture(false), green);
+        picture::writeBmp(test::testPicture(true), halves);
+        picture::writeBmp(test::testPicture(false), green);
         test::shareWithEveryone(dir.path()); // sway runs as another user when we are root
     }
     void useSway(const test::HeadlessSway& running) {
