@@ -24,7 +24,7 @@ namespace {
 
 // Runs a script in the shell; false when it failed or no shell answered.
 bool evaluate(const std::string& script) {
-    return ProcessRunner(10000)
+    return ProcessRunner(30000)
         .run("qdbus",
              {"org.kde.plasmashell", "/PlasmaShell", "org.kde.PlasmaShell.evaluateScript", script})
         .has_value();
