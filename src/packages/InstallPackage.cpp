@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderNames.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -38,13 +39,20 @@ std::optional<std::string> entryPath(const platform::FolderNames& names, const s
 
 // The new cover replaced the old one under whatever case it had; now it gets exactly the name
 // "init.jpg" and covers spelled in another case go, so the group keeps a single cover. One
-// that cannot be deleted stays: the group then shows one of its covers.
-void settleCover(const std::string& groupFolder) {
+// that cannot be deleted stays: the group then shows one of its covers. The folder's names are
+// looked up in names, not listed again, so that many cover entries cost no more than others.
+void settleCover(const std::string& groupFolder, platform::FolderNames& names) {
     const std::string exact(kCoverFileName);
-    for (const std::string& name : platform::listByMask(coverPath(groupFolder)))
-        if (name != exact &&
-            !platform::renameFile(groupFolder + "/" + name, coverPath(groupFolder)))
-            static_cast<void>(platform::deleteFile(groupFolder + "/" + name));
+    for (const std::string& name : names.spellingsOf(exact)) {
+        if (name == exact)
+            continue;
+        if (platform::renameFile(groupFolder + "/" + name, coverPath(groupFolder))) {
+            names.remove(name);
+            names.add(exact);
+        } else if (platform::deleteFile(groupFolder + "/" + name)) {
+            names.remove(name);
+        }
+    }
 }
 
 // Installs one entry, its content copied from the package file to its own without passing
@@ -73,12 +81,9 @@ void installEntry(PackageReader& reader, const std::string& groupFolder,
         refused.push_back(entry.name);
         return;
     }
-    if (isCoverName(entry.name)) {
-        settleCover(groupFolder);
-        names = platform::FolderNames(groupFolder); // the cover's other spellings went
-    } else {
-        names.add(platform::fileNamePart(*path));
-    }
+    names.add(platform::fileNamePart(*path));
+    if (isCoverName(entry.name))
+        settleCover(groupFolder, names);
 }
 
 // The group folder, made when missing; never one that is a link to elsewhere.
@@ -97,32 +102,74 @@ std::string prepareGroupFolder(library::GroupLibrary& library, const std::string
     }
 }
 
+// Hands the caller the reading position about every 1/kSteps of the package, so that a package of
+// a million tiny entries does not call it a million times.
+class ProgressReport {
+public:
+    ProgressReport(const InstallControl& control, std::uint64_t total)
+        : control_(control), total_(total), step_(total / kSteps) {
+        report(0);
+    }
+    void reached(std::uint64_t done) {
+        if (done - reported_ >= step_)
+            report(done);
+    }
+    void report(std::uint64_t done) {
+        reported_ = done;
+        if (control_.progress)
+            control_.progress(static_cast<std::size_t>(done), static_cast<std::size_t>(total_));
+    }
+
+private:
+    static constexpr std::uint64_t kSteps = 500;
+    const InstallControl& control_;
+    std::uint64_t total_;
+    std::uint64_t step_;
+    std::uint64_t reported_ = 0;
+};
+
+InstallStopped installStopped(const std::string& packagePath) {
+    return InstallStopped("A(z) \"" + packagePath + "\" csomag telepítése leállt, mert kérték.");
+}
+
 } // namespace
 
-void InstallPackage(library::GroupLibrary& library, const std::string& packagePath) {
+void InstallPackage(library::GroupLibrary& library, const std::string& packagePath,
+                    const InstallControl& control) {
     std::string groupName;
     std::string groupFolder;
     std::optional<std::string> failure;
+    bool stopped = false;
     std::vector<std::string> refused;
     {
         PackageReader reader(packagePath);
+        ProgressReport progress(control, reader.size());
         groupName = reader.readGroupName();
         if (!library::isPlainName(groupName))
             throw unusableGroupName(packagePath);
         groupFolder = prepareGroupFolder(library, groupName, packagePath);
         platform::FolderNames names(groupFolder);
         try {
-            while (!reader.atEnd())
-                installEntry(reader, groupFolder, names, packagePath, refused);
+            while (!reader.atEnd() && !stopped) {
+                stopped = control.stopRequested && control.stopRequested();
+                if (!stopped)
+                    installEntry(reader, groupFolder, names, packagePath, refused);
+                progress.reached(reader.position());
+            }
         } catch (const Failure& cut) {
             failure = cut.what();
         }
+        progress.report(reader.position());
     }
     // A package installed only in part lists a new group only when its cover arrived, since
-    // a group without one cannot be shown; the pictures that arrived stay in its folder.
-    if (!failure || library.lists(groupName) ||
-        platform::entryKind(coverPath(groupFolder)) == platform::EntryKind::File)
+    // a group without one cannot be shown; the pictures that arrived stay in its folder. One
+    // stopped on request lists no new group at all.
+    if (library.lists(groupName) ||
+        (!stopped &&
+         (!failure || platform::entryKind(coverPath(groupFolder)) == platform::EntryKind::File)))
         library.addGroup(groupName);
+    if (stopped)
+        throw installStopped(packagePath);
     if (!refused.empty())
         failure = (failure ? *failure + " " : std::string()) +
                   refusedEntries(packagePath, refused).what();

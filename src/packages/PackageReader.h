@@ -25,6 +25,9 @@ public:
     std::string readGroupName();
     // True when no entry follows.
     bool atEnd() const { return position_ >= size_; }
+    // How far the package has been read, and its size.
+    std::uint64_t position() const { return position_; }
+    std::uint64_t size() const { return size_; }
     EntryHeader readEntryHeader();
     // Appends the content announced by the last header to the file. A failed copy throws the
     // IoFailure (the caller knows which file it wrote).

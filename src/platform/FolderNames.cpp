@@ -12,17 +12,25 @@ FolderNames::FolderNames(const std::string& folder) : folder_(resolve(folder)) {
 }
 
 std::string FolderNames::pathOf(const std::string& name) const {
-    if (names_.contains(name))
+    const auto found = byFoldedName_.find(foldCase(name));
+    if (found == byFoldedName_.end() || found->second.contains(name))
         return folder_ + kSeparator + name;
-    const auto found = firstByFoldedName_.find(foldCase(name));
-    return folder_ + kSeparator + (found != firstByFoldedName_.end() ? found->second : name);
+    return folder_ + kSeparator + *found->second.begin();
+}
+
+std::set<std::string> FolderNames::spellingsOf(const std::string& name) const {
+    const auto found = byFoldedName_.find(foldCase(name));
+    return found != byFoldedName_.end() ? found->second : std::set<std::string>();
 }
 
 void FolderNames::add(const std::string& name) {
-    names_.insert(name);
-    const auto [entry, inserted] = firstByFoldedName_.try_emplace(foldCase(name), name);
-    if (!inserted && name < entry->second)
-        entry->second = name;
+    byFoldedName_[foldCase(name)].insert(name);
+}
+
+void FolderNames::remove(const std::string& name) {
+    const auto found = byFoldedName_.find(foldCase(name));
+    if (found != byFoldedName_.end() && found->second.erase(name) != 0 && found->second.empty())
+        byFoldedName_.erase(found);
 }
 
 } // namespace zolvera::platform

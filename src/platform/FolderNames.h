@@ -17,13 +17,15 @@ public:
 
     // folder + "/" + the entry the name stands for, or the name as written when none does.
     std::string pathOf(const std::string& name) const;
-    // Records an entry made in the folder.
+    // The entries equal to the name without regard to case, in byte order.
+    std::set<std::string> spellingsOf(const std::string& name) const;
+    // Records an entry made in the folder, or one removed from it.
     void add(const std::string& name);
+    void remove(const std::string& name);
 
 private:
     std::string folder_;
-    std::set<std::string> names_;
-    std::map<std::string, std::string> firstByFoldedName_;
+    std::map<std::string, std::set<std::string>> byFoldedName_;
 };
 
 } // namespace zolvera::platform

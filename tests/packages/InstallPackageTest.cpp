@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -99,6 +100,58 @@ TEST(InstallPackage, NamesDifferingOnlyInCaseReplaceOneFile) {
               (Tree{"tel/", "tel/Régi.JPG", "tel/init.jpg", "tel/kep.jpg"}));
     EXPECT_EQ(readFile(f.groupFile("tel", "Régi.JPG")), "new");
     EXPECT_EQ(readFile(f.groupFile("tel", "kep.jpg")), "second");
+}
+
+// Every cover entry, in any case, replaces the one before and leaves one "init.jpg", also
+// where the folder held the cover in other spellings.
+TEST(InstallPackage, RepeatedCoverEntriesLeaveOneCoverAndEveryPicture) {
+    LibraryFixture f;
+    f.startWith({"tel"});
+    writeFile(f.groupFile("tel", "Init.JPG"), "old");
+    writeFile(f.groupFile("tel", "INIT.jpg"), "older");
+    std::vector<std::pair<std::string, std::string>> entries;
+    Tree expected{"tel/", "tel/init.jpg"};
+    for (const std::string n : {"1", "2", "3"}) {
+        entries.emplace_back("k" + n + ".jpg", n);
+        entries.emplace_back(n == "2" ? "init.jpg" : "INIT.JPG", "cover" + n);
+        expected.push_back("tel/k" + n + ".jpg");
+    }
+    install(f, f.writePackage("Tel.dta", packageBytes("tel", entries)));
+    EXPECT_EQ(treeOf(f.app + "/Hatterek"), expected);
+    EXPECT_EQ(readFile(f.groupFile("tel", "init.jpg")), "cover3");
+}
+
+// A stopped installation lists no new group, even with its cover in place; a listed group stays.
+// The progress climbs to the package's size when nothing stops it.
+TEST(InstallPackage, AStoppedInstallationListsNoNewGroupAndProgressReachesTheEnd) {
+    LibraryFixture f;
+    f.startWith({"Tajak"});
+    for (const std::string group : {"Uj", "Tajak"}) {
+        SCOPED_TRACE(group);
+        const std::string path = f.writePackage(
+            "p.dta",
+            packageBytes(group,
+                         {{"Init.jpg", "c"}, {"a.jpg", "a"}, {"b.jpg", "b"}, {"c.jpg", "c"}}));
+        int asked = 0;
+        std::vector<std::size_t> done;
+        const packages::InstallControl stopAtThird{
+            .progress = [&](std::size_t at, std::size_t) { done.push_back(at); },
+            .stopRequested = [&] { return ++asked == 3; }};
+        EXPECT_EQ(failureText([&] { packages::InstallPackage(f.library, path, stopAtThird); }),
+                  "A(z) \"" + path + "\" csomag telepítése leállt, mert kérték.");
+        EXPECT_TRUE(std::filesystem::exists(f.groupFile(group, "a.jpg")));
+        EXPECT_FALSE(std::filesystem::exists(f.groupFile(group, "b.jpg")));
+        EXPECT_EQ(groupList(f), "Tajak\r\n");
+        EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+    }
+
+    const std::string path = f.writePackage("Tel.dta", kTelPackage);
+    std::pair<std::size_t, std::size_t> last;
+    packages::InstallPackage(f.library, path, {.progress = [&](std::size_t at, std::size_t total) {
+                                 last = {at, total};
+                             }});
+    EXPECT_EQ(last, std::make_pair(kTelPackage.size(), kTelPackage.size()));
+    EXPECT_EQ(groupList(f), "Tajak\r\nTel\r\n");
 }
 
 TEST(InstallPackage, EntriesThatWouldLeaveTheGroupOrCannotBeCreatedAreSkippedAndNamed) {
