@@ -1,6 +1,7 @@
 // Installing and packing a package of many pictures, beside the tools that move the same bytes:
 // cp -r of the pictures' folder (install) and cat of the pictures into one file (pack). Each
 // run is a child process, so its time includes the same fork and its peak memory is its own.
+// Then packages of many small entries, installed once each.
 // Usage: packages_bench [pictures=100] [bytes per picture=614400]
 #include "library/GroupLibrary.h"
 #include "packages/InstallPackage.h"
@@ -136,6 +137,68 @@ Figures measure(const std::string& work, int count, std::size_t bytes) {
     return figures;
 }
 
+// A package of count entries named by nameOf, each holding content.
+void writeEntries(const std::string& path, int count, const std::function<std::string(int)>& nameOf,
+                  const std::string& content) {
+    std::ofstream out(path, std::ios::binary);
+    const auto field = [&](const std::string& bytes) {
+        out.write(packages::encodeLength(std::uint32_t(bytes.size())).data(),
+                  std::streamsize(packages::kLengthFieldSize));
+        out.write(bytes.data(), std::streamsize(bytes.size()));
+    };
+    field("Sok");
+    for (int i = 0; i < count; ++i) {
+        field(nameOf(i));
+        field(content);
+    }
+}
+
+// One installation of a package of count entries into a fresh library.
+Run installEntries(const std::string& work, int count,
+                   const std::function<std::string(int)>& nameOf, const std::string& content) {
+    const std::string app = work + "/many";
+    const std::string package = work + "/many.dta";
+    fs::remove_all(app);
+    fs::create_directories(app + "/Hatterek");
+    std::ofstream(app + "/Zolvera.lst");
+    writeEntries(package, count, nameOf, content);
+    ::sync();
+    const Run run = inChild([&] {
+        NoWindow window;
+        library::GroupLibrary library(app, window);
+        try {
+            packages::InstallPackage(library, package);
+        } catch (const Failure&) { // refused: the time it took is the figure
+        }
+    });
+    fs::remove_all(app);
+    fs::remove(package);
+    return run;
+}
+
+// Packages whose size lies in their entry count: pictures alternating with cover entries, whose
+// cost once grew with the square of the count, and a million empty entries.
+void printManyEntries(const std::string& work) {
+    std::printf("\nmany entries, one run each (time, peak memory of the child):\n");
+    for (const int pictures : {1000, 2000, 4000}) {
+        const Run run = installEntries(
+            work, 2 * pictures,
+            [](int i) {
+                return i % 2 ? std::string("init.jpg") : "kep" + std::to_string(i) + ".jpg";
+            },
+            std::string(100, 'x'));
+        std::printf("  %d pictures and %d cover entries: %9.1f ms %8ld KB\n", pictures, pictures,
+                    run.milliseconds, run.peakKilobytes);
+    }
+    for (const int entries : {100'000, 1'000'000}) {
+        const Run run = installEntries(
+            work, entries, [](int i) { return "k" + std::to_string(i) + ".jpg"; }, "");
+        std::printf("  %d empty entries%s: %9.1f ms %8ld KB\n", entries,
+                    entries > int(packages::kMaxEntries) ? " (refused)" : "", run.milliseconds,
+                    run.peakKilobytes);
+    }
+}
+
 void printRow(const char* what, const Run& ours, const char* tool, const Run& reference) {
     std::printf("%-8s %9.1f ms %8ld KB   %-7s %9.1f ms %8ld KB   time %.2fx   processor %.2fx\n",
                 what, ours.milliseconds, ours.peakKilobytes, tool, reference.milliseconds,
@@ -158,7 +221,6 @@ int main(int argc, char** argv) {
         return 1;
     const Figures small = measure(work + "/small", std::max(1, count / 10), bytes);
     const Figures full = measure(work + "/full", count, bytes);
-    fs::remove_all(work);
 
     std::printf("%d pictures of %zu bytes (%.1f MB), median of %d runs, peak = child's ru_maxrss\n",
                 count, bytes, count * static_cast<double>(bytes) / 1e6, kRuns);
@@ -177,5 +239,7 @@ int main(int argc, char** argv) {
     std::printf("  pack:    %ld KB over idle with %d pictures, %ld KB with %d\n",
                 full.pack.peakKilobytes - full.idle.peakKilobytes, count,
                 small.pack.peakKilobytes - small.idle.peakKilobytes, std::max(1, count / 10));
+    printManyEntries(work);
+    fs::remove_all(work);
     return 0;
 }

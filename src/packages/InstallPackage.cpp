@@ -86,6 +86,23 @@ void installEntry(PackageReader& reader, const std::string& groupFolder,
         settleCover(groupFolder, names);
 }
 
+// True when the package holds more entries than the installer takes. Only lengths are read, so
+// the count costs little beside the installation; a damaged package counts as far as it is
+// sound, and its damage is reported where the installation reaches it.
+bool holdsTooManyEntries(const std::string& packagePath) {
+    try {
+        PackageReader reader(packagePath);
+        static_cast<void>(reader.readGroupName());
+        for (std::size_t count = 0; !reader.atEnd(); ++count) {
+            if (count == kMaxEntries)
+                return true;
+            reader.skipEntry();
+        }
+    } catch (const Failure&) {
+    }
+    return false;
+}
+
 // The group folder, made when missing; never one that is a link to elsewhere.
 std::string prepareGroupFolder(library::GroupLibrary& library, const std::string& groupName,
                                const std::string& packagePath) {
@@ -147,6 +164,8 @@ void InstallPackage(library::GroupLibrary& library, const std::string& packagePa
         groupName = reader.readGroupName();
         if (!library::isPlainName(groupName))
             throw unusableGroupName(packagePath);
+        if (holdsTooManyEntries(packagePath))
+            throw tooManyEntries(packagePath);
         groupFolder = prepareGroupFolder(library, groupName, packagePath);
         platform::FolderNames names(groupFolder);
         try {

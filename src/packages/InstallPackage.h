@@ -39,14 +39,14 @@ public:
 // Returns normally only when the whole package was installed. Otherwise it throws a Failure
 // naming the package: when it cannot be opened or read, or an entry cannot be written (the
 // installation stops there); when a length is out of range or reaches past the end (damage);
-// when its group name is not one plain folder name, or the group folder is a symbolic link or
-// cannot be made (nothing is installed); and, after installing the rest, naming the entries
-// left out because their name is not one plain file name the file system takes, or because
-// something other than a plain file (a link, a folder) stands at that name. An installation
-// that stopped early adds a new group only when its cover arrived; the pictures that arrived
-// stay in its folder. Nothing is ever written outside the group folder, apart from the group
-// list file, and no link is written through. The work grows with the package's size and entry
-// count alone, whatever the entries' names.
+// when its group name is not one plain folder name, the package holds more than kMaxEntries
+// entries, or the group folder is a symbolic link or cannot be made (nothing is installed); and,
+// after installing the rest, naming the entries left out because their name is not one plain file
+// name the file system takes, or because something other than a plain file (a link, a folder)
+// stands at that name. An installation that stopped early adds a new group only when its cover
+// arrived; the pictures that arrived stay in its folder. Nothing is ever written outside the group
+// folder, apart from the group list file, and no link is written through. The work grows with the
+// package's size and entry count alone, whatever the entries' names.
 void InstallPackage(library::GroupLibrary& library, const std::string& packagePath,
                     const InstallControl& control = {});
 

@@ -41,6 +41,11 @@ Failure groupFolderUnavailable(const std::string& packagePath, const std::string
                    "\" csoport könyvtára nem hozható létre.");
 }
 
+Failure tooManyEntries(const std::string& packagePath) {
+    return Failure("A(z) \"" + packagePath + "\" csomag nem telepíthető, mert több mint " +
+                   std::to_string(kMaxEntries) + " fájlt tartalmaz.");
+}
+
 Failure refusedEntries(const std::string& packagePath, const std::vector<std::string>& names) {
     std::string list;
     for (std::size_t i = 0; i < std::min(names.size(), kNamedRefusedEntries); ++i)

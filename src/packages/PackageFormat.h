@@ -16,6 +16,10 @@ namespace zolvera::packages {
 inline constexpr std::size_t kLengthFieldSize = 4;
 inline constexpr std::size_t kMaxNameLength = 100;
 inline constexpr std::size_t kMaxContentLength = 800000;
+// The most entries a package may hold. Far more pictures than any group is meant for; every
+// entry is a file to create, and a package of a million empty ones would take the installer
+// a minute.
+inline constexpr std::size_t kMaxEntries = 100000;
 
 // The entry name the packer always gives the group's cover.
 inline constexpr std::string_view kCoverEntryName = "Init.jpg";
@@ -30,6 +34,7 @@ Failure damagedPackage(const std::string& packagePath);
 Failure unusableGroupName(const std::string& packagePath);
 Failure groupFolderIsLink(const std::string& packagePath, const std::string& groupName);
 Failure groupFolderUnavailable(const std::string& packagePath, const std::string& groupName);
+Failure tooManyEntries(const std::string& packagePath);
 // Entries left out for their names, or for what stands at their names in the group folder: the
 // first kNamedRefusedEntries named, then how many more there were, so that the report fits a
 // message box however many a package holds.

@@ -26,13 +26,14 @@ std::string PackageReader::readGroupName() {
 PackageReader::EntryHeader PackageReader::readEntryHeader() {
     EntryHeader header;
     header.name = readName();
-    const std::int32_t length = readLength();
-    if (length < 0 || static_cast<std::uint64_t>(length) > kMaxContentLength ||
-        static_cast<std::uint64_t>(length) > size_ - position_)
-        throw damagedPackage(path_);
-    header.contentLength = static_cast<std::size_t>(length);
+    header.contentLength = readLengthWithin(0, kMaxContentLength);
     contentEnd_ = position_ + header.contentLength;
     return header;
+}
+
+void PackageReader::skipEntry() {
+    skip(readLengthWithin(1, kMaxNameLength));
+    skip(readLengthWithin(0, kMaxContentLength));
 }
 
 void PackageReader::copyContent(platform::StagedFile& target) {
@@ -44,12 +45,16 @@ void PackageReader::copyContent(platform::StagedFile& target) {
 }
 
 void PackageReader::skipContent() {
+    skip(contentEnd_ - position_);
+}
+
+void PackageReader::skip(std::uint64_t count) {
     try {
-        file_.skip(contentEnd_ - position_);
+        file_.skip(count);
     } catch (const IoFailure& failure) {
         throw installFailed(path_, failure.what());
     }
-    position_ = contentEnd_;
+    position_ += count;
 }
 
 std::int32_t PackageReader::readLength() {
@@ -58,12 +63,18 @@ std::int32_t PackageReader::readLength() {
     return decodeLength(field);
 }
 
-std::string PackageReader::readName() {
+std::size_t PackageReader::readLengthWithin(std::int32_t least, std::size_t most) {
     const std::int32_t length = readLength();
-    if (length < 1 || static_cast<std::size_t>(length) > kMaxNameLength)
+    if (length < least || static_cast<std::size_t>(length) > most ||
+        static_cast<std::uint64_t>(length) > size_ - position_)
         throw damagedPackage(path_);
-    readExactly(nameBuffer_, static_cast<std::size_t>(length));
-    return platform::ansiToUtf8(std::string_view(nameBuffer_, static_cast<std::size_t>(length)));
+    return static_cast<std::size_t>(length);
+}
+
+std::string PackageReader::readName() {
+    const std::size_t length = readLengthWithin(1, kMaxNameLength);
+    readExactly(nameBuffer_, length);
+    return platform::ansiToUtf8(std::string_view(nameBuffer_, length));
 }
 
 // A field that reaches past the end of the file is damage; the one read either fills it or

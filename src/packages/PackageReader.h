@@ -34,9 +34,14 @@ public:
     void copyContent(platform::StagedFile& target);
     // Passes over the content announced by the last header.
     void skipContent();
+    // Passes over the next entry without looking at its name.
+    void skipEntry();
 
 private:
     std::int32_t readLength();
+    // A length in the range that fits in what is left of the file.
+    std::size_t readLengthWithin(std::int32_t least, std::size_t most);
+    void skip(std::uint64_t count);
     std::string readName();
     void readExactly(char* buffer, std::size_t length);
 

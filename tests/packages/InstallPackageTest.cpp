@@ -154,6 +154,23 @@ TEST(InstallPackage, AStoppedInstallationListsNoNewGroupAndProgressReachesTheEnd
     EXPECT_EQ(groupList(f), "Tajak\r\nTel\r\n");
 }
 
+// A million empty entries would be a million files to create: the package is refused before
+// anything is written.
+TEST(InstallPackage, APackageOfTooManyEntriesIsRefusedBeforeAnythingIsWritten) {
+    LibraryFixture f;
+    std::string bytes = le32(3) + "Sok";
+    for (int i = 0; i < 1'000'000; ++i) {
+        const std::string name = "k" + std::to_string(i) + ".jpg";
+        bytes += le32(std::int64_t(name.size())) + name + le32(0);
+    }
+    const std::string path = f.writePackage("sok.dta", bytes);
+    EXPECT_EQ(failureText([&] { install(f, path); }),
+              "A(z) \"" + path +
+                  "\" csomag nem telepíthető, mert több mint 100000 fájlt tartalmaz.");
+    EXPECT_EQ(treeOf(f.app), (Tree{"Hatterek/", "Zolvera.lst"}));
+    EXPECT_EQ(groupList(f), "");
+}
+
 TEST(InstallPackage, EntriesThatWouldLeaveTheGroupOrCannotBeCreatedAreSkippedAndNamed) {
     LibraryFixture f;
     std::filesystem::create_directories(f.groupFile("G", "sub"));
