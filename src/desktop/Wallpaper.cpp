@@ -31,9 +31,9 @@ std::string userDataFolder() {
     return folder;
 }
 
-picture::Bitmap decodePicture(const std::string& path) {
+picture::DecodedFile decodePicture(const std::string& path) {
     try {
-        return picture::JpegPicture::load(path).decode();
+        return picture::decodeFile(path);
     } catch (const Failure& failure) {
         throw UnreadablePicture(failure.what());
     }
@@ -66,12 +66,13 @@ void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApp
     const std::string bitmapPath = folder + "Zolvera.bmp";
     const std::string copyPath = folder + "Zolvera.jpg";
 
-    const auto bitmap = decodePicture(picturePath);
+    auto decoded = decodePicture(picturePath);
     // Both files are put in place only when complete, so a failure (a full disk) leaves the
     // earlier ones as they were. A failed copy is not reported: the Active Desktop service then
-    // gets the earlier copy.
-    picture::writeBmp(bitmap, bitmapPath);
-    static_cast<void>(platform::copyFile(picturePath, copyPath));
+    // gets the earlier copy. The copy is made of the file that decoded, whatever the picture's
+    // path names by now.
+    picture::writeBmp(decoded.bitmap, bitmapPath);
+    static_cast<void>(decoded.file.copyTo(copyPath));
 
     const std::string current = ReadRegString(registry, kCurrentUser, kDesktopKey, "Wallpaper");
     if (platform::toLowerLocale(current) != platform::toLowerLocale(bitmapPath))

@@ -16,10 +16,20 @@ constexpr int kGrayColours = 236;
 // over the whole picture, and keep the decoder busy for seconds per paint; such a file is
 // refused instead.
 constexpr int kMaxScans = 64;
+// The file is read in pieces of this size: a header usually fits in the first.
+constexpr std::size_t kInputBufferSize = 64 * 1024;
 
 struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
+};
+
+// A libjpeg data source that reads through a JpegInput.
+struct InputSource {
+    jpeg_source_mgr pub;
+    JpegInput input;
+    JOCTET* buffer;
+    bool startOfFile;
 };
 
 // Lives in the frame of the caller of runGuarded, so that nothing in it is a local of the frame
@@ -28,6 +38,7 @@ struct Session {
     jpeg_decompress_struct cinfo;
     ErrorManager error;
     jpeg_progress_mgr progress;
+    InputSource source;
 };
 
 [[noreturn]] void jumpOnError(j_common_ptr cinfo) {
@@ -40,6 +51,58 @@ void limitScans(j_common_ptr cinfo) {
         ERREXIT(cinfo, JERR_BAD_PROGRESSION);
 }
 
+void initSource(j_decompress_ptr) {}
+void termSource(j_decompress_ptr) {}
+
+// As libjpeg's own sources do: a file without a byte is refused, and one that ends early gets
+// an end marker, with a warning, so that what arrived is decoded.
+boolean fillInput(j_decompress_ptr cinfo) {
+    auto* source = reinterpret_cast<InputSource*>(cinfo->src);
+    std::ptrdiff_t got =
+        source->input.read(source->input.context, source->buffer, kInputBufferSize);
+    if (got < 0)
+        ERREXIT(cinfo, JERR_FILE_READ);
+    if (got == 0) {
+        if (source->startOfFile)
+            ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        source->buffer[0] = 0xFF;
+        source->buffer[1] = JPEG_EOI;
+        got = 2;
+    }
+    source->startOfFile = false;
+    source->pub.next_input_byte = source->buffer;
+    source->pub.bytes_in_buffer = static_cast<std::size_t>(got);
+    return TRUE;
+}
+
+void skipInput(j_decompress_ptr cinfo, long count) {
+    jpeg_source_mgr* source = cinfo->src;
+    if (count <= 0)
+        return;
+    while (static_cast<std::size_t>(count) > source->bytes_in_buffer) {
+        count -= static_cast<long>(source->bytes_in_buffer);
+        fillInput(cinfo);
+    }
+    source->next_input_byte += count;
+    source->bytes_in_buffer -= static_cast<std::size_t>(count);
+}
+
+void useInput(j_decompress_ptr cinfo, InputSource* source, const JpegInput& input) {
+    source->input = input;
+    source->buffer = static_cast<JOCTET*>((*cinfo->mem->alloc_small)(
+        reinterpret_cast<j_common_ptr>(cinfo), JPOOL_PERMANENT, kInputBufferSize));
+    source->startOfFile = true;
+    source->pub.init_source = initSource;
+    source->pub.fill_input_buffer = fillInput;
+    source->pub.skip_input_data = skipInput;
+    source->pub.resync_to_restart = jpeg_resync_to_restart;
+    source->pub.term_source = termSource;
+    source->pub.bytes_in_buffer = 0;
+    source->pub.next_input_byte = nullptr;
+    cinfo->src = &source->pub;
+}
+
 // Warnings (corrupt data, premature end of the file) are ignored: the decoder goes on and
 // fills what is missing with gray.
 void ignoreMessage(j_common_ptr, int) {}
@@ -48,10 +111,9 @@ void ignoreMessage(j_common_ptr, int) {}
 // either: a fatal error jumps over its frame.
 using Step = void (*)(j_decompress_ptr cinfo, void* context);
 
-// Sets up a decompressor on the bytes, reads the header, runs the step and releases the
+// Sets up a decompressor on the input, reads the header, runs the step and releases the
 // decompressor. Returns 0, or the message code of the fatal error that ended it.
-int runGuarded(Session* session, const std::uint8_t* data, std::size_t size, Step step,
-               void* context) {
+int runGuarded(Session* session, const JpegInput& input, Step step, void* context) {
     j_decompress_ptr cinfo = &session->cinfo;
     cinfo->err = jpeg_std_error(&session->error.pub);
     session->error.pub.error_exit = jumpOnError;
@@ -63,7 +125,7 @@ int runGuarded(Session* session, const std::uint8_t* data, std::size_t size, Ste
     jpeg_create_decompress(cinfo);
     session->progress.progress_monitor = limitScans;
     cinfo->progress = &session->progress; // after the create, which clears it
-    jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
+    useInput(cinfo, &session->source, input);
     jpeg_read_header(cinfo, TRUE);
     step(cinfo, context);
     jpeg_destroy_decompress(cinfo);
@@ -99,6 +161,10 @@ void cmykToRgb(const JSAMPLE* cmyk, std::uint8_t* rgb, JDIMENSION width, bool in
 
 void decodeRows(j_decompress_ptr cinfo, void* context) {
     auto* target = static_cast<JpegTarget*>(context);
+    JpegHeader header;
+    copyHeader(cinfo, &header);
+    if (const int refused = target->begin(target->context, header))
+        ERREXIT(cinfo, refused);
     const bool gray = isGray(cinfo);
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     const int denominator = target->scaleDenominator;
@@ -118,7 +184,7 @@ void decodeRows(j_decompress_ptr cinfo, void* context) {
         cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     }
     jpeg_start_decompress(cinfo);
-    // The caller sized its pixels by scaledSide; a libjpeg that rounds otherwise is refused
+    // begin sized the pixels by scaledSide; a libjpeg that rounds otherwise is refused
     // rather than written past them.
     if (cinfo->output_width != JDIMENSION(scaledSide(int(cinfo->image_width), denominator)) ||
         cinfo->output_height != JDIMENSION(scaledSide(int(cinfo->image_height), denominator)))
@@ -144,7 +210,7 @@ void decodeRows(j_decompress_ptr cinfo, void* context) {
     if (target->pixels == nullptr)
         rowBuffer = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
                                                 JDIMENSION(rowBytes), 1)[0];
-    // The memory source never suspends, so every call delivers a row.
+    // The input source never suspends, so every call delivers a row.
     while (cinfo->output_scanline < cinfo->output_height) {
         const JDIMENSION y = cinfo->output_scanline;
         std::uint8_t* row = rowBuffer != nullptr ? rowBuffer : target->pixels + y * rowBytes;
@@ -160,14 +226,14 @@ void decodeRows(j_decompress_ptr cinfo, void* context) {
 
 } // namespace
 
-int readJpegHeader(const std::uint8_t* data, std::size_t size, JpegHeader* header) noexcept {
+int readJpegHeader(const JpegInput& input, JpegHeader* header) noexcept {
     Session session{};
-    return runGuarded(&session, data, size, copyHeader, header);
+    return runGuarded(&session, input, copyHeader, header);
 }
 
-int decodeJpeg(const std::uint8_t* data, std::size_t size, JpegTarget* target) noexcept {
+int decodeJpeg(const JpegInput& input, JpegTarget* target) noexcept {
     Session session{};
-    return runGuarded(&session, data, size, decodeRows, target);
+    return runGuarded(&session, input, decodeRows, target);
 }
 
 } // namespace zolvera::picture

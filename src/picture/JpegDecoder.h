@@ -16,20 +16,32 @@ struct JpegHeader {
     bool gray = false; // a single gray component: decoded to 8 bits, one palette index a pixel
 };
 
+// Where the decoder takes the file's bytes from, a buffer at a time as it asks for them, so that
+// nothing beyond what it needs is read. read fills up to size bytes and returns the count, 0 at
+// the end of the file, or -1 when the file cannot be read (the reader keeps why); it must not
+// throw.
+struct JpegInput {
+    std::ptrdiff_t (*read)(void* context, std::uint8_t* buffer,
+                           std::size_t size) noexcept = nullptr;
+    void* context = nullptr;
+};
+
 // The size of one side decoded at 1 / denominator: libjpeg rounds up.
 constexpr int scaledSide(int side, int denominator) {
     return (side + denominator - 1) / denominator;
 }
 
 // Where decodeJpeg puts the picture, decoded at 1 / scaleDenominator (1, 2, 4 or 8) of the size
-// the header gave, each side as scaledSide rounds it. The caller allocates the pixels for that
-// size: height rows of width * 3 bytes (R, G, B), or width bytes (palette indices) when gray.
-// Without pixels each row is handed to rows instead, in a buffer of the decoder's, after the
-// palette has been filled in; rows must not throw. A gray picture at 1:1 goes through the
-// one-pass quantiser to 236 colours, as libjpeg's own decoder does it for an 8-bit bitmap; at a
-// smaller scale its levels come unchanged, with a palette of all 256 of them.
+// the header gave, each side as scaledSide rounds it. Once the header has been read, begin is
+// given it and answers 0 to go on or the libjpeg message code that refuses the picture; it
+// allocates the pixels for that size: height rows of width * 3 bytes (R, G, B), or width bytes
+// (palette indices) when gray. Without pixels each row is handed to rows instead, in a buffer of
+// the decoder's, after the palette has been filled in; rows must not throw. A gray picture at 1:1
+// goes through the one-pass quantiser to 236 colours, as libjpeg's own decoder does it for an 8-bit
+// bitmap; at a smaller scale its levels come unchanged, with a palette of all 256 of them.
 struct JpegTarget {
     int scaleDenominator = 1;
+    int (*begin)(void* context, const JpegHeader& header) noexcept = nullptr;
     std::uint8_t* pixels = nullptr;
     void (*rows)(void* context, int y, const std::uint8_t* row) noexcept = nullptr;
     void* context = nullptr;
@@ -37,10 +49,9 @@ struct JpegTarget {
     int paletteSize = 0;
 };
 
-// Both return 0 on success, otherwise the message code of libjpeg's fatal error.
-[[nodiscard]] int readJpegHeader(const std::uint8_t* data, std::size_t size,
-                                 JpegHeader* header) noexcept;
-[[nodiscard]] int decodeJpeg(const std::uint8_t* data, std::size_t size,
-                             JpegTarget* target) noexcept;
+// Both return 0 on success, otherwise the message code of libjpeg's fatal error (JERR_FILE_READ
+// when the input could not be read).
+[[nodiscard]] int readJpegHeader(const JpegInput& input, JpegHeader* header) noexcept;
+[[nodiscard]] int decodeJpeg(const JpegInput& input, JpegTarget* target) noexcept;
 
 } // namespace zolvera::picture

@@ -5,7 +5,11 @@
 #include "platform/Failure.h"
 #include "platform/File.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <exception>
 #include <new>
+#include <optional>
 
 #include <jerror.h>
 
@@ -18,50 +22,187 @@ struct JpegPicture::Data {
 
 namespace {
 
-// A header normally sits in the first few kilobytes (an EXIF thumbnail takes up to 64 KB), so
-// loading reads only this much: showing a group of hundreds of photographs then reads a
-// fraction of them. A header that reaches further is read from the whole file.
-constexpr std::size_t kHeaderPrefix = 128 * 1024;
-
-const std::uint8_t* bytesOf(const std::string& bytes) {
-    return reinterpret_cast<const std::uint8_t*>(bytes.data());
+// The picture's own failures name it: a missing or unreadable file, one over the size limit and
+// a lack of memory read "Cannot open file "%s". %s"; a damaged picture "JPEG error #%d".
+Failure cannotOpen(const std::string& path, int errnoValue) {
+    return failures::cannotOpenFile(path, IoFailure::fromErrno(errnoValue).reason());
 }
 
-// The first bytes of a file, up to size; "Cannot open file "%s". %s" when it cannot be read.
-std::string readPrefix(const std::string& path, std::size_t size) {
-    std::string prefix(size, '\0');
-    try {
-        platform::File file = platform::File::openRead(path);
-        std::size_t filled = 0;
-        while (filled < size) {
-            const std::size_t got = file.read(prefix.data() + filled, size - filled);
-            if (got == 0)
-                break;
-            filled += got;
-        }
-        prefix.resize(filled);
-    } catch (const IoFailure& failure) {
-        throw failures::cannotOpenFile(path, failure.reason());
+// A picture file read for libjpeg a buffer at a time as it asks, never beyond the size limit,
+// however much the file holds or grows meanwhile.
+class PictureReader {
+public:
+    explicit PictureReader(const std::string& path) : path_(path), file_(open(path)) {}
+
+    JpegInput input() { return {&PictureReader::read, this}; }
+    // The failure a decoder's message code stands for.
+    Failure failure(int code) const {
+        if (readFailure_)
+            return failures::cannotOpenFile(path_, *readFailure_);
+        if (code == JERR_OUT_OF_MEMORY)
+            return cannotOpen(path_, ENOMEM);
+        return failures::jpegError(code);
     }
-    return prefix;
+    platform::File& file() { return file_; }
+
+private:
+    static platform::File open(const std::string& path) {
+        try {
+            platform::File file = platform::File::openRead(path);
+            if (file.size() > kMaxPictureFileSize)
+                throw cannotOpen(path, EFBIG);
+            return file;
+        } catch (const IoFailure& failure) {
+            throw failures::cannotOpenFile(path, failure.reason());
+        }
+    }
+
+    static std::ptrdiff_t read(void* context, std::uint8_t* buffer, std::size_t size) noexcept {
+        auto* reader = static_cast<PictureReader*>(context);
+        try {
+            const std::size_t got = reader->file_.read(
+                buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, reader->left_)));
+            reader->left_ -= got;
+            return static_cast<std::ptrdiff_t>(got);
+        } catch (const IoFailure& failure) {
+            reader->readFailure_ = failure.reason();
+            return -1;
+        }
+    }
+
+    std::string path_;
+    platform::File file_;
+    std::uint64_t left_ = kMaxPictureFileSize;
+    std::optional<std::string> readFailure_;
+};
+
+// Runs a reading of the picture, which then fails only with a Failure, one that names the
+// picture unless it is a decoder's error: never with a bare "std::bad_alloc".
+template <class Reading> auto namingThePicture(const std::string& path, Reading&& reading) {
+    try {
+        return reading();
+    } catch (const Failure&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw cannotOpen(path, ENOMEM);
+    } catch (const std::exception& other) {
+        throw failures::cannotOpenFile(path, other.what());
+    }
+}
+
+// The bitmap that a header decodes to at 1 / denominator, without pixels; the libjpeg message
+// code that refuses it when it is too large. A damaged header may claim up to 65500 × 65500
+// pixels in a file of a few hundred bytes, and decoding that takes gigabytes and seconds at
+// every paint. Wallpapers are far smaller: an 8K picture has 33 million pixels, a phone's
+// panorama up to about 65 million.
+int shapeOf(const JpegHeader& header, int denominator, Bitmap& shape) {
+    constexpr std::uint64_t kMaxPixels = 100'000'000;
+    shape.width = header.width;
+    shape.height = header.height;
+    shape.bitsPerPixel = header.gray ? 8 : 24;
+    if (std::uint64_t(shape.width) * std::uint64_t(shape.height) > kMaxPixels ||
+        bmpRowStride(shape.width, shape.bitsPerPixel) * std::uint64_t(shape.height) >
+            kBmpMaxPixelBytes)
+        return JERR_IMAGE_TOO_BIG;
+    shape.width = scaledSide(shape.width, denominator);
+    shape.height = scaledSide(shape.height, denominator);
+    return 0;
+}
+
+void decodeInto(PictureReader& reader, JpegTarget& target) {
+    if (const int code = decodeJpeg(reader.input(), &target))
+        throw reader.failure(code);
+}
+
+Bitmap decodeWhole(PictureReader& reader, int denominator) {
+    struct Passing {
+        Bitmap bitmap;
+        JpegTarget target;
+    } passing;
+    passing.target.scaleDenominator = denominator;
+    passing.target.context = &passing;
+    passing.target.begin = [](void* context, const JpegHeader& header) noexcept {
+        auto* on = static_cast<Passing*>(context);
+        Bitmap& bitmap = on->bitmap;
+        if (const int refused = shapeOf(header, on->target.scaleDenominator, bitmap))
+            return refused;
+        try {
+            bitmap.pixels.resize(std::size_t(bitmap.width) * std::size_t(bitmap.height) *
+                                 std::size_t(bitmap.bitsPerPixel / 8));
+        } catch (const std::bad_alloc&) {
+            return int{JERR_OUT_OF_MEMORY};
+        }
+        on->target.pixels = bitmap.pixels.data();
+        return 0;
+    };
+    decodeInto(reader, passing.target);
+    Bitmap& bitmap = passing.bitmap;
+    bitmap.palette.assign(passing.target.palette.begin(),
+                          passing.target.palette.begin() + passing.target.paletteSize);
+    return std::move(bitmap);
+}
+
+void decodeRows(PictureReader& reader, int denominator, RowReader& rows) {
+    struct Passing {
+        RowReader* rows;
+        Bitmap shape; // without pixels
+        JpegTarget target;
+        std::exception_ptr failure; // of rows->begin, which runs inside the decoder
+    } passing{&rows, {}, {}, {}};
+    passing.target.scaleDenominator = denominator;
+    passing.target.context = &passing;
+    passing.target.begin = [](void* context, const JpegHeader& header) noexcept {
+        auto* on = static_cast<Passing*>(context);
+        if (const int refused = shapeOf(header, on->target.scaleDenominator, on->shape))
+            return refused;
+        try {
+            on->shape.palette.reserve(256); // filled in below without allocating
+            on->rows->begin(on->shape);
+        } catch (...) {
+            on->failure = std::current_exception();
+            return int{JERR_OUT_OF_MEMORY};
+        }
+        return 0;
+    };
+    passing.target.rows = [](void* context, int y, const std::uint8_t* row) noexcept {
+        auto* on = static_cast<Passing*>(context);
+        if (y == 0)
+            on->shape.palette.assign(on->target.palette.begin(),
+                                     on->target.palette.begin() + on->target.paletteSize);
+        on->rows->row(on->shape, y, row);
+    };
+    const int code = decodeJpeg(reader.input(), &passing.target);
+    if (passing.failure)
+        std::rethrow_exception(passing.failure);
+    if (code != 0)
+        throw reader.failure(code);
+}
+
+Bitmap decodeWhole(const std::string& path, int denominator) {
+    return namingThePicture(path, [&] {
+        PictureReader reader(path);
+        return decodeWhole(reader, denominator);
+    });
+}
+
+void decodeRows(const std::string& path, int denominator, RowReader& rows) {
+    namingThePicture(path, [&] {
+        PictureReader reader(path);
+        decodeRows(reader, denominator, rows);
+    });
 }
 
 } // namespace
 
 JpegPicture JpegPicture::load(const std::string& path) {
-    auto data = std::make_shared<Data>();
-    data->path = path;
-    const std::string prefix = readPrefix(path, kHeaderPrefix);
-    // A header found in the prefix is the file's header: libjpeg stops at the first scan, and
-    // every marker before it must have been read whole.
-    int code = readJpegHeader(bytesOf(prefix), prefix.size(), &data->header);
-    if (code != 0 && prefix.size() == kHeaderPrefix) {
-        const std::string bytes = platform::readWholeFile(path);
-        code = readJpegHeader(bytesOf(bytes), bytes.size(), &data->header);
-    }
-    if (code != 0)
-        throw failures::jpegError(code);
-    return JpegPicture(std::move(data));
+    return namingThePicture(path, [&] {
+        auto data = std::make_shared<Data>();
+        data->path = path;
+        PictureReader reader(path);
+        if (const int code = readJpegHeader(reader.input(), &data->header))
+            throw reader.failure(code);
+        return JpegPicture(std::move(data));
+    });
 }
 
 int JpegPicture::width() const {
@@ -76,83 +217,13 @@ bool JpegPicture::isGray() const {
     return data_->header.gray;
 }
 
-namespace {
-
-struct Source {
-    std::string bytes;
-    Bitmap shape; // without pixels
-};
-
-// The file's bytes as they are now and the bitmap that they decode to at 1 / denominator,
-// sized from their own header whatever the file held when it was loaded.
-Source readSource(const std::string& path, int denominator) {
-    Source source{platform::readWholeFile(path), {}};
-    JpegHeader header;
-    if (const int code = readJpegHeader(bytesOf(source.bytes), source.bytes.size(), &header))
-        throw failures::jpegError(code);
-    Bitmap& shape = source.shape;
-    shape.width = header.width;
-    shape.height = header.height;
-    shape.bitsPerPixel = header.gray ? 8 : 24;
-    // A damaged header may claim up to 65500 × 65500 pixels in a file of a few hundred bytes,
-    // and decoding that takes gigabytes and seconds at every paint. Wallpapers are far smaller:
-    // an 8K picture has 33 million pixels, a phone's panorama up to about 65 million.
-    constexpr std::uint64_t kMaxPixels = 100'000'000;
-    if (std::uint64_t(shape.width) * std::uint64_t(shape.height) > kMaxPixels ||
-        bmpRowStride(shape.width, shape.bitsPerPixel) * std::uint64_t(shape.height) >
-            kBmpMaxPixelBytes)
-        throw failures::jpegError(JERR_IMAGE_TOO_BIG);
-    shape.width = scaledSide(shape.width, denominator);
-    shape.height = scaledSide(shape.height, denominator);
-    return source;
+DecodedFile decodeFile(const std::string& path) {
+    return namingThePicture(path, [&] {
+        PictureReader reader(path);
+        Bitmap bitmap = decodeWhole(reader, 1);
+        return DecodedFile{std::move(bitmap), std::move(reader.file())};
+    });
 }
-
-void decodeSource(const Source& source, JpegTarget& target) {
-    if (const int code = decodeJpeg(bytesOf(source.bytes), source.bytes.size(), &target))
-        throw failures::jpegError(code);
-}
-
-Bitmap decodeWhole(const std::string& path, int denominator) {
-    Source source = readSource(path, denominator);
-    Bitmap bitmap = source.shape;
-    try {
-        bitmap.pixels.resize(std::size_t(bitmap.width) * std::size_t(bitmap.height) *
-                             std::size_t(bitmap.bitsPerPixel / 8));
-    } catch (const std::bad_alloc&) {
-        throw failures::jpegError(JERR_OUT_OF_MEMORY);
-    }
-
-    JpegTarget target;
-    target.scaleDenominator = denominator;
-    target.pixels = bitmap.pixels.data();
-    decodeSource(source, target);
-    bitmap.palette.assign(target.palette.begin(), target.palette.begin() + target.paletteSize);
-    return bitmap;
-}
-
-void decodeRows(const std::string& path, int denominator, RowReader& reader) {
-    Source source = readSource(path, denominator);
-    source.shape.palette.reserve(256); // filled in below without allocating
-    reader.begin(source.shape);
-
-    struct Passing {
-        RowReader* reader;
-        Bitmap* shape;
-        JpegTarget target;
-    } passing{&reader, &source.shape, {}};
-    passing.target.scaleDenominator = denominator;
-    passing.target.context = &passing;
-    passing.target.rows = [](void* context, int y, const std::uint8_t* row) noexcept {
-        auto* on = static_cast<Passing*>(context);
-        if (y == 0)
-            on->shape->palette.assign(on->target.palette.begin(),
-                                      on->target.palette.begin() + on->target.paletteSize);
-        on->reader->row(*on->shape, y, row);
-    };
-    decodeSource(source, passing.target);
-}
-
-} // namespace
 
 Bitmap JpegPicture::decode() const {
     return decodeWhole(data_->path, 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/File.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -30,12 +32,19 @@ protected:
     ~RowReader() = default;
 };
 
+// The largest picture file that is read: a JPEG wallpaper is far smaller. A larger file is
+// refused unread as "Cannot open file "%s". File too large".
+inline constexpr std::uint64_t kMaxPictureFileSize = std::uint64_t{256} << 20;
+
 // A JPEG file: the header is read when it is loaded, the pixels decoded from the file when
-// asked for.
+// asked for. The file is read a piece at a time, only as far as the decoder needs it. Every
+// failure is a Failure; those of the file and a lack of memory name it ("Cannot open file "%s".
+// %s"), a damaged picture reads "JPEG error #%d".
 class JpegPicture {
 public:
     // Reads the header (only as much of the file as it takes). Throws "Cannot open file "%s".
-    // %s" when the file cannot be read and "JPEG error #%d" when it is no JPEG picture.
+    // %s" when the file cannot be read or is over the size limit and "JPEG error #%d" when it is
+    // no JPEG picture.
     static JpegPicture load(const std::string& path);
 
     int width() const;
@@ -65,6 +74,15 @@ private:
     explicit JpegPicture(std::shared_ptr<const Data> data) : data_(std::move(data)) {}
     std::shared_ptr<const Data> data_;
 };
+
+// A picture decoded at 1:1 as JpegPicture::load(path).decode() does it, and the file it was
+// decoded from, still open: a copy of the picture is then made of the very file that decoded,
+// not of whatever the path names by then. Fails as load and decode do.
+struct DecodedFile {
+    Bitmap bitmap;
+    platform::File file;
+};
+DecodedFile decodeFile(const std::string& path);
 
 // Writes the picture as an uncompressed Windows bitmap file: 24-bit BGR without a colour table,
 // or 8-bit with the palette as its colour table; rows bottom-up, padded to 4 bytes. The file is

@@ -30,6 +30,8 @@ public:
     // Moves the position forward by count bytes without reading them.
     void skip(std::uint64_t count);
     std::uint64_t size() const;
+    // Copies the whole file, from its start, to target as copyFile does; false when that fails.
+    [[nodiscard]] bool copyTo(const std::string& target);
     // Closes the file, reporting a failure of the close itself.
     void close();
 

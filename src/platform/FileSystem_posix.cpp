@@ -146,28 +146,12 @@ bool deleteFile(const std::string& path) {
 }
 
 bool copyFile(const std::string& source, const std::string& target) {
-    const std::string from = resolve(source);
-    const std::string to = resolve(target);
-    const auto sourceInfo = statOf(from);
-    const auto targetInfo = statOf(to);
-    if (!sourceInfo || S_ISDIR(sourceInfo->st_mode) ||
-        (targetInfo && targetInfo->st_dev == sourceInfo->st_dev &&
-         targetInfo->st_ino == sourceInfo->st_ino))
-        return false;
     try {
-        File in = File::openRead(from);
-        StagedFile out(to);
-        // Copied to the source's end, however long it is by then (a count that would carry a
-        // file position past its limit is refused by the kernel).
-        constexpr std::size_t kToTheEnd = std::size_t{1} << 62;
-        static_cast<void>(out.copyFrom(in, kToTheEnd));
-        out.commit();
+        File in = File::openRead(source);
+        return in.copyTo(target);
     } catch (const IoFailure&) {
         return false;
     }
-    // Like CopyFile, the copy keeps the source's modification time.
-    const timespec times[2] = {{0, UTIME_NOW}, sourceInfo->st_mtim};
-    return ::utimensat(AT_FDCWD, to.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool renameFile(const std::string& from, const std::string& to) {

@@ -149,6 +149,32 @@ std::uint64_t File::size() const {
     return static_cast<std::uint64_t>(info.st_size);
 }
 
+bool File::copyTo(const std::string& target) {
+    struct stat source {};
+    if (::fstat(fd_, &source) != 0)
+        return false;
+    const std::string to = resolve(target);
+    struct stat existing {};
+    if (::stat(to.c_str(), &existing) == 0 && existing.st_dev == source.st_dev &&
+        existing.st_ino == source.st_ino)
+        return false;
+    try {
+        if (::lseek(fd_, 0, SEEK_SET) < 0)
+            return false;
+        StagedFile out(to);
+        // Copied to the source's end, however long it is by then (a count that would carry a
+        // file position past its limit is refused by the kernel).
+        constexpr std::size_t kToTheEnd = std::size_t{1} << 62;
+        static_cast<void>(out.copyFrom(*this, kToTheEnd));
+        out.commit();
+    } catch (const IoFailure&) {
+        return false;
+    }
+    // Like CopyFile, the copy keeps the source's modification time.
+    const timespec times[2] = {{0, UTIME_NOW}, source.st_mtim};
+    return ::utimensat(AT_FDCWD, to.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
 void File::close() {
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0)

@@ -7,7 +7,9 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 using namespace zolvera;
@@ -217,6 +219,38 @@ TEST(JpegPicture, ReportsUnreadableAndDamagedFiles) {
         ADD_FAILURE() << "decoded";
     } catch (const Failure& failure) {
         EXPECT_STREQ(failure.what(), "JPEG error #16");
+    }
+}
+
+// A picture padded to the size limit is read only as far as the decoder needs it, so its padding
+// never reaches memory; one byte more and it is refused unread, naming the file, as is a file of
+// zeros far larger (sparse files: nothing is on disk).
+TEST(JpegPicture, ReadsOnlyWhatTheDecoderNeedsAndRefusesFilesOverTheLimit) {
+    test::TempDir dir;
+    const std::string path = dir / "padded.jpg";
+    test::writeJpeg(path, {.width = 320, .height = 200});
+    std::filesystem::resize_file(path, kMaxPictureFileSize);
+    const auto peakKilobytes = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const long before = peakKilobytes();
+    EXPECT_EQ(JpegPicture::load(path).decode().width, 320);
+    EXPECT_EQ(JpegPicture::load(path).decodeToShow(80, 50).width, 80);
+    EXPECT_LT(peakKilobytes() - before, 32 * 1024);
+
+    std::filesystem::resize_file(path, kMaxPictureFileSize + 1);
+    const std::string zeros = dir / "kep0.jpg";
+    test::writeFile(zeros, "");
+    std::filesystem::resize_file(zeros, std::uintmax_t{2} << 30);
+    for (const std::string& refused : {path, zeros}) {
+        try {
+            JpegPicture::load(refused);
+            ADD_FAILURE() << refused;
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.what(), "Cannot open file \"" + refused + "\". File too large");
+        }
     }
 }
 

@@ -206,6 +206,26 @@ TEST_F(WallpaperCommandTest, NextPassesOverADamagedPictureAndRemembersAnyFileNam
     EXPECT_EQ(out.str(), shown[0]);
 }
 
+// A picture padded to 3 GB (a sparse file) is refused unread, named, and passed over: the
+// rotation never sticks on it. set refuses it and writes nothing.
+TEST_F(WallpaperCommandTest, NextPassesOverAPictureTooLargeToRead) {
+    makeGroup("Nagy", 2);
+    const std::string huge = groupFolder("Nagy") + "/kep0.jpg";
+    fs::resize_file(huge, std::uintmax_t{3} << 30);
+    const std::string named =
+        "kimarad: " + huge + " (Cannot open file \"" + huge + "\". File too large)";
+    bool passedOver = false;
+    for (int run = 0; run < 2; ++run) {
+        ASSERT_EQ(this->run({"next", "Nagy"}), kDone) << err.str();
+        EXPECT_EQ(wallpaperCopy(), picture("Nagy", "kep1.jpg"));
+        passedOver = passedOver || err.str().find(named) != std::string::npos;
+    }
+    EXPECT_TRUE(passedOver);
+    fs::remove(dataFolder + "/Zolvera.jpg");
+    EXPECT_EQ(run({"set", huge}), kFailed);
+    EXPECT_FALSE(fs::exists(dataFolder + "/Zolvera.jpg"));
+}
+
 TEST_F(WallpaperCommandTest, RestoreShowsTheLastWallpaperAndSetNeedsNoStateFolder) {
     EXPECT_EQ(run({"restore"}), kFailed);
     test::writeFile(elsewhere / "state", "a file where the state folder would be");
