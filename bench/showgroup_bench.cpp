@@ -15,6 +15,7 @@
 
 #include "BenchTools.h"
 #include "BenchWindows.h"
+#include "StallProbe.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,7 +41,6 @@ namespace {
 
 constexpr int kPictures = 200;
 constexpr int kRuns = 5;
-constexpr int kProbeMs = 10;
 constexpr int kWheelStepMs = 50; // a quick turn of the wheel
 
 struct PictureSet {
@@ -110,44 +110,10 @@ void prepare(const QString& home, QSize size, bool grain, int argc, char** argv)
 // The thumbnails that stand (at least partly) in the grid's view.
 std::vector<zolvera::ui::PictureView*> visibleThumbnails(const zolvera::ui::Tfrm_Main& window) {
     std::vector<zolvera::ui::PictureView*> visible;
-    const zolvera::ui::ScrollBox* grid = window.controls().sbx2;
-    const QRect view = grid->viewport()->rect();
-    for (int j = 0; j < grid->count(); ++j) {
-        zolvera::ui::Tile* tile = grid->tile(j);
-        if (view.intersects(QRect(tile->mapTo(grid->viewport(), QPoint(0, 0)), tile->size())))
-            visible.push_back(tile->image());
-    }
+    for (zolvera::ui::Tile* tile : window.controls().sbx2->tiles())
+        visible.push_back(tile->image());
     return visible;
 }
-
-// The event loop's longest stall: how late a 10 ms timer fires.
-class StallProbe {
-public:
-    StallProbe() {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(kProbeMs);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-    }
-    void start() {
-        longest_ = 0;
-        since_.start();
-        timer_.start();
-    }
-    double stop() {
-        tick();
-        timer_.stop();
-        return longest_;
-    }
-
-private:
-    void tick() {
-        longest_ = std::max(longest_, double(since_.nsecsElapsed()) / 1e6 - kProbeMs);
-        since_.start();
-    }
-    QTimer timer_;
-    QElapsedTimer since_;
-    double longest_ = 0;
-};
 
 bool allInViewDecoded(const zolvera::ui::Tfrm_Main& window) {
     const auto visible = visibleThumbnails(window);
@@ -178,7 +144,7 @@ struct Timing {
 };
 
 Timing showGroup(zolvera::ui::Tfrm_Main& window) {
-    StallProbe probe;
+    zolvera::bench::StallProbe probe;
     probe.start();
     const double cpu = ownCpuMilliseconds();
     QElapsedTimer clock;
@@ -206,7 +172,7 @@ Scrolling scrollToTheBottom(zolvera::ui::Tfrm_Main& window) {
     bar->setValue(0);
     waitForTheTilesInView(window);
     Scrolling scrolling;
-    StallProbe probe;
+    zolvera::bench::StallProbe probe;
     QTimer wheel;
     wheel.setInterval(kWheelStepMs);
     QObject::connect(&wheel, &QTimer::timeout, [&] {

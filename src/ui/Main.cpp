@@ -6,6 +6,7 @@
 #include "library/Settings.h"
 #include "packages/InstallOffer.h"
 #include "packages/InstallPackage.h"
+#include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "platform/Profile.h"
 #include "ui/CsomagKeszit.h"
@@ -33,18 +34,6 @@
 #include <exception>
 
 namespace zolvera::ui {
-
-namespace {
-
-constexpr int kRowPitch = 110;
-constexpr int kColumnPitch = 146;
-constexpr int kPicturesPerRow = 4;
-
-QPoint tilePosition(int column, int row) {
-    return {column * kColumnPitch + 4, row * kRowPitch + 10};
-}
-
-} // namespace
 
 Tfrm_Main::Tfrm_Main(std::string appFolder, const WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), ui_(this), library_(std::move(appFolder), *this),
@@ -99,6 +88,11 @@ Tfrm_Main::Tfrm_Main(std::string appFolder, const WindowContext& context, QWidge
         connect(action, &QAction::triggered, this, guarded(this, handler));
     connect(&groupListWatcher_, &GroupListWatcher::changed, this,
             guarded(this, &Tfrm_Main::followGroupList));
+    // A cover or picture scrolled into view that cannot be loaded ends its area there.
+    for (ScrollBox* box : {ui_.sbx1, ui_.sbx2})
+        connect(box, &ScrollBox::tileFailed, this, [this](const std::exception_ptr& failure) {
+            runGuarded(context_.dialogs, this, [&] { std::rethrow_exception(failure); });
+        });
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zolvera.svg")));
 }
 
@@ -177,18 +171,17 @@ void Tfrm_Main::clearGroupColumn() {
 
 void Tfrm_Main::buildGroupColumn() {
     groupListWatcher_.acknowledge(); // the column shows the file as it is now
-    const library::StringList& groups = library_.groups();
-    for (int i = 0; i < groups.count(); ++i) {
-        const std::string& name = groups.at(i);
-        auto tile = std::make_unique<Tile>(i, tilePosition(0, i));
-        tile->setCaption(QString::fromStdString(name));
-        PictureView* image = tile->image();
-        image->load(library_.coverPath(name));
-        reportDecodeFailures(image);
-        connect(image, &PictureView::clicked, this,
-                guarded(this, [this, image] { groupCoverClick(image); }));
-        ui_.sbx1->addTile(std::move(tile));
-    }
+    ui_.sbx1->showTiles(library_.groups().count(), [this](Tile& tile) { makeCoverTile(tile); });
+}
+
+void Tfrm_Main::makeCoverTile(Tile& tile) {
+    const std::string& name = library_.groups().at(tile.tag);
+    tile.setCaption(QString::fromStdString(name));
+    PictureView* image = tile.image();
+    image->load(library_.coverPath(name));
+    reportDecodeFailures(image);
+    connect(image, &PictureView::clicked, this,
+            guarded(this, [this, image] { groupCoverClick(image); }));
 }
 
 void Tfrm_Main::groupCoverClick(PictureView* image) {
@@ -208,22 +201,36 @@ void Tfrm_Main::ShowGroup(int index) {
     // The look-up comes first: an index beyond the list changes nothing on screen.
     const std::string name = library_.groups().at(index);
     ui_.StatusBar1->setPanelText(0, QStringLiteral("  ") + QString::fromStdString(name));
-    if (const Tile* cover = ui_.sbx1->tile(index))
-        ui_.img->showPictureOf(*cover->image());
-    else
-        ui_.img->clear();
+    showCover(index, name);
     ui_.sbx2->clear();
     library_.fillPictureList(index);
-    const std::string folder = library_.groupFolder(name);
-    for (int j = 0; j < library_.pictures().count(); ++j)
-        addPictureTile(j, folder);
+    ui_.sbx2->showTiles(
+        library_.pictures().count(),
+        [this, folder = library_.groupFolder(name)](Tile& tile) { makePictureTile(tile, folder); });
 }
 
-void Tfrm_Main::addPictureTile(int index, const std::string& groupFolder) {
-    const std::string& fileName = library_.pictures().at(index);
-    auto tile = std::make_unique<Tile>(
-        index, tilePosition(index % kPicturesPerRow, index / kPicturesPerRow));
-    PictureView* image = tile->image();
+void Tfrm_Main::showCover(int index, const std::string& name) {
+    // A group whose cover ended the column shows none.
+    if (index >= ui_.sbx1->count()) {
+        ui_.img->clear();
+        return;
+    }
+    if (const Tile* cover = ui_.sbx1->tile(index)) {
+        ui_.img->showPictureOf(*cover->image());
+        return;
+    }
+    // Its tile is scrolled out of view, so the cover is read again; one that cannot be read
+    // now is reported by the column when its tile comes into view.
+    try {
+        ui_.img->load(library_.coverPath(name));
+    } catch (const Failure&) {
+        ui_.img->clear();
+    }
+}
+
+void Tfrm_Main::makePictureTile(Tile& tile, const std::string& groupFolder) {
+    const std::string& fileName = library_.pictures().at(tile.tag);
+    PictureView* image = tile.image();
     image->load(groupFolder + "/" + fileName);
     reportDecodeFailures(image);
     image->setStatusTip(QString::fromStdString(fileName));
@@ -235,7 +242,6 @@ void Tfrm_Main::addPictureTile(int index, const std::string& groupFolder) {
             guarded(this, [this, image] { library_.setCurrentPicture(image->tag); }));
     connect(image, &PictureView::clicked, this,
             guarded(this, [this, image] { thumbnailClick(image); }));
-    ui_.sbx2->addTile(std::move(tile));
 }
 
 // --- The group library's questions ---------------------------------------------------------

@@ -91,7 +91,10 @@ private:
     void followGroupList();
     void firstShowSteps();
     void groupCoverClick(PictureView* image);
-    void addPictureTile(int index, const std::string& groupFolder);
+    void makeCoverTile(Tile& tile);
+    void makePictureTile(Tile& tile, const std::string& groupFolder);
+    // The cover image shows the cover of the group at the index.
+    void showCover(int index, const std::string& name);
     // A tile's picture that cannot be decoded when painted ends in the general error report.
     void reportDecodeFailures(PictureView* image);
 

@@ -18,6 +18,7 @@ constexpr QSize kClientSize(776, 541);
 constexpr int kTopStripHeight = 55;
 constexpr int kStatusBarHeight = 19;
 constexpr int kBandHeight = 25;
+constexpr int kPicturesPerRow = 4; // a row of the grid ends at 584, inside its 603 pixels
 
 struct ActionSpec {
     QAction* MainLayout::*member;
@@ -126,11 +127,11 @@ MainLayout::MainLayout(QWidget* window) {
     middle->setSpacing(0);
     Panel6 = new Panel(Bevel::Raised, Bevel::Lowered, window);
     Panel6->setFixedWidth(169);
-    sbx1 = new ScrollBox(QColor(95, 95, 95), Panel6);
+    sbx1 = new ScrollBox(QColor(95, 95, 95), 1, Panel6);
     sbx1->setObjectName(QStringLiteral("sbx1"));
     sbx1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Panel7 = new Panel(Bevel::Raised, Bevel::Lowered, window);
-    sbx2 = new ScrollBox(QColor(192, 192, 192), Panel7);
+    sbx2 = new ScrollBox(QColor(192, 192, 192), kPicturesPerRow, Panel7);
     sbx2->setObjectName(QStringLiteral("sbx2"));
     // A group of large photographs would hold up the window while its thumbnails decode.
     sbx2->setTileDecoder(std::make_unique<TileDecoder>());

@@ -38,6 +38,13 @@ void PictureView::dropPendingDecode() {
     pending_ = 0;
 }
 
+void PictureView::stayBlank() {
+    dropPendingDecode();
+    stretched_ = QPixmap();
+    failed_ = true;
+    update();
+}
+
 void PictureView::show(std::string path, std::optional<picture::JpegPicture> picture) {
     dropPendingDecode();
     path_ = std::move(path);

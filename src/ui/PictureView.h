@@ -34,6 +34,9 @@ public:
     void setDecoder(TileDecoder* decoder);
     // Forgets a decoding asked for and not yet done; the next paint asks again.
     void dropPendingDecode();
+    // Shows nothing from now on, as after a failed decoding, and never decodes the picture:
+    // one that failed before need not fail and be reported again.
+    void stayBlank();
     // The file shown; empty when there is none.
     const std::string& path() const { return path_; }
     // True once the picture has been decoded for painting.

@@ -187,6 +187,28 @@ TEST_F(FollowingTheList, TheColumnShowsTheListChangedOnDisk) {
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+using LongLists = MainWindowFixture;
+
+// The column makes tiles only in view: a group chosen further down keeps its cover on top when
+// its tile has been scrolled away again.
+TEST_F(LongLists, AGroupListedManyTimesShowsItsCoverWhereverTheColumnIsScrolled) {
+    addGroup("Elso", 1);
+    writeGroupList(std::vector<std::string>(30, "Elso"));
+    start();
+    ASSERT_EQ(ui().sbx1->count(), 30);
+
+    QScrollBar* bar = ui().sbx1->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    QTest::mouseClick(ui().sbx1->tile(29)->image(), Qt::LeftButton);
+    EXPECT_EQ(window->library().currentGroup(), 29);
+    bar->setValue(0);
+    ASSERT_EQ(ui().sbx1->tile(29), nullptr);
+
+    window->ShowGroup(29);
+    EXPECT_EQ(ui().img->path(), groupFile("Elso", "init.jpg"));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 using Hints = MainWindowFixture;
 
 TEST_F(Hints, StatusPanelOneShowsTheHintUnderThePointer) {
@@ -302,6 +324,28 @@ TEST_F(BrokenPictures, AThumbnailThatFailsToDecodeIsReportedOnceAndStaysBlank) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("JPEG error #")));
     EXPECT_FALSE(thumbnail(pictureIndex("rossz.jpg"))->image()->isDecoded());
+}
+
+// Its tile is made anew whenever it comes back into view, and must not fail again.
+TEST_F(BrokenPictures, AThumbnailThatFailedStaysBlankWhenScrolledAwayAndBack) {
+    addGroup("Elso", 39);
+    writeFile(groupFile("Elso", "rossz.jpg"), undecodableJpeg());
+    writeGroupList({"Elso"});
+    start();
+    const int broken = pictureIndex("rossz.jpg");
+    QScrollBar* bar = ui().sbx2->verticalScrollBar();
+    const int brokenTop = ui().sbx2->tilePosition(broken).y() - 10;
+    bar->setValue(brokenTop);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages.empty(); }, 5000));
+
+    // Out of view: the rows below for one among the first five, the top for the others.
+    bar->setValue(brokenTop < ui().sbx2->height() ? bar->maximum() : 0);
+    ASSERT_EQ(thumbnail(broken), nullptr);
+    bar->setValue(brokenTop);
+    window->repaint();
+    QTest::qWait(200); // time for a decoding that should not happen
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_FALSE(thumbnail(broken)->image()->isDecoded());
 }
 
 TEST_F(BrokenPictures, APictureThatCannotBeLoadedStopsTheBuildingAtItsTile) {
