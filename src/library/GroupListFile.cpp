@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderLock.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace zolvera::library {
@@ -21,21 +22,26 @@ StringList groupListOf(std::string bytes) {
 }
 
 std::string groupListBytes(const std::string& path, const StringList& list) {
-    std::string bytes;
+    std::string text;
     for (const std::string& name : list.items()) {
         // A line break or NUL inside a name would split it or cut off the groups after it.
         if (name.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)
             throw failures::cannotCreateFile(path, "The group name \"" + name +
                                                        "\" holds a line break or a NUL character");
-        const auto ansi = platform::utf8ToAnsi(name);
-        if (!ansi)
-            throw failures::cannotCreateFile(path, "The group name \"" + name +
-                                                       "\" holds a character that the "
-                                                       "Windows-1250 code page cannot store");
-        bytes += *ansi;
-        bytes += "\r\n";
+        text += name;
+        text += "\r\n";
     }
-    return bytes;
+    // One conversion for the whole list rather than a converter made for every name, which a
+    // list of a hundred thousand names would pay for at every save.
+    if (auto ansi = platform::utf8ToAnsi(text))
+        return std::move(*ansi);
+    const auto& names = list.items();
+    const auto refused = std::ranges::find_if(
+        names, [](const std::string& name) { return !platform::utf8ToAnsi(name); });
+    throw failures::cannotCreateFile(path, "The group name \"" +
+                                               (refused == names.end() ? text : *refused) +
+                                               "\" holds a character that the Windows-1250 "
+                                               "code page cannot store");
 }
 
 } // namespace
