@@ -33,22 +33,39 @@ QString instanceBusName(const std::string& appFolder) {
            QString::fromLatin1(hash.toHex().left(32));
 }
 
-SingleInstance::SingleInstance(const std::string& appFolder, QDBusConnection bus, QObject* parent)
-    : QObject(parent), bus_(std::move(bus)), busName_(instanceBusName(appFolder)) {
+SingleInstance::SingleInstance(const std::string& appFolder, QDBusConnection bus,
+                               std::chrono::milliseconds answerWithin, QObject* parent)
+    : QObject(parent), bus_(std::move(bus)), busName_(instanceBusName(appFolder)),
+      answerWithin_(answerWithin) {
     new ApplicationAdaptor(this);
 }
 
 SingleInstance::Start SingleInstance::start(const QStringList& packages) {
     if (!bus_.isConnected())
         return Start::Alone;
-    // Twice: the holder of the name may end between a failed claim and the call.
+    // Twice: the holder of the name may end between a failed claim and the call. A holder that
+    // did not answer is not called again: it may still take the call it was sent.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (claim())
+        if (claim()) {
+            holding_ = true;
             return Start::First;
-        if (handOver(packages))
+        }
+        switch (handOver(packages)) {
+        case HandOver::Taken:
             return Start::HandedOver;
+        case HandOver::NoAnswer:
+            return Start::Busy;
+        case HandOver::NoHolder:
+            break;
+        }
     }
     return Start::Alone;
+}
+
+void SingleInstance::release() {
+    if (holding_)
+        static_cast<void>(bus_.interface()->unregisterService(busName_));
+    holding_ = false;
 }
 
 bool SingleInstance::claim() {
@@ -63,7 +80,7 @@ bool SingleInstance::claim() {
     return reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
 }
 
-bool SingleInstance::handOver(const QStringList& packages) {
+SingleInstance::HandOver SingleInstance::handOver(const QStringList& packages) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         busName_, objectPath(), kInterface,
         packages.isEmpty() ? QStringLiteral("Activate") : QStringLiteral("Open"));
@@ -75,7 +92,15 @@ bool SingleInstance::handOver(const QStringList& packages) {
         call << QVariantMap();
     else
         call << uris << QVariantMap();
-    return bus_.call(call).type() == QDBusMessage::ReplyMessage;
+    const QDBusMessage reply = bus_.call(call, QDBus::Block, int(answerWithin_.count()));
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        return HandOver::Taken;
+    // The bus says NameHasNoOwner, or ServiceUnknown, when the holder has ended meanwhile.
+    const QString error = reply.errorName();
+    return error == QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner") ||
+                   error == QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown")
+               ? HandOver::NoHolder
+               : HandOver::NoAnswer;
 }
 
 ApplicationAdaptor::ApplicationAdaptor(SingleInstance* instance)
@@ -98,6 +123,15 @@ void ApplicationAdaptor::Open(const QStringList& uris, const QVariantMap&) {
 
 void ApplicationAdaptor::ActivateAction(const QString&, const QVariantList&, const QVariantMap&) {
     Q_EMIT instance_->activated();
+}
+
+QString libraryInUseText(const QStringList& packages) {
+    QString text = QStringLiteral(
+        "A képtár már nyitva van egy másik Zolvera-ablakban, amely most nem válaszol.");
+    if (!packages.isEmpty())
+        text += QStringLiteral(" A csomag telepítését az az ablak ajánlja fel, amint újra "
+                               "válaszol.");
+    return text;
 }
 
 QStringList packagesToHandOver(const QStringList& arguments) {

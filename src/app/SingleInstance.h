@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <chrono>
 #include <string>
 
 namespace zolvera::app {
@@ -20,24 +21,31 @@ QString instanceBusName(const std::string& appFolder);
 
 // One running window per application folder. The first start claims the folder's name on the
 // session bus and serves org.freedesktop.Application there; a later start hands its package to
-// it and ends.
+// it and ends, and when the holder does not answer in time, it ends too, saying so: a second
+// window on the same library would offer the package twice and race it for the files.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
     enum class Start {
         First,      // this process holds the name and serves the next starts
         HandedOver, // the running instance took the packages: this process ends
-        Alone,      // no session bus, or the call failed: this process runs on its own
+        Busy,       // the name's holder did not answer in time: this process ends
+        Alone,      // no session bus, or the name could not be claimed: this process runs alone
     };
 
-    // On the user's session bus unless another connection is given.
+    // On the user's session bus unless another connection is given; a holder of the name has
+    // answerWithin to take a hand-over.
     explicit SingleInstance(const std::string& appFolder,
                             QDBusConnection bus = QDBusConnection::sessionBus(),
+                            std::chrono::milliseconds answerWithin = std::chrono::seconds(5),
                             QObject* parent = nullptr);
 
     // Claims the name, or hands the packages (absolute paths; none for a plain start) to the
     // process that holds it.
     Start start(const QStringList& packages);
+    // Gives the name up (when this process holds it), so that later starts no longer look for
+    // a window that is gone.
+    void release();
 
 Q_SIGNALS:
     // Another start asked for the window (Activate, or Open with its packages).
@@ -46,12 +54,16 @@ Q_SIGNALS:
     void packagesOpened(const QStringList& paths);
 
 private:
+    enum class HandOver { Taken, NoHolder, NoAnswer };
+
     [[nodiscard]] bool claim();
-    [[nodiscard]] bool handOver(const QStringList& packages);
+    [[nodiscard]] HandOver handOver(const QStringList& packages);
 
     QDBusConnection bus_;
     QString busName_;
+    std::chrono::milliseconds answerWithin_;
     bool registered_ = false;
+    bool holding_ = false;
 };
 
 // org.freedesktop.Application on the instance's object: Activate raises the window, Open
@@ -71,6 +83,10 @@ public Q_SLOTS:
 private:
     SingleInstance* instance_;
 };
+
+// What a start that got no answer tells the user: the library is in use by a window that does
+// not answer now, which offers the package handed to it once it answers again.
+QString libraryInUseText(const QStringList& packages);
 
 // The package a start names, as the path the running instance can open from its own folder:
 // the first argument made absolute, or none when the start makes no offer.

@@ -7,6 +7,7 @@
 #include "library/AppFolder.h"
 #include "library/Settings.h"
 #include "ui/QtDialogs.h"
+#include "ui/Seged.h"
 #include "ui/WindowContext.h"
 
 int main(int argc, char* argv[]) {
@@ -17,9 +18,17 @@ int main(int argc, char* argv[]) {
     // One window per library: a later start hands its package to the running one and ends.
     zolvera::app::SingleInstance instance(appFolder);
     using Start = zolvera::app::SingleInstance::Start;
-    if (instance.start(zolvera::app::packagesToHandOver(QCoreApplication::arguments())) ==
-        Start::HandedOver)
+    const QStringList packages = zolvera::app::packagesToHandOver(QCoreApplication::arguments());
+    switch (instance.start(packages)) {
+    case Start::HandedOver:
         return 0;
+    case Start::Busy:
+        zolvera::ui::ShowError(dialogs, zolvera::app::libraryInUseText(packages), nullptr);
+        return 1;
+    case Start::First:
+    case Start::Alone:
+        break;
+    }
     zolvera::library::TBeall settings;
     zolvera::desktop::FileRegistry registry; // the current user's store
     zolvera::desktop::DesktopShellLauncher launcher;
@@ -40,6 +49,12 @@ int main(int argc, char* argv[]) {
                      &zolvera::ui::Tfrm_Main::bringToFront);
     QObject::connect(&instance, &zolvera::app::SingleInstance::packagesOpened, &mainWindow,
                      &zolvera::ui::Tfrm_Main::offerPackages);
+    // The program ends with its window, even when an offer arrived as it closed, and gives up
+    // the library's name at once so that a start meanwhile opens a window of its own.
+    QObject::connect(&mainWindow, &zolvera::ui::Tfrm_Main::closed, &instance,
+                     &zolvera::app::SingleInstance::release);
+    QObject::connect(&mainWindow, &zolvera::ui::Tfrm_Main::closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     mainWindow.show();
     return zolvera::app::Application::exec();
 }

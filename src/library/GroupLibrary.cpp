@@ -3,6 +3,7 @@
 #include "library/AppFolder.h"
 #include "library/Cover.h"
 #include "library/GroupListFile.h"
+#include "library/LibraryLock.h"
 #include "library/NameRules.h"
 #include "library/Seged.h"
 #include "platform/Failure.h"
@@ -60,11 +61,19 @@ void GroupLibrary::ReloadGroups() {
                        " nem létező könyvtár a zolvera.lst file-ban. Törölve.");
     // The same pruning is written to the list as it is on disk by now: another program may have
     // changed it while the messages were shown.
-    groups_ = updateGroupList(groupListPath(), [this](StringList& list) {
-        for (int i = list.count() - 1; i >= 0; --i)
-            if (!isListedGroupPresent(appFolder_, list.at(i)))
-                list.remove(i);
-    });
+    try {
+        groups_ = updateGroupList(
+            groupListPath(),
+            [this](StringList& list) {
+                for (int i = list.count() - 1; i >= 0; --i)
+                    if (!isListedGroupPresent(appFolder_, list.at(i)))
+                        list.remove(i);
+            },
+            lockWait());
+    } catch (const LibraryBusy&) {
+        // The pruning is only tidying: the groups are shown all the same, and the next reload
+        // writes it.
+    }
     view_.buildGroupColumn();
 }
 
@@ -88,11 +97,14 @@ void GroupLibrary::deleteCurrentGroup() {
     ListPictureFiles(folder + "/*.*", names);
     names.add(std::string(kCoverFileName));
 
-    groups_ = updateGroupList(groupListPath(), [&](StringList& list) {
-        const auto& listed = list.items();
-        if (const auto found = std::ranges::find(listed, name); found != listed.end())
-            list.remove(int(found - listed.begin()));
-    });
+    groups_ = updateGroupList(
+        groupListPath(),
+        [&](StringList& list) {
+            const auto& listed = list.items();
+            if (const auto found = std::ranges::find(listed, name); found != listed.end())
+                list.remove(int(found - listed.begin()));
+        },
+        lockWait());
 
     view_.showInfo("Csoport eltávolítása kész.");
     // Sub-folders, "." and "..", files in use: whatever cannot be deleted stays, silently,
@@ -106,21 +118,44 @@ void GroupLibrary::deleteCurrentGroup() {
 }
 
 void GroupLibrary::addPicture() {
+    // Taken before the dialog: an install or a reload while it is open must not send the
+    // picture to another group.
+    const std::string group = currentGroupName();
     const std::optional<std::string> chosen = view_.choosePicture();
     if (!chosen)
         return;
-    const std::string target = currentGroupFolder() + "/" + platform::fileNamePart(*chosen);
+    const std::string fileName = platform::fileNamePart(*chosen);
+    const std::string target = groupFolder(group) + "/" + fileName;
+    if (platform::fileExists(target) &&
+        !view_.showConfirm("A(z) " + group + " csoportban már van " + fileName +
+                               " nevű kép. Felülírjam?",
+                           kConfirmCaption))
+        return;
     static_cast<void>(platform::copyFile(*chosen, target)); // a failed copy is not reported
-    view_.displayGroup(currentGroup_);
+    showChangedGroup(group);
 }
 
 void GroupLibrary::deletePicture() {
     const std::string picture = pictures_.at(currentPicture_);
-    const std::string path = currentGroupFolder() + "/" + picture;
+    const std::string group = currentGroupName();
     if (!view_.showConfirm("Töröljem a " + picture + " képet?", kConfirmCaption))
         return;
-    static_cast<void>(platform::deleteFile(path)); // a failed deletion is not reported
+    // a failed deletion is not reported
+    static_cast<void>(platform::deleteFile(groupFolder(group) + "/" + picture));
+    showChangedGroup(group);
+}
+
+void GroupLibrary::showChangedGroup(const std::string& name) {
+    const auto& listed = groups_.items();
+    const bool stillCurrent =
+        currentGroup_ >= 0 && currentGroup_ < groups_.count() && groups_.at(currentGroup_) == name;
+    if (const auto found = std::ranges::find(listed, name); !stillCurrent && found != listed.end())
+        currentGroup_ = std::int32_t(found - listed.begin());
     view_.displayGroup(currentGroup_);
+}
+
+platform::LockWait GroupLibrary::lockWait() {
+    return {.goOn = [this] { return view_.keepWaitingForLibrary(); }};
 }
 
 namespace {
@@ -138,10 +173,13 @@ bool GroupLibrary::lists(const std::string& name) const {
 }
 
 void GroupLibrary::addGroup(const std::string& name) {
-    groups_ = updateGroupList(groupListPath(), [&](StringList& list) {
-        if (!holds(list, name))
-            list.add(name);
-    });
+    groups_ = updateGroupList(
+        groupListPath(),
+        [&](StringList& list) {
+            if (!holds(list, name))
+                list.add(name);
+        },
+        lockWait());
     ReloadGroups();
     view_.displayGroup(0);
 }
@@ -155,7 +193,14 @@ NewGroupOutcome GroupLibrary::createGroup(const std::string& name,
         static_cast<void>(platform::removeFolder(folder)); // at worst an empty folder stays
         return NewGroupOutcome::CoverNotCopied;
     }
-    addGroup(name);
+    try {
+        addGroup(name);
+    } catch (const LibraryBusy&) {
+        // Given up: the group is not made at all rather than left unlisted on disk.
+        static_cast<void>(platform::deleteFile(coverPath(name)));
+        static_cast<void>(platform::removeFolder(folder));
+        throw;
+    }
     return NewGroupOutcome::Created;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/StringList.h"
+#include "platform/FolderLock.h"
 
 #include <cstdint>
 #include <optional>
@@ -26,6 +27,9 @@ public:
     virtual void buildGroupColumn() = 0;
     // Shows the group at the index: its cover, its picture list and its picture grid.
     virtual void displayGroup(int index) = 0;
+    // Asked while another window or program holds the library's lock, after a short wait and
+    // again after each further one: true to wait on, false to give the change up.
+    virtual bool keepWaitingForLibrary() = 0;
 };
 
 // What came of creating a group.
@@ -70,7 +74,9 @@ public:
     // counted in one more.
     // Every change of the list file (reload, addGroup, deleteCurrentGroup) is made to the file
     // as it stands on disk under the application folder's lock (updateGroupList), so changes
-    // made meanwhile by another program are kept.
+    // made meanwhile by another program are kept. While another program holds that lock the
+    // view is asked whether to wait on; a change given up throws LibraryBusy before anything
+    // of it is done, except the reload's pruning, which is then left unsaved.
     void ReloadGroups();
     // Fills the picture list with the *.jpg files of the group at index, as showing it needs.
     void fillPictureList(int index);
@@ -81,9 +87,11 @@ public:
     // inside the folder are deleted as links; a group whose folder is itself a link is refused
     // with a Failure before anything happens.
     void deleteCurrentGroup();
-    // Copies a picture the user chooses into the current group and shows the group again.
+    // Copies a picture the user chooses into the current group, after asking when the group
+    // holds a picture of that name, and shows the group again. The group is the one current
+    // when the command began, whatever the list does while the dialog is open.
     void addPicture();
-    // Asks, then deletes the current picture and shows the group again.
+    // Asks, then deletes the current picture and shows its group again.
     void deletePicture();
     // True when the group list holds the name in any letter case.
     bool lists(const std::string& name) const;
@@ -96,6 +104,11 @@ public:
     NewGroupOutcome createGroup(const std::string& name, const std::string& coverTemplate);
 
 private:
+    // How a change of the list waits for the lock: with the view's answers.
+    platform::LockWait lockWait();
+    // Shows the group again after a change of its pictures, as current.
+    void showChangedGroup(const std::string& name);
+
     std::string appFolder_;
     LibraryView& view_;
     StringList groups_;

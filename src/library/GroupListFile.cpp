@@ -1,14 +1,13 @@
 #include "library/GroupListFile.h"
 
 #include "library/AppFolder.h"
+#include "library/LibraryLock.h"
 #include "platform/CodePage.h"
 #include "platform/Failure.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
-#include "platform/FolderLock.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace zolvera::library {
 
@@ -54,14 +53,11 @@ void saveGroupList(const std::string& path, const StringList& list) {
     platform::replaceFileOrFail(path, groupListBytes(path, list));
 }
 
-StringList updateGroupList(const std::string& path,
-                           const std::function<void(StringList&)>& change) {
-    std::optional<platform::FolderLock> lock;
-    try {
-        lock.emplace(platform::folderPart(path));
-    } catch (const IoFailure& failure) {
-        throw failures::cannotCreateFile(path, failure.reason());
-    }
+StringList updateGroupList(const std::string& path, const std::function<void(StringList&)>& change,
+                           const platform::LockWait& wait) {
+    const platform::FolderLock lock = lockFolderOf(path, wait, [&](const std::string& reason) {
+        return failures::cannotCreateFile(path, reason);
+    });
     const std::string before = platform::fileExists(path) ? platform::readWholeFile(path) : "";
     StringList list = groupListOf(before);
     change(list);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/StringList.h"
+#include "platform/FolderLock.h"
 
 #include <functional>
 #include <string>
@@ -22,9 +23,11 @@ void saveGroupList(const std::string& path, const StringList& list);
 // Changes the file as it stands on disk, never writing back an older copy: under the lock of
 // its folder, reads it (a missing file is an empty list), lets change edit the list and writes
 // the result, as saveGroupList does, when its bytes differ from the file's. Returns the list as
-// written. Throws as saveGroupList does, or "Cannot create file "%s". %s" when the folder
-// cannot be locked; the file is then unchanged.
-StringList updateGroupList(const std::string& path, const std::function<void(StringList&)>& change);
+// written. Throws as saveGroupList does, LibraryBusy when the waiting for a lock held elsewhere
+// was given up (see `wait`), or "Cannot create file "%s". %s" when the folder cannot be
+// locked; the file is then unchanged.
+StringList updateGroupList(const std::string& path, const std::function<void(StringList&)>& change,
+                           const platform::LockWait& wait = {});
 
 // application folder + "/Hatterek/" + name: the folder of a group.
 std::string groupFolderPath(const std::string& appFolder, const std::string& name);

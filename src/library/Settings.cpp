@@ -1,11 +1,8 @@
 #include "library/Settings.h"
 
+#include "library/LibraryLock.h"
 #include "platform/Failure.h"
-#include "platform/FileSystem.h"
-#include "platform/FolderLock.h"
 #include "platform/Profile.h"
-
-#include <optional>
 
 namespace zolvera::library {
 
@@ -32,14 +29,10 @@ void TBeall::LoadSettings(const std::string& iniPath) {
     IndexBV = platform::readProfileInt(iniPath, kSection, "IndexBV", 1);
 }
 
-void TBeall::SaveSettings(const std::string& iniPath) const {
+void TBeall::SaveSettings(const std::string& iniPath, const platform::LockWait& wait) const {
     // Another program saving at the same time would write its copy over some of these keys.
-    std::optional<platform::FolderLock> lock;
-    try {
-        lock.emplace(platform::folderPart(iniPath));
-    } catch (const IoFailure&) {
-        throw failures::unableToWrite(iniPath);
-    }
+    const platform::FolderLock lock = lockFolderOf(
+        iniPath, wait, [&](const std::string&) { return failures::unableToWrite(iniPath); });
     write(iniPath, "Nyujt", Nyujt ? "1" : "0");
     write(iniPath, "Leptet", std::to_string(Leptet));
     write(iniPath, "Teljes", Teljes ? "1" : "0");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FolderLock.h"
+
 #include <cstdint>
 #include <string>
 
@@ -18,10 +20,10 @@ struct TBeall {
     // (false, 1, false, 1, 1). Never fails.
     void LoadSettings(const std::string& iniPath);
     // Writes the five keys in order, each as a separate update of the file, all under the lock
-    // of the file's folder. Throws
-    // "Unable to write to %s" at the first key that cannot be written; later keys are not
-    // written.
-    void SaveSettings(const std::string& iniPath) const;
+    // of the file's folder, waited for as `wait` says. Throws LibraryBusy, writing nothing, when
+    // that waiting was given up, and "Unable to write to %s" at the first key that cannot be
+    // written; later keys are not written.
+    void SaveSettings(const std::string& iniPath, const platform::LockWait& wait = {}) const;
 };
 
 } // namespace zolvera::library

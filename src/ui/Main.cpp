@@ -3,6 +3,7 @@
 #include "desktop/ShellLauncher.h"
 #include "library/AppFolder.h"
 #include "library/BuildInfo.h"
+#include "library/LibraryLock.h"
 #include "library/Settings.h"
 #include "packages/InstallOffer.h"
 #include "packages/InstallPackage.h"
@@ -35,13 +36,22 @@
 
 namespace zolvera::ui {
 
+namespace {
+
+const QString kLibraryBusyCaption = QStringLiteral("Foglalt képtár");
+const QString kLibraryBusyQuestion =
+    QStringLiteral("A képtárat most egy másik ablak vagy program használja.\n"
+                   "Várjak, amíg felszabadul? (Nem: a módosítás elmarad.)");
+const QString kSettingsNotSaved =
+    QStringLiteral("A beállítások nem lettek elmentve, mert a képtárat egy másik ablak vagy "
+                   "program használja.");
+
+} // namespace
+
 Tfrm_Main::Tfrm_Main(std::string appFolder, const WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), ui_(this), library_(std::move(appFolder), *this),
       commandLine_(QCoreApplication::arguments()),
-      groupListWatcher_(library_.groupListPath(), [this] {
-          // Not under a question, a dialog or an offer that relies on the lists as they are.
-          return firstShown_ && !offering_ && QApplication::activeModalWidget() == nullptr;
-      }) {
+      groupListWatcher_(library_.groupListPath(), [this] { return undisturbed(); }) {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Zolvera"));
     centreOnScreen(*this);
@@ -93,10 +103,18 @@ Tfrm_Main::Tfrm_Main(std::string appFolder, const WindowContext& context, QWidge
         connect(box, &ScrollBox::tileFailed, this, [this](const std::exception_ptr& failure) {
             runGuarded(context_.dialogs, this, [&] { std::rethrow_exception(failure); });
         });
+    offerRetry_.setSingleShot(true);
+    offerRetry_.setInterval(250);
+    connect(&offerRetry_, &QTimer::timeout, this, &Tfrm_Main::runOffers);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zolvera.svg")));
 }
 
 Tfrm_Main::~Tfrm_Main() = default;
+
+bool Tfrm_Main::undisturbed() const {
+    return firstShown_ && !offering_ && !closed_ && QApplication::activeModalWidget() == nullptr &&
+           QApplication::activePopupWidget() == nullptr;
+}
 
 std::string Tfrm_Main::settingsPath() const {
     return library::appPath(library_.appFolder(), "/Zolvera.ini");
@@ -135,17 +153,30 @@ void Tfrm_Main::closeEvent(QCloseEvent* event) {
     // A settings file that cannot be written is reported and keeps the window open, so the user
     // can free space and close again. When that save fails too the program ends all the same
     // without a second report: a settings file that can never be written must not trap the user.
-    const auto save = [this] { context_.settings.SaveSettings(settingsPath()); };
+    // A library busy in another program is waited for as long as the user wants; when they give
+    // up, the window closes all the same and tells them the settings were not saved.
+    const auto save = [this] {
+        try {
+            context_.settings.SaveSettings(settingsPath(),
+                                           {.goOn = [this] { return keepWaitingForLibrary(); }});
+        } catch (const library::LibraryBusy&) {
+            ShowInfo(context_.dialogs, kSettingsNotSaved, this);
+        }
+    };
     if (settingsSaveFailed_) {
         try {
             save();
         } catch (const std::exception&) {
         }
         event->accept();
-        return;
+    } else {
+        settingsSaveFailed_ = !runGuarded(context_.dialogs, this, save);
+        event->setAccepted(!settingsSaveFailed_);
     }
-    settingsSaveFailed_ = !runGuarded(context_.dialogs, this, save);
-    event->setAccepted(!settingsSaveFailed_);
+    if (!event->isAccepted())
+        return;
+    closed_ = true;
+    Q_EMIT closed();
 }
 
 void Tfrm_Main::contextMenuEvent(QContextMenuEvent* event) {
@@ -261,6 +292,10 @@ bool Tfrm_Main::showConfirm(const std::string& text, const std::string& caption)
                        QString::fromStdString(caption), this);
 }
 
+bool Tfrm_Main::keepWaitingForLibrary() {
+    return ShowConfirm(context_.dialogs, kLibraryBusyQuestion, kLibraryBusyCaption, this);
+}
+
 std::optional<std::string> Tfrm_Main::choosePicture() {
     const std::optional<QString> chosen = context_.dialogs.chooseFile(od);
     if (!chosen)
@@ -361,10 +396,17 @@ void Tfrm_Main::offerPackages(const QStringList& paths) {
 }
 
 void Tfrm_Main::runOffers() {
-    if (!firstShown_ || offering_)
+    if (offering_ || pendingOffers_.isEmpty())
         return;
+    if (!undisturbed()) {
+        // An install under a dialog would change the lists that the command which opened it
+        // goes on with. Before the first show the show itself starts the offers.
+        if (firstShown_ && !closed_)
+            offerRetry_.start();
+        return;
+    }
     offering_ = true;
-    while (!pendingOffers_.isEmpty()) {
+    while (!pendingOffers_.isEmpty() && !closed_) {
         const std::string argument = pendingOffers_.takeFirst().toStdString();
         // A package that fails is reported on its own, and the next one is still offered.
         runGuarded(context_.dialogs, this, [&] { offerPackage(argument); });

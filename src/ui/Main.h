@@ -7,6 +7,7 @@
 #include "ui/WindowContext.h"
 
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <string>
@@ -49,6 +50,7 @@ public:
     void clearGroupColumn() override;
     void buildGroupColumn() override;
     void displayGroup(int index) override { ShowGroup(index); }
+    bool keepWaitingForLibrary() override;
 
 public Q_SLOTS:
     void aUjCsoportExecute();
@@ -72,10 +74,15 @@ public Q_SLOTS:
     // line, then those handed over meanwhile.
     void commandLineOffer();
     // Offers each package in turn, as the command-line offer does, once the window has been
-    // shown; never two at once: packages that arrive during an offer wait for it.
+    // shown; never two at once, and never under an open dialog or menu: packages that arrive
+    // meanwhile wait for it to close. A closed window offers nothing.
     void offerPackages(const QStringList& paths);
     // Brings the window (and the dialog it is showing) in front of the others.
     void bringToFront();
+
+Q_SIGNALS:
+    // The window was closed for good: the program has nothing more to show.
+    void closed();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -84,6 +91,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Nothing is open over the window that relies on the lists as they are (a dialog, a
+    // question, a menu or an offer), so they may change.
+    bool undisturbed() const;
     void FormShow();
     void runOffers();
     void offerPackage(const std::string& argument);
@@ -106,6 +116,8 @@ private:
     QStringList commandLine_;
     QStringList pendingOffers_;
     bool offering_ = false;
+    bool closed_ = false;
+    QTimer offerRetry_; // looks again for a moment to offer while a dialog is open
     GroupListWatcher groupListWatcher_;
     FileDialogRequest od;    // the picture open dialog
     FileDialogRequest oddta; // the package open dialog

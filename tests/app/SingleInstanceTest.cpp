@@ -28,12 +28,13 @@ public:
     }
     ~PrivateBus() {
         QDBusConnection::disconnectFromBus(QStringLiteral("test"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("second"));
         daemon_.kill();
         daemon_.waitForFinished();
     }
     const QString& address() const { return address_; }
-    QDBusConnection connection() const {
-        return QDBusConnection::connectToBus(address_, QStringLiteral("test"));
+    QDBusConnection connection(const QString& name = QStringLiteral("test")) const {
+        return QDBusConnection::connectToBus(address_, name);
     }
 
 private:
@@ -108,6 +109,21 @@ TEST_F(SecondStart, HandsItsPackageToTheRunningWindowWhichOffersThemInTurn) {
                               QStringLiteral("A csomag kibontása kész.")}));
     EXPECT_EQ(readFile(home / "Zolvera.lst"), "Elso\r\nTel\r\nTavasz\r\n");
     EXPECT_EQ(ui().sbx1->count(), 3);
+}
+
+// The holder of the library's name cannot answer while its thread is busy (here: blocked in the
+// second start's own call): the second start ends as busy after its time limit instead of
+// opening a second window on the same library.
+TEST(SingleInstance, AHolderThatDoesNotAnswerInTimeLeavesTheStartBusy) {
+    PrivateBus bus;
+    if (bus.address().isEmpty())
+        GTEST_SKIP() << "dbus-daemon could not be started (package dbus-daemon)";
+    TempDir home;
+    app::SingleInstance first(home.path(), bus.connection());
+    ASSERT_EQ(first.start({}), app::SingleInstance::Start::First);
+    app::SingleInstance second(home.path(), bus.connection(QStringLiteral("second")),
+                               std::chrono::milliseconds(500));
+    EXPECT_EQ(second.start({QStringLiteral("/tmp/Tel.dta")}), app::SingleInstance::Start::Busy);
 }
 
 TEST(SingleInstance, WithoutASessionBusTheProgramRunsAlone) {

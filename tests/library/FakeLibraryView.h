@@ -12,7 +12,7 @@ namespace zolvera::test {
 
 // A LibraryView with scripted answers that records every call, in order, as one line:
 // "info:<text>", "confirm:<text>|<caption>", "choosePicture", "clearGroupColumn",
-// "buildGroupColumn", "displayGroup:<index>".
+// "buildGroupColumn", "displayGroup:<index>", "keepWaiting".
 class FakeLibraryView : public library::LibraryView {
 public:
     std::vector<std::string> log;
@@ -22,6 +22,10 @@ public:
     std::optional<std::string> chosenPicture;
     // Runs inside showInfo, e.g. to look at the disk at that moment.
     std::function<void(const std::string&)> onShowInfo;
+    // Answers to keepWaitingForLibrary in order; give up once they are used up.
+    std::deque<bool> keepWaitingAnswers;
+    // Runs inside keepWaitingForLibrary, before the answer.
+    std::function<void()> onKeepWaiting;
 
     void showInfo(const std::string& text) override {
         log.push_back("info:" + text);
@@ -44,6 +48,16 @@ public:
     void buildGroupColumn() override { log.push_back("buildGroupColumn"); }
     void displayGroup(int index) override {
         log.push_back("displayGroup:" + std::to_string(index));
+    }
+    bool keepWaitingForLibrary() override {
+        log.push_back("keepWaiting");
+        if (onKeepWaiting)
+            onKeepWaiting();
+        if (keepWaitingAnswers.empty())
+            return false;
+        const bool answer = keepWaitingAnswers.front();
+        keepWaitingAnswers.pop_front();
+        return answer;
     }
 };
 

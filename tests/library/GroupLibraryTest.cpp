@@ -1,6 +1,7 @@
 #include "library/GroupLibrary.h"
 #include "FailureText.h"
 #include "FakeLibraryView.h"
+#include "support/FolderLockHolder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 using namespace zolvera::library;
 using zolvera::test::failureText;
 using zolvera::test::FakeLibraryView;
+using zolvera::test::FolderLockHolder;
 using zolvera::test::readFile;
 using zolvera::test::TempDir;
 using zolvera::test::writeFile;
@@ -176,11 +178,17 @@ TEST_F(GroupLibraryTest, PicturesAreAddedWithReplacementAndDeletedAfterTheQuesti
 
     writeFile(home / "elsewhere/b.jpg", "new b");
     view.chosenPicture = home / "elsewhere/b.jpg";
+    view.confirmAnswers = {false, true};
+    library.addPicture();
+    EXPECT_EQ(readFile(home / "Hatterek/Tajak/b.jpg"), "b.jpg");
     library.addPicture();
     EXPECT_EQ(readFile(home / "Hatterek/Tajak/b.jpg"), "new b");
     view.chosenPicture.reset();
     library.addPicture();
-    EXPECT_EQ(view.log, (Lines{"choosePicture", "displayGroup:1", "choosePicture"}));
+    const std::string question =
+        "confirm:A(z) Tajak csoportban már van b.jpg nevű kép. Felülírjam?|Megerősítés";
+    EXPECT_EQ(view.log, (Lines{"choosePicture", question, "choosePicture", question,
+                               "displayGroup:1", "choosePicture"}));
 
     // A stale index from a bigger group deletes nothing.
     library.setCurrentPicture(5);
@@ -195,8 +203,8 @@ TEST_F(GroupLibraryTest, PicturesAreAddedWithReplacementAndDeletedAfterTheQuesti
     EXPECT_TRUE(exists("Hatterek/Tajak/" + picture));
     library.deletePicture();
     EXPECT_FALSE(exists("Hatterek/Tajak/" + picture));
-    const std::string question = "confirm:Töröljem a " + picture + " képet?|Megerősítés";
-    EXPECT_EQ(view.log, (Lines{question, question, "displayGroup:1"}));
+    const std::string deleteQuestion = "confirm:Töröljem a " + picture + " képet?|Megerősítés";
+    EXPECT_EQ(view.log, (Lines{deleteQuestion, deleteQuestion, "displayGroup:1"}));
     EXPECT_EQ(library.currentPicture(), 1);
 }
 
@@ -212,7 +220,7 @@ TEST_F(GroupLibraryTest, AnEmptyListIsNormalButItsCommandsReportTheIndex) {
     writeFile(home / "elsewhere/a.jpg", "a");
     view.chosenPicture = home / "elsewhere/a.jpg";
     EXPECT_EQ(failureText([&] { library.addPicture(); }), "List index out of bounds (0)");
-    EXPECT_EQ(view.log, Lines{"choosePicture"});
+    EXPECT_TRUE(view.log.empty()); // no dialog for a picture that has nowhere to go
     EXPECT_EQ(listFile(), "");
 }
 
@@ -258,6 +266,32 @@ TEST_F(GroupLibraryTest, AddingAndDeletingKeepWhatAnotherProgramListedMeanwhile)
     EXPECT_EQ(library.groups().items(), (Lines{"Tajak", "Masik"}));
 }
 
+// Another program holding the library's lock: a change waits only as long as the view says, one
+// given up leaves the list and the files as they were, and one waited for goes through.
+TEST_F(GroupLibraryTest, AHeldLockIsWaitedForOnlyAsLongAsTheViewSays) {
+    makeGroup("Tajak", {"init.jpg", "a.jpg"});
+    makeGroup("Masik", {"init.jpg"});
+    writeList("Tajak\r\nMasik\r\n");
+    library.ReloadGroups();
+    FolderLockHolder holder(home.path());
+    view.log.clear();
+
+    view.keepWaitingAnswers = {true, false};
+    EXPECT_EQ(failureText([&] { library.deleteCurrentGroup(); }),
+              "A képtárat most egy másik ablak vagy program használja, ezért a módosítás "
+              "elmaradt.");
+    EXPECT_EQ(view.log, (Lines{"confirm:Valóban töröljem a Tajak csoportot?|Megerősítés",
+                               "keepWaiting", "keepWaiting"}));
+    EXPECT_EQ(listFile(), "Tajak\r\nMasik\r\n");
+    EXPECT_TRUE(exists("Hatterek/Tajak/a.jpg"));
+
+    view.onKeepWaiting = [&] { holder.release(); };
+    view.keepWaitingAnswers = {true};
+    library.deleteCurrentGroup();
+    EXPECT_EQ(listFile(), "Masik\r\n");
+    EXPECT_FALSE(exists("Hatterek/Tajak"));
+}
+
 // Two programs adding groups at the same moment, over and over: each change is made under the
 // folder's lock, so every name ends up listed, once.
 TEST_F(GroupLibraryTest, TwoProcessesAddingAtOnceListEveryGroup) {
@@ -280,6 +314,8 @@ TEST_F(GroupLibraryTest, TwoProcessesAddingAtOnceListEveryGroup) {
             char go = 0;
             (void)!read(start[0], &go, 1); // returns when the parent closes its end
             FakeLibraryView childView;
+            // Waits for the other as long as it takes.
+            childView.onKeepWaiting = [&] { childView.keepWaitingAnswers.push_back(true); };
             GroupLibrary childLibrary(home.path(), childView);
             for (int round = 0; round < kRounds; ++round)
                 childLibrary.addGroup((child == 0 ? "A" : "B") + std::to_string(round));

@@ -68,3 +68,12 @@ TEST(GroupListFile, WritesWindows1250WithCrLfOrFailsLeavingTheFileUnchanged) {
               }).rfind("Cannot create file \"" + dir / "blocked.lst\". ", 0),
               0u);
 }
+
+// A library folder named in another letter case than on disk is locked and written like every
+// other file of it.
+TEST(GroupListFile, TheFolderIsLockedUnderItsNameOnDisk) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "lib-case");
+    updateGroupList(dir / "LIB-CASE/Zolvera.lst", [](StringList& list) { list.add("Tajak"); });
+    EXPECT_EQ(readFile(dir / "lib-case/Zolvera.lst"), "Tajak\r\n");
+}

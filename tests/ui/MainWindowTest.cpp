@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "library/Settings.h"
+#include "support/FolderLockHolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -261,6 +262,26 @@ TEST_F(Closing, ASecondCloseAfterAFailedSaveEndsTheProgramWithoutWriting) {
     EXPECT_TRUE(window->close());
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(std::filesystem::is_directory(home / "Zolvera.ini"));
+}
+
+// Another program holding the library's lock never traps the window: closing asks whether to
+// wait, and when the user gives up the window closes, saying the settings were not saved.
+TEST_F(Closing, ALibraryBusyElsewhereIsWaitedForOnlyAsLongAsTheUserWants) {
+    writeGroupList({});
+    start();
+    FolderLockHolder holder(home.path());
+    dialogs.answers = {true, false};
+
+    EXPECT_TRUE(window->close());
+    const QString question =
+        QStringLiteral("A képtárat most egy másik ablak vagy program használja.\n"
+                       "Várjak, amíg felszabadul? (Nem: a módosítás elmarad.)");
+    EXPECT_EQ(dialogs.texts(),
+              (std::vector<QString>{question, question,
+                                    QStringLiteral("A beállítások nem lettek elmentve, mert a "
+                                                   "képtárat egy másik ablak vagy program "
+                                                   "használja.")}));
+    EXPECT_FALSE(std::filesystem::exists(home / "Zolvera.ini"));
 }
 
 using EmptyLibrary = MainWindowFixture;

@@ -1,6 +1,8 @@
 #include "MainWindowFixture.h"
 #include "TelPackage.h"
 
+#include <QDialog>
+
 #include <filesystem>
 
 namespace zolvera::test {
@@ -58,6 +60,37 @@ TEST_F(PackageCommands, AFailedInstallationIsReportedAndNotCalledDone) {
     EXPECT_EQ(dialogs.messages[1].caption, QStringLiteral("Zolvera"));
     EXPECT_TRUE(dialogs.messages[1].text.contains(QStringLiteral("/REG")));
     EXPECT_EQ(groupList(), "Elso\r\n");
+}
+
+// A package handed over while "Kép hozzáadása" waits in its file dialog: the offer (whose
+// install makes the first group current) waits for the dialog to close, and the picture goes to
+// the group current when the command began, after the question about the picture it replaces.
+TEST_F(PackageCommands, AnOfferWaitsForTheOpenDialogAndThePictureKeepsItsGroup) {
+    addGroup("Masodik", 2);
+    writeGroupList({"Elso", "Masodik"});
+    writeFile(home / "Tel.dta", kTelPackage);
+    const std::string chosen = home / "elsewhere/kep1.jpg";
+    writeJpeg(chosen, {.width = 9, .height = 7});
+    start();
+    window->library().setCurrentGroup(1);
+    dialogs.files = {QString::fromStdString(chosen)};
+    dialogs.whileChoosing = [&](const ui::FileDialogRequest&) {
+        QDialog fileDialog(window.get());
+        fileDialog.setModal(true);
+        fileDialog.show();
+        window->offerPackages({QString::fromStdString(home / "Tel.dta")});
+        QTest::qWait(600);
+        EXPECT_TRUE(dialogs.messages.empty());
+    };
+
+    window->aKepHozzaExecute();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.messages.size() == 3; }));
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("A(z) Masodik csoportban már van kep1.jpg nevű kép. Felülírjam?"));
+    EXPECT_TRUE(dialogs.messages[1].text.startsWith(QStringLiteral("Telepítsem a ")));
+    EXPECT_EQ(groupList(), "Elso\r\nMasodik\r\nTel\r\n");
+    EXPECT_EQ(readFile(groupFile("Masodik", "kep1.jpg")), readFile(chosen));
+    EXPECT_NE(readFile(groupFile("Elso", "kep1.jpg")), readFile(chosen));
 }
 
 TEST_F(PackageCommands, InstallCommandUsesThePackageDialogAndShowsNoMessage) {

@@ -19,6 +19,8 @@ public:
     std::deque<std::optional<QString>> files; // chosen paths in order; cancel when used up
     // Runs while a message box is "open", as the user would take time to answer it.
     std::function<void(const ui::MessageRequest&)> whileOpen;
+    // Runs while a file dialog is "open", before its answer is given.
+    std::function<void(const ui::FileDialogRequest&)> whileChoosing;
 
     bool message(const ui::MessageRequest& request) override {
         messages.push_back(request);
@@ -33,6 +35,8 @@ public:
 
     std::optional<QString> chooseFile(const ui::FileDialogRequest& request) override {
         fileDialogs.push_back(request);
+        if (whileChoosing)
+            whileChoosing(request);
         if (files.empty())
             return std::nullopt;
         std::optional<QString> file = files.front();
