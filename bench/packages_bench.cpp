@@ -43,6 +43,7 @@ struct NoWindow : library::LibraryView {
     void clearGroupColumn() override {}
     void buildGroupColumn() override {}
     void displayGroup(int) override {}
+    bool keepWaitingForLibrary() override { return false; }
 };
 
 // A folder of pictures with random bytes (incompressible, as JPEG data is) and a cover.
