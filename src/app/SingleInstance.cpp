@@ -1,6 +1,7 @@
 #include "app/SingleInstance.h"
 
 #include "packages/InstallOffer.h"
+#include "platform/FileSystem.h"
 
 #include <QCryptographicHash>
 #include <QDBusConnection>
@@ -23,7 +24,8 @@ QString objectPath() {
 } // namespace
 
 QString instanceBusName(const std::string& appFolder) {
-    const QFileInfo folder(QString::fromStdString(appFolder));
+    // Spelled as on disk first: a library named in another letter case is the same library.
+    const QFileInfo folder(QString::fromStdString(platform::resolve(appFolder)));
     const QString canonical = folder.canonicalFilePath();
     const QByteArray hash = QCryptographicHash::hash(
         (canonical.isEmpty() ? folder.absoluteFilePath() : canonical).toUtf8(),

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <filesystem>
 #include <memory>
 
 namespace zolvera::test {
@@ -124,6 +125,12 @@ TEST(SingleInstance, AHolderThatDoesNotAnswerInTimeLeavesTheStartBusy) {
     app::SingleInstance second(home.path(), bus.connection(QStringLiteral("second")),
                                std::chrono::milliseconds(500));
     EXPECT_EQ(second.start({QStringLiteral("/tmp/Tel.dta")}), app::SingleInstance::Start::Busy);
+}
+
+TEST(SingleInstance, ALibraryNamedInAnotherLetterCaseHasTheSameBusName) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "lib-case");
+    EXPECT_EQ(app::instanceBusName(dir / "LIB-CASE"), app::instanceBusName(dir / "lib-case"));
 }
 
 TEST(SingleInstance, WithoutASessionBusTheProgramRunsAlone) {
