@@ -3,6 +3,9 @@
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 
+#include "picture/ExifOrientation.h"
+#include "picture/JpegErrors.h"
+
 #include <jerror.h>
 #include <jpeglib.h>
 
@@ -18,11 +21,6 @@ constexpr int kGrayColours = 236;
 constexpr int kMaxScans = 64;
 // The file is read in pieces of this size: a header usually fits in the first.
 constexpr std::size_t kInputBufferSize = 64 * 1024;
-
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
 
 // A libjpeg data source that reads through a JpegInput.
 struct InputSource {
@@ -40,10 +38,6 @@ struct Session {
     jpeg_progress_mgr progress;
     InputSource source;
 };
-
-[[noreturn]] void jumpOnError(j_common_ptr cinfo) {
-    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
-}
 
 // Called while the decoder reads the file; stops it at a scan beyond the limit.
 void limitScans(j_common_ptr cinfo) {
@@ -103,10 +97,6 @@ void useInput(j_decompress_ptr cinfo, InputSource* source, const JpegInput& inpu
     cinfo->src = &source->pub;
 }
 
-// Warnings (corrupt data, premature end of the file) are ignored: the decoder goes on and
-// fills what is missing with gray.
-void ignoreMessage(j_common_ptr, int) {}
-
 // The work done once the header has been read. It must not own anything with a destructor
 // either: a fatal error jumps over its frame.
 using Step = void (*)(j_decompress_ptr cinfo, void* context);
@@ -115,9 +105,7 @@ using Step = void (*)(j_decompress_ptr cinfo, void* context);
 // decompressor. Returns 0, or the message code of the fatal error that ended it.
 int runGuarded(Session* session, const JpegInput& input, Step step, void* context) {
     j_decompress_ptr cinfo = &session->cinfo;
-    cinfo->err = jpeg_std_error(&session->error.pub);
-    session->error.pub.error_exit = jumpOnError;
-    session->error.pub.emit_message = ignoreMessage;
+    cinfo->err = jumpingErrors(session->error);
     if (setjmp(session->error.jump) != 0) {
         jpeg_destroy_decompress(cinfo);
         return session->error.pub.msg_code;
@@ -126,6 +114,9 @@ int runGuarded(Session* session, const JpegInput& input, Step step, void* contex
     session->progress.progress_monitor = limitScans;
     cinfo->progress = &session->progress; // after the create, which clears it
     useInput(cinfo, &session->source, input);
+    // EXIF (orientation) and the colour profile, kept for a picture that is encoded again.
+    jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(cinfo, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(cinfo, TRUE);
     step(cinfo, context);
     jpeg_destroy_decompress(cinfo);
@@ -142,6 +133,11 @@ void copyHeader(j_decompress_ptr cinfo, void* context) {
     header->width = static_cast<int>(cinfo->image_width);
     header->height = static_cast<int>(cinfo->image_height);
     header->gray = isGray(cinfo);
+    for (jpeg_saved_marker_ptr marker = cinfo->marker_list; marker; marker = marker->next)
+        if (marker->marker == JPEG_APP0 + 1) {
+            header->orientation = exifOrientation(marker->data, marker->data_length);
+            break;
+        }
 }
 
 std::uint8_t product(unsigned a, unsigned b) {
@@ -167,14 +163,15 @@ void decodeRows(j_decompress_ptr cinfo, void* context) {
         ERREXIT(cinfo, refused);
     const bool gray = isGray(cinfo);
     const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    const int numerator = target->scaleNumerator;
     const int denominator = target->scaleDenominator;
-    cinfo->scale_num = 1;
+    cinfo->scale_num = static_cast<unsigned>(numerator);
     cinfo->scale_denom = static_cast<unsigned>(denominator);
     cinfo->dct_method = JDCT_ISLOW;
     cinfo->do_block_smoothing = TRUE;
     // The dither of the quantiser is noise that a shrinking box filter averages away over a
     // full-size picture but not over a scaled one, and a scaled picture is only ever shown.
-    const bool quantise = gray && denominator == 1;
+    const bool quantise = gray && numerator == denominator && !target->grayLevels;
     if (gray) {
         cinfo->out_color_space = JCS_GRAYSCALE;
         cinfo->quantize_colors = quantise ? TRUE : FALSE;
@@ -183,11 +180,15 @@ void decodeRows(j_decompress_ptr cinfo, void* context) {
     } else {
         cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     }
+    if (target->wantIccProfile && !cmyk)
+        jpeg_read_icc_profile(cinfo, &target->iccProfile, &target->iccProfileSize);
     jpeg_start_decompress(cinfo);
     // begin sized the pixels by scaledSide; a libjpeg that rounds otherwise is refused
     // rather than written past them.
-    if (cinfo->output_width != JDIMENSION(scaledSide(int(cinfo->image_width), denominator)) ||
-        cinfo->output_height != JDIMENSION(scaledSide(int(cinfo->image_height), denominator)))
+    if (cinfo->output_width !=
+            JDIMENSION(scaledSide(int(cinfo->image_width), denominator, numerator)) ||
+        cinfo->output_height !=
+            JDIMENSION(scaledSide(int(cinfo->image_height), denominator, numerator)))
         ERREXIT(cinfo, JERR_BAD_DCTSIZE);
 
     if (quantise) {

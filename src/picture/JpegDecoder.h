@@ -13,7 +13,8 @@ namespace zolvera::picture {
 struct JpegHeader {
     int width = 0;
     int height = 0;
-    bool gray = false; // a single gray component: decoded to 8 bits, one palette index a pixel
+    bool gray = false;   // a single gray component: decoded to 8 bits, one palette index a pixel
+    int orientation = 1; // EXIF orientation, 1 to 8 (1 when the file gives none)
 };
 
 // Where the decoder takes the file's bytes from, a buffer at a time as it asks for them, so that
@@ -27,8 +28,8 @@ struct JpegInput {
 };
 
 // The size of one side decoded at 1 / denominator: libjpeg rounds up.
-constexpr int scaledSide(int side, int denominator) {
-    return (side + denominator - 1) / denominator;
+constexpr int scaledSide(int side, int denominator, int numerator = 1) {
+    return (side * numerator + denominator - 1) / denominator;
 }
 
 // Where decodeJpeg puts the picture, decoded at 1 / scaleDenominator (1, 2, 4 or 8) of the size
@@ -39,8 +40,16 @@ constexpr int scaledSide(int side, int denominator) {
 // the decoder's, after the palette has been filled in; rows must not throw. A gray picture at 1:1
 // goes through the one-pass quantiser to 236 colours, as libjpeg's own decoder does it for an 8-bit
 // bitmap; at a smaller scale its levels come unchanged, with a palette of all 256 of them.
+// scaleNumerator / scaleDenominator may be eighths from 1/8 to 8/8. With grayLevels a gray
+// picture keeps its 256 levels at 1:1 too. With wantIccProfile the colour profile of an RGB or
+// gray picture is put into iccProfile, memory from malloc that the caller frees.
 struct JpegTarget {
+    int scaleNumerator = 1;
     int scaleDenominator = 1;
+    bool grayLevels = false;
+    bool wantIccProfile = false;
+    std::uint8_t* iccProfile = nullptr;
+    unsigned iccProfileSize = 0;
     int (*begin)(void* context, const JpegHeader& header) noexcept = nullptr;
     std::uint8_t* pixels = nullptr;
     void (*rows)(void* context, int y, const std::uint8_t* row) noexcept = nullptr;
