@@ -5,10 +5,12 @@
 #include "library/Seged.h"
 #include "library/StringList.h"
 #include "packages/PackageFormat.h"
+#include "picture/FitJpeg.h"
 #include "platform/CodePage.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace zolvera::packages {
@@ -18,6 +20,7 @@ namespace {
 struct Entry {
     std::string ansiName; // as stored in the package
     std::string path;     // the file on disk
+    std::uint64_t size;   // as it was when the folder was read
 };
 
 // The name as the package stores it; refuses what the installer could not write back.
@@ -36,13 +39,8 @@ Failure tooLarge(const std::string& path) {
                    " bájtnál, ezért nem tehető csomagba.");
 }
 
-void checkFits(const std::string& path) {
-    if (platform::File::openRead(path).size() > kMaxContentLength)
-        throw tooLarge(path);
-}
-
-// The folder's pictures in listing order, then the cover; every one checked before anything
-// is written. Sub-folders whose names end in .jpg are not pictures and are left out.
+// The folder's pictures in listing order, then the cover, each with its size. Sub-folders
+// whose names end in .jpg are not pictures and are left out.
 std::vector<Entry> collectEntries(const std::string& folder) {
     library::StringList names;
     library::ListPictureFiles(folder + "/*.jpg", names);
@@ -50,13 +48,29 @@ std::vector<Entry> collectEntries(const std::string& folder) {
     for (const std::string& name : names.items()) {
         const std::string path = folder + "/" + name;
         if (platform::fileExists(path))
-            entries.push_back({packageName(name, path), path});
+            entries.push_back({packageName(name, path), path, 0});
     }
     entries.push_back(
-        {std::string(kCoverEntryName), folder + "/" + std::string(library::kCoverFileName)});
-    for (const Entry& entry : entries)
-        checkFits(entry.path);
+        {std::string(kCoverEntryName), folder + "/" + std::string(library::kCoverFileName), 0});
+    for (Entry& entry : entries)
+        entry.size = platform::File::openRead(entry.path).size();
     return entries;
+}
+
+struct Contents {
+    std::string groupName; // as stored in the package
+    std::vector<Entry> entries;
+};
+
+// What the folder packs into, checked before anything is written.
+Contents contentsOf(const std::string& folderPath) {
+    std::string folder = folderPath;
+    if (!folder.empty() && folder.back() == platform::kSeparator)
+        folder.pop_back();
+    if (!library::hasCover(folder))
+        throw Failure(std::string(kNoCoverText));
+    std::string groupName = packageName(platform::fileNamePart(folder), folderPath);
+    return {std::move(groupName), collectEntries(folder)};
 }
 
 void writeLength(platform::StagedFile& package, std::size_t size) {
@@ -69,14 +83,42 @@ void writeField(platform::StagedFile& package, const std::string& bytes) {
     package.write(bytes.data(), bytes.size());
 }
 
+// A copy of the picture encoded anew to fit an entry, as its content; the file is only read.
+void writeFitted(platform::StagedFile& package, const std::string& path, PackReport& report) {
+    const std::string original = platform::readWholeFile(path);
+    picture::FittedJpeg fitted;
+    try {
+        fitted = picture::fitJpeg(original, kMaxContentLength);
+    } catch (const Failure& failure) {
+        throw Failure(
+            "A(z) \"" + path +
+            "\" kép nem méretezhető át, ezért a csomag nem készült el: " + failure.what());
+    }
+    writeField(package, fitted.bytes);
+    const auto pixels = [](int width, int height) { return std::int64_t{width} * height; };
+    if (report.fitted == 0 ||
+        pixels(fitted.width, fitted.height) < pixels(report.smallestWidth, report.smallestHeight)) {
+        report.smallestWidth = fitted.width;
+        report.smallestHeight = fitted.height;
+    }
+    ++report.fitted;
+}
+
 // A picture's length and content, copied from its file without passing through this program.
 // Its size is taken once; a picture that changes meanwhile would leave a package whose length
-// does not match its content, so it ends the packing.
-void writePicture(platform::StagedFile& package, const std::string& path) {
+// does not match its content, so it ends the packing. One that has grown past an entry's limit
+// is fitted or refused as oversized says.
+void writePicture(platform::StagedFile& package, const std::string& path, Oversized oversized,
+                  PackReport& report) {
     platform::File picture = platform::File::openRead(path);
     const std::uint64_t size = picture.size();
-    if (size > kMaxContentLength)
-        throw tooLarge(path);
+    if (size > kMaxContentLength) {
+        if (oversized == Oversized::Refuse)
+            throw tooLarge(path);
+        picture.close();
+        writeFitted(package, path, report);
+        return;
+    }
     writeLength(package, static_cast<std::size_t>(size));
     if (package.copyFrom(picture, static_cast<std::size_t>(size)) != size)
         throw Failure("A(z) \"" + path +
@@ -86,24 +128,48 @@ void writePicture(platform::StagedFile& package, const std::string& path) {
 
 } // namespace
 
-void PackFolder(const std::string& folderPath, const std::string& packagePath) {
-    std::string folder = folderPath;
-    if (!folder.empty() && folder.back() == platform::kSeparator)
-        folder.pop_back();
-    if (!library::hasCover(folder))
-        throw Failure(std::string(kNoCoverText));
-    const std::string groupName = packageName(platform::fileNamePart(folder), folderPath);
-    const std::vector<Entry> entries = collectEntries(folder);
+std::string fitQuestion(std::size_t count) {
+    return "A csomagba szánt képek közül " + std::to_string(count) + " nagyobb " +
+           std::to_string(kMaxContentLength) +
+           " bájtnál. Átméretezzem őket, hogy beférjenek a csomagba? Az eredeti képek nem "
+           "változnak.";
+}
+
+std::string fittedSummary(const PackReport& report) {
+    if (report.fitted == 0)
+        return {};
+    return std::to_string(report.fitted) +
+           " kép átméretezve (legkisebb: " + std::to_string(report.smallestWidth) + " × " +
+           std::to_string(report.smallestHeight) + ")";
+}
+
+std::vector<std::string> OversizedPictures(const std::string& folderPath) {
+    std::vector<std::string> paths;
+    for (const Entry& entry : contentsOf(folderPath).entries)
+        if (entry.size > kMaxContentLength)
+            paths.push_back(entry.path);
+    return paths;
+}
+
+PackReport PackFolder(const std::string& folderPath, const std::string& packagePath,
+                      Oversized oversized) {
+    const Contents contents = contentsOf(folderPath);
+    if (oversized == Oversized::Refuse)
+        for (const Entry& entry : contents.entries)
+            if (entry.size > kMaxContentLength)
+                throw tooLarge(entry.path);
 
     // Written beside its name and put in place only when complete, so a failure leaves an
     // earlier package of that name as it was.
     platform::StagedFile package(packagePath);
-    writeField(package, groupName);
-    for (const Entry& entry : entries) {
+    writeField(package, contents.groupName);
+    PackReport report;
+    for (const Entry& entry : contents.entries) {
         writeField(package, entry.ansiName);
-        writePicture(package, entry.path);
+        writePicture(package, entry.path, oversized, report);
     }
     package.commit();
+    return report;
 }
 
 } // namespace zolvera::packages

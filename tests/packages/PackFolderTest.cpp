@@ -2,9 +2,12 @@
 #include "PackageTestSupport.h"
 #include "library/FailureText.h"
 #include "packages/InstallPackage.h"
+#include "picture/Picture.h"
+#include "support/JpegFixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace zolvera;
@@ -100,4 +103,60 @@ TEST(PackFolder, TheFirstFailedFileOperationEndsThePackingWithItsIoText) {
     EXPECT_EQ(readFile(dir / "p.dta"), "an earlier package");
     EXPECT_EQ(treeOf(dir.path()),
               (std::vector<std::string>{"Tel/", "Tel/a.jpg", "Tel/init.jpg", "p.dta"}));
+}
+
+TEST(PackFolder, FitsOversizedPicturesAndPacksTheOthersByteForByteLeavingTheFolderAsItIs) {
+    TempDir dir;
+    const std::string small = jpegBytes();
+    const std::string photo =
+        jpegBytes({.width = 2000, .height = 1500, .quality = 95, .grain = 24});
+    ASSERT_GT(photo.size(), 800000u);
+    writeFile(dir / "Nyár/kicsi.jpg", small);
+    writeFile(dir / "Nyár/fotó.jpg", photo);
+    writeFile(dir / "Nyár/init.jpg", photo); // the cover is fitted too
+    std::vector<std::string> oversized = packages::OversizedPictures(dir / "Nyár");
+    std::sort(oversized.begin(), oversized.end());
+    EXPECT_EQ(oversized, (std::vector<std::string>{dir / "Nyár/fotó.jpg", dir / "Nyár/init.jpg"}));
+
+    const packages::PackReport report =
+        packages::PackFolder(dir / "Nyár", dir / "n.dta", packages::Oversized::Fit);
+    EXPECT_EQ(report.fitted, 2);
+    EXPECT_EQ(readFile(dir / "Nyár/fotó.jpg"), photo);
+    EXPECT_EQ(readFile(dir / "Nyár/init.jpg"), photo);
+
+    LibraryFixture f;
+    packages::InstallPackage(f.library, dir / "n.dta");
+    EXPECT_EQ(readFile(f.groupFile("Nyár", "kicsi.jpg")), small);
+    for (const char* name : {"fotó.jpg", "init.jpg"}) {
+        SCOPED_TRACE(name);
+        EXPECT_LE(readFile(f.groupFile("Nyár", name)).size(), 800000u);
+        const picture::Bitmap bitmap =
+            picture::JpegPicture::load(f.groupFile("Nyár", name)).decode();
+        EXPECT_EQ(bitmap.width, report.smallestWidth);
+        EXPECT_EQ(bitmap.height, report.smallestHeight);
+    }
+}
+
+TEST(PackFolder, APictureThatCannotBeFittedOrAFullDiskLeavesNoPackage) {
+    TempDir dir;
+    writeFile(dir / "Tel/init.jpg", "c");
+    writeFile(dir / "Tel/hibás.jpg", std::string(900000, 'x'));
+    writeFile(dir / "p.dta", "an earlier package");
+    const std::string text = failureText(
+        [&] { packages::PackFolder(dir / "Tel", dir / "p.dta", packages::Oversized::Fit); });
+    EXPECT_NE(text.find("\"" + (dir / "Tel/hibás.jpg") + "\""), std::string::npos) << text;
+    EXPECT_NE(text.find("JPEG error #"), std::string::npos) << text;
+
+    std::filesystem::remove(dir / "Tel/hibás.jpg");
+    writeJpeg(dir / "Tel/fotó.jpg", {.width = 2000, .height = 1500, .quality = 95, .grain = 24});
+    {
+        FileSizeLimit limit(200000);
+        EXPECT_EQ(failureText([&] {
+                      packages::PackFolder(dir / "Tel", dir / "p.dta", packages::Oversized::Fit);
+                  }),
+                  "Disk full");
+    }
+    EXPECT_EQ(readFile(dir / "p.dta"), "an earlier package");
+    EXPECT_EQ(treeOf(dir.path()),
+              (std::vector<std::string>{"Tel/", "Tel/fotó.jpg", "Tel/init.jpg", "p.dta"}));
 }
