@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,7 +24,9 @@ namespace zolvera::ui {
 
 namespace {
 
-constexpr QSize kClientSize(637, 336);
+// The controls take 637 × 336; the status line is below them.
+constexpr int kStatusHeight = 20;
+constexpr QSize kClientSize(637, 336 + kStatusHeight);
 constexpr int kOldNameRole = Qt::UserRole;
 
 const QString kRootRefused = QStringLiteral(
@@ -64,8 +67,8 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& contex
       ShellComboBox1(new QComboBox(this)), ShellTreeView1(new FolderTree(this)),
       ShellListView1(new QListWidget(this)),
       Button2(new QPushButton(QStringLiteral("Csomagol"), this)),
-      Button1(new QPushButton(QStringLiteral("Bezár"), this)), context_(context),
-      packageFolder_(packageFolder) {
+      Button1(new QPushButton(QStringLiteral("Bezár"), this)), StatusBar1(new QLabel(this)),
+      context_(context), packageFolder_(packageFolder) {
     setObjectName(QStringLiteral("frm_Csomagkeszit"));
     setWindowTitle(QStringLiteral("Csomag készítése (DTA file készítés)"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -95,6 +98,8 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& contex
     ShellListView1->setPalette(palette);
     Button2->setGeometry(468, 304, 75, 25);
     Button1->setGeometry(552, 304, 75, 25);
+    StatusBar1->setGeometry(0, 336, kClientSize.width(), kStatusHeight);
+    StatusBar1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     // No button is the default: Enter presses the focused button (see keyPressEvent) and
     // belongs to the path box and the name editor elsewhere; Esc closes the dialog.
     Button2->setAutoDefault(false);
@@ -231,7 +236,16 @@ void Tfrm_Csomagkeszit::BitBtn1Click() {
         ShowError(context_.dialogs, QString::fromUtf8(packages::kNoCoverText), this);
         return;
     }
-    packages::PackFolder(folder, package->toStdString());
+    StatusBar1->clear();
+    packages::Oversized oversized = packages::Oversized::Refuse;
+    if (const std::size_t count = packages::OversizedPictures(folder).size();
+        count > 0 &&
+        ShowConfirm(context_.dialogs, QString::fromStdString(packages::fitQuestion(count)),
+                    QString::fromUtf8(packages::kFitCaption), this))
+        oversized = packages::Oversized::Fit;
+    const packages::PackReport report =
+        packages::PackFolder(folder, package->toStdString(), oversized);
+    StatusBar1->setText(QString::fromStdString(packages::fittedSummary(report)));
 }
 
 } // namespace zolvera::ui

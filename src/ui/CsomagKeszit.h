@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -17,8 +18,10 @@ class FolderTree;
 // The package builder: a folder of this machine chosen in a path box, a folder tree (rooted at
 // the library's group folder, the home folder and the file system root) and the list of its
 // files, and "Csomagol", which packs the folder the path box shows into a .dta file named in a
-// save dialog. It stays open for packing folder after folder; "Bezár", Esc and the close box
-// close it (the modal result is then Rejected).
+// save dialog. Pictures too large for a package are fitted into it when the user agrees, and
+// the status line under the controls tells what the last packing fitted. It stays open for
+// packing folder after folder; "Bezár", Esc and the close box close it (the modal result is
+// then Rejected).
 class Tfrm_Csomagkeszit : public QDialog {
     Q_OBJECT
 public:
@@ -35,10 +38,12 @@ public:
     QListWidget* ShellListView1;
     QPushButton* Button2; // "Csomagol"
     QPushButton* Button1; // "Bezár"
+    QLabel* StatusBar1;
     FileDialogRequest SaveDialog1;
 
 public Q_SLOTS:
-    // Packs the folder the path box shows into the file chosen in the save dialog.
+    // Packs the folder the path box shows into the file chosen in the save dialog, asking first
+    // whether pictures too large for a package are to be fitted (No packs nothing).
     void BitBtn1Click();
 
 protected:

@@ -2,12 +2,14 @@
 #include "TabAndEnter.h"
 #include "WindowDoubles.h"
 
+#include "support/JpegFixtures.h"
 #include "support/TempDir.h"
 #include "ui/CsomagKeszit.h"
 #include "ui/FolderTree.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -134,6 +136,34 @@ TEST_F(PackageBuilder, PacksAGroupClickedInTheLibraryThenWhatTheBoxShows) {
     // Offered under the folder's name: first in the home folder, then where the last one went.
     EXPECT_EQ(dialogs.fileDialogs[0].directory, QDir::home().filePath("Tenger.dta"));
     EXPECT_EQ(dialogs.fileDialogs[1].directory.toStdString(), dir / "Tel.dta");
+}
+
+TEST_F(PackageBuilder, AsksBeforeFittingPicturesTooLargeAndTellsWhatItFitted) {
+    const std::string photo =
+        jpegBytes({.width = 1600, .height = 1200, .quality = 98, .grain = 12});
+    ASSERT_GT(photo.size(), 800000u);
+    writeFile(dir / "Tel/nagy.jpg", photo);
+    typeFolder(dir / "Tel");
+    dialogs.files = {QString::fromStdString(dir / "Tel.dta"),
+                     QString::fromStdString(dir / "Tel.dta")};
+    dialogs.answers = {false};
+    dialog.Button2->click();
+    // No packs nothing, and names the picture that kept the folder from being packed.
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages[0].yesNo);
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("A csomagba szánt képek közül 1 nagyobb 800000 bájtnál. "
+                             "Átméretezzem őket, hogy beférjenek a csomagba? Az eredeti képek "
+                             "nem változnak."));
+    EXPECT_TRUE(dialogs.messages[1].text.contains(QString::fromStdString(dir / "Tel/nagy.jpg")));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Tel.dta"));
+
+    dialog.Button2->click(); // Yes
+    EXPECT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_TRUE(std::filesystem::exists(dir / "Tel.dta"));
+    EXPECT_EQ(dialog.StatusBar1->text(),
+              QStringLiteral("1 kép átméretezve (legkisebb: 1600 × 1200)"));
+    EXPECT_EQ(readFile(dir / "Tel/nagy.jpg"), photo);
 }
 
 TEST_F(PackageBuilder, EnterPressesOnlyTheFocusedButton) {
