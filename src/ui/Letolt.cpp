@@ -8,9 +8,9 @@
 #include "platform/FileSystem.h"
 #include "ui/Guard.h"
 #include "ui/Placement.h"
+#include "ui/Runner.h"
 #include "ui/Seged.h"
 
-#include <QEventLoop>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QProgressBar>
@@ -20,7 +20,6 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
-#include <thread>
 #include <utility>
 
 namespace zolvera::ui {
@@ -151,11 +150,9 @@ void Tfrm_Letolt::LoadCatalogue() {
     std::vector<packages::CatalogueEntry> rows;
     try {
         // User input waits meanwhile: the rows are not there yet to act on.
-        whileWaiting(
-            [&, file = path("internet.txt"), groups = library_.groups()] {
-                rows = packages::catalogueRows(packages::readCatalogue(file), groups);
-            },
-            QEventLoop::ExcludeUserInputEvents);
+        runOffThread([&, file = path("internet.txt"), groups = library_.groups()] {
+            rows = packages::catalogueRows(packages::readCatalogue(file), groups);
+        });
     } catch (const Failure&) {
         ShowError(context_.dialogs, QStringLiteral("Hiba az állomány lista megnyitásakor."), this);
         return;
@@ -250,7 +247,8 @@ bool Tfrm_Letolt::download(const std::string& url, const std::string& localPath,
             }
             file.write(piece.data(), piece.size());
         };
-        whileWaiting([&] { IdHTTP1.get(url, sink, maxBody); });
+        // The dialog takes input meanwhile: closing it cancels the transfer.
+        runOffThread([&] { IdHTTP1.get(url, sink, maxBody); }, WhileWorking::TakeInput);
         file.commit();
     } catch (const net::Cancelled&) {
         cancelled = true;
@@ -261,24 +259,6 @@ bool Tfrm_Letolt::download(const std::string& url, const std::string& localPath,
     if (failure)
         showDownloadError(*failure);
     return !failure && !cancelled;
-}
-
-void Tfrm_Letolt::whileWaiting(const std::function<void()>& work,
-                               QEventLoop::ProcessEventsFlags flags) {
-    std::exception_ptr failure;
-    QEventLoop waiting;
-    std::thread worker([&] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    waiting.exec(flags);
-    worker.join();
-    if (failure)
-        std::rethrow_exception(failure);
 }
 
 void Tfrm_Letolt::IdHTTP1Work(std::uint64_t count) {

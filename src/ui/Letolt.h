@@ -5,11 +5,9 @@
 #include "ui/WindowContext.h"
 
 #include <QDialog>
-#include <QEventLoop>
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,10 +74,6 @@ private:
     // without the box.
     bool download(const std::string& url, const std::string& localPath, std::uint64_t maxBody,
                   std::uint64_t expectedSize);
-    // Runs work on a worker thread while the dialog's thread goes on with its events (only
-    // repaints under flags that exclude user input) and rethrows what work threw.
-    void whileWaiting(const std::function<void()>& work,
-                      QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
     // Shows "Hiba letöltés közben", a line break and the failure's text.
     void showDownloadError(const std::string& failure);
     std::string path(const std::string& relative) const;

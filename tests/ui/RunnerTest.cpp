@@ -1,0 +1,41 @@
+#include "ui/Runner.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+namespace zolvera::ui {
+namespace {
+
+TEST(Runner, TheWindowThreadAnswersWithABusyCursorWhileTheWorkRunsAndGetsItsFailure) {
+    std::atomic<bool> answered{false};
+    bool busy = false;
+    QTimer::singleShot(0, [&] {
+        busy = QApplication::overrideCursor() != nullptr &&
+               QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        answered = true;
+    });
+    // The work waits for the window thread's answer, which it gets only when that thread is not
+    // blocked in the work.
+    const std::thread::id windowThread = std::this_thread::get_id();
+    EXPECT_THROW(runOffThread([&] {
+                     EXPECT_NE(std::this_thread::get_id(), windowThread);
+                     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+                     while (!answered && std::chrono::steady_clock::now() < until)
+                         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                     throw std::runtime_error("kész");
+                 }),
+                 std::runtime_error);
+    EXPECT_TRUE(answered);
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace
+} // namespace zolvera::ui
