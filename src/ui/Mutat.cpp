@@ -5,6 +5,7 @@
 #include "ui/BitmapImage.h"
 #include "ui/Guard.h"
 #include "ui/Placement.h"
+#include "ui/Runner.h"
 
 #include <QAction>
 #include <QFrame>
@@ -13,6 +14,8 @@
 #include <QPainter>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <memory>
 
 namespace zolvera::ui {
 
@@ -119,9 +122,13 @@ void ShowPicturePreview(QWidget* owner, const WindowContext& context, const std:
     Tfrm_mutat window(owner, context);
     window.img->setPixmap(QPixmap::fromImage(shown));
     window.setWindowTitle(QStringLiteral("Zolvera : ") + QString::fromStdString(name));
-    // The window is closed but still exists while the wallpaper is set, as the handler expects.
-    if (window.exec() == QDialog::Accepted)
-        desktop::SetWallpaper(path, context.registry, *context.applierFor());
+    if (window.exec() != QDialog::Accepted)
+        return;
+    // The decoding, the files and the desktop's tools (each with its own time limit) take their
+    // time off the window's thread; the windows keep painting and answering the desktop
+    // meanwhile. The closed window still exists until the wallpaper is set.
+    const std::unique_ptr<desktop::DesktopApplier> applier = context.applierFor();
+    runOffThread([&] { desktop::SetWallpaper(path, context.registry, *applier); });
 }
 
 } // namespace zolvera::ui
