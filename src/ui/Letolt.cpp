@@ -2,10 +2,6 @@
 
 #include "library/GroupLibrary.h"
 #include "packages/InstallPackage.h"
-#include "platform/CodePage.h"
-#include "platform/Failure.h"
-#include "platform/File.h"
-#include "platform/FileSystem.h"
 #include "ui/Guard.h"
 #include "ui/Placement.h"
 #include "ui/Runner.h"
@@ -19,7 +15,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <utility>
 
 namespace zolvera::ui {
@@ -29,27 +24,6 @@ Tfrm_Letolt* frm_Letolt = nullptr;
 namespace {
 
 constexpr QSize kClientSize(431, 355);
-
-// A catalogue is a text list: anything larger is not one.
-constexpr std::uint64_t kMaxCatalogueSize = 16 * 1024 * 1024;
-// A package of unknown size may have at most this many bytes; one of known size a little more
-// than stated.
-constexpr std::uint64_t kMaxPackageSize = std::uint64_t(2) << 30;
-std::uint64_t allowedSize(std::uint64_t stated) {
-    return stated == 0 ? kMaxPackageSize : stated + stated / 8 + 64 * 1024;
-}
-// Free space a download leaves on the library's disk, so that the settings and the group list
-// can always be saved.
-constexpr std::uint64_t kDiskReserve = 8 * 1024 * 1024;
-// Free space is checked again each time this much has been written.
-constexpr std::uint64_t kSpaceCheckStep = 1024 * 1024;
-
-void needRoom(const std::string& folder, std::uint64_t bytes) {
-    std::error_code error;
-    const std::filesystem::space_info space = std::filesystem::space(folder, error);
-    if (!error && space.available < bytes + kDiskReserve)
-        throw IoFailure(101);
-}
 
 QPushButton* makeButton(QWidget* owner, const QString& caption, int left) {
     auto* button = new QPushButton(caption, owner);
@@ -75,7 +49,8 @@ Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, const WindowContext& context,
       Button1(makeButton(this, QStringLiteral("Lista frissítés"), 8)),
       Button2(makeButton(this, QStringLiteral("Letöltés"), 264)),
       Button3(makeButton(this, QStringLiteral("Bezár"), 348)), ProgressBar1(new QProgressBar(this)),
-      context_(context), library_(library), server_(std::move(server)), IdHTTP1(limits) {
+      context_(context), library_(library), server_(std::move(server)),
+      IdHTTP1(library.appFolder(), limits) {
     frm_Letolt = this;
     setObjectName(QStringLiteral("frm_Letolt"));
     setWindowTitle(QStringLiteral("Csomag letöltése Internetről"));
@@ -117,7 +92,7 @@ Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, const WindowContext& context,
 
     // Reports come from the worker thread; the latest count is shown, one pending report at
     // a time, always on the dialog's own thread.
-    IdHTTP1.onWork = [this](std::uint64_t count) {
+    IdHTTP1.onProgress = [this](std::uint64_t count) {
         received_ = count;
         if (!workReportPending_.exchange(true))
             QMetaObject::invokeMethod(
@@ -128,7 +103,7 @@ Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, const WindowContext& context,
                 },
                 Qt::QueuedConnection);
     };
-    IdHTTP1.onWorkEnd = [this] {
+    IdHTTP1.onProgressEnd = [this] {
         QMetaObject::invokeMethod(
             this, [this] { IdHTTP1WorkEnd(); }, Qt::QueuedConnection);
     };
@@ -190,15 +165,9 @@ void Tfrm_Letolt::runCommand(void (Tfrm_Letolt::*command)()) {
 }
 
 void Tfrm_Letolt::Button1Click() {
-    const std::string temporary = path("Internet.tmp");
-    if (!download("http://" + server_ + std::string(packages::kCatalogueServerPath), temporary,
-                  kMaxCatalogueSize, 0))
+    if (!transfer([&] { IdHTTP1.fetchCatalogue(server_); }))
         return;
-    const std::string catalogue = path("Internet.txt");
-    // A catalogue that cannot be deleted makes the rename fail, which is reported.
-    static_cast<void>(platform::deleteFile(catalogue));
-    if (!platform::renameFile(temporary, catalogue))
-        throw Failure("Az Internet.tmp nem nevezhető át Internet.txt névre");
+    IdHTTP1.replaceCatalogue();
     LoadCatalogue();
     ShowInfo(context_.dialogs, QStringLiteral("Lista frissítése kész."), this);
 }
@@ -215,41 +184,20 @@ void Tfrm_Letolt::Button2Click() {
     // A range of 0 to 0 would show a busy bar that never ends; an unknown size shows none.
     progressShown_ = size > 0;
     ProgressBar1->setMaximum(std::max(size, 1));
-
-    const std::optional<std::string> name = packages::downloadName(row.link);
-    const std::string local = path("Tmp") + platform::kSeparator + name.value_or("");
-    if (!name) {
-        showDownloadError(failures::cannotCreateFile(local, IoFailure(3).what()).what());
-        return;
-    }
-    // The link is requested as the catalogue wrote it, in its own bytes.
-    if (!download(platform::utf8ToAnsi(row.link).value_or(row.link), local,
-                  allowedSize(std::uint64_t(size)), std::uint64_t(size)))
+    std::string local;
+    if (!transfer([&] { local = IdHTTP1.fetchPackage(row); }))
         return;
     packages::InstallPackage(library_, local);
     ShowInfo(context_.dialogs, QStringLiteral("A file letöltése kész."), this);
 }
 
-bool Tfrm_Letolt::download(const std::string& url, const std::string& localPath,
-                           std::uint64_t maxBody, std::uint64_t expectedSize) {
+bool Tfrm_Letolt::transfer(const std::function<void()>& fetch) {
     std::optional<std::string> failure;
     bool cancelled = false;
     transferring_ = true;
     try {
-        const std::string folder = platform::folderPart(localPath);
-        platform::StagedFile file(localPath);
-        needRoom(folder, expectedSize);
-        std::uint64_t sinceCheck = 0;
-        const net::BodySink sink = [&](std::string_view piece) {
-            if ((sinceCheck += piece.size()) >= kSpaceCheckStep) {
-                sinceCheck = 0;
-                needRoom(folder, 0);
-            }
-            file.write(piece.data(), piece.size());
-        };
         // The dialog takes input meanwhile: closing it cancels the transfer.
-        runOffThread([&] { IdHTTP1.get(url, sink, maxBody); }, WhileWorking::TakeInput);
-        file.commit();
+        runOffThread(fetch, WhileWorking::TakeInput);
     } catch (const net::Cancelled&) {
         cancelled = true;
     } catch (const std::exception& error) {

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "net/HttpClient.h"
 #include "packages/Catalogue.h"
+#include "packages/Download.h"
 #include "ui/WindowContext.h"
 
 #include <QDialog>
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,12 +26,10 @@ namespace zolvera::ui {
 // The download dialog: lists the packages of the catalogue kept in Internet.txt that the
 // library lacks, refreshes the catalogue from the maker's web server ("Lista frissítés") and
 // downloads the selected package into Tmp and installs it ("Letöltés" or a double click).
-// Transfers, and the reading and sorting of the catalogue, run on a worker thread while the
-// dialog's thread waits in a local event loop, so the window never freezes. Closing the dialog
-// during a transfer cancels it (no box, the partial file removed) and the dialog closes at once;
-// a second transfer asked for meanwhile is ignored. A download goes to a temporary file beside
-// its name, is limited in size and keeps a reserve of free disk space for the library's own
-// files; it takes its name only when complete.
+// The transfers are the downloader's; they, and the reading and sorting of the catalogue, run
+// off the dialog's thread, so the window never freezes. Closing the dialog during a transfer
+// cancels it (no box, the partial file removed) and the dialog closes at once; a second
+// transfer asked for meanwhile is ignored.
 class Tfrm_Letolt : public QDialog {
     Q_OBJECT
 public:
@@ -68,12 +67,9 @@ private:
     // Runs a command of a button or the list inside the general error report. While it runs,
     // further commands are ignored and a close waits for its end.
     void runCommand(void (Tfrm_Letolt::*command)());
-    // Fetches url into localPath (written beside it, renamed into place when complete) with at
-    // most maxBody bytes and expectedSize bytes of free space checked beforehand. A failure
-    // shows the download error box and yields false with no file left; so does a cancel,
-    // without the box.
-    bool download(const std::string& url, const std::string& localPath, std::uint64_t maxBody,
-                  std::uint64_t expectedSize);
+    // Runs a fetch of the downloader off the dialog's thread. A failure shows the download
+    // error box and yields false with no file left; so does a cancel, without the box.
+    bool transfer(const std::function<void()>& fetch);
     // Shows "Hiba letöltés közben", a line break and the failure's text.
     void showDownloadError(const std::string& failure);
     std::string path(const std::string& relative) const;
@@ -81,7 +77,7 @@ private:
     WindowContext context_;
     library::GroupLibrary& library_;
     std::string server_;
-    net::HttpClient IdHTTP1;
+    packages::Downloader IdHTTP1;
     std::vector<packages::CatalogueEntry> rows_;
     bool busy_ = false;
     bool transferring_ = false;

@@ -2,7 +2,6 @@
 
 #include "MainWindowFixture.h"
 #include "TelPackage.h"
-#include "support/FileSizeLimit.h"
 #include "support/ScriptedServer.h"
 
 #include <QProgressBar>
@@ -150,30 +149,6 @@ TEST_F(DownloadDialog, ClosingDuringATransferCancelsItAtOnceAndLeavesNoFile) {
     second->Button2->click();
     EXPECT_FALSE(second->isVisible());
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(tmpFiles().empty());
-}
-
-TEST_F(DownloadDialog, AnOversizedOrUnwritableDownloadLeavesNoFile) {
-    ScriptedServer server({
-        {"HTTP/1.1 200 OK\r\n\r\n" + std::string(200 * 1024, 'x'), Then::Stall},
-        {replyWithBody("HTTP/1.1 200 OK", std::string(5000, 'x'))},
-    });
-    writeFile(home / "Internet.txt", "Vegtelen\t" + server.url("/vegtelen.dta") + "\t10\r\nNagy\t" +
-                                         server.url("/nagy.dta") + "\t5000\r\n");
-    auto dialog = open(server);
-    select(*dialog, 1); // rows in the locale's order: Nagy, Vegtelen
-    dialog->Button2->click();
-    EXPECT_EQ(
-        dialogs.texts().back(),
-        QStringLiteral("Hiba letöltés közben\r\nA válasz nagyobb a megengedett 65547 bájtnál."));
-    EXPECT_TRUE(tmpFiles().empty());
-
-    {
-        FileSizeLimit full(1000);
-        select(*dialog, 0);
-        dialog->Button2->click();
-    }
-    EXPECT_EQ(dialogs.texts().back(), QStringLiteral("Hiba letöltés közben\r\nDisk full"));
     EXPECT_TRUE(tmpFiles().empty());
 }
 
