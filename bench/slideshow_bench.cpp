@@ -65,7 +65,7 @@ StepFigures measureSteps(const std::string& group, Shown shown) {
     StepFigures figures;
     QElapsedTimer opening;
     QTimer::singleShot(0, [&] {
-        ui::Tfrm_dia& window = *ui::frm_dia;
+        ui::Tfrm_dia& window = *qobject_cast<ui::Tfrm_dia*>(QApplication::activeModalWidget());
         QApplication::processEvents();
         window.img->repaint();
         const double openMilliseconds = double(opening.nsecsElapsed()) / 1e6;

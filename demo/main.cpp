@@ -8,6 +8,7 @@
 #include "DemoPictures.h"
 
 #include "library/GroupListFile.h"
+#include "library/LibraryLayout.h"
 #include "library/StringList.h"
 #include "platform/Profile.h"
 
@@ -18,6 +19,7 @@
 #include <cstdlib>
 #include <exception>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -120,17 +122,23 @@ void writeTemplates(const QString& templates) {
             templates + QLatin1Char('/') + QString::fromUtf8(fileName));
 }
 
+// A path of the demo library's layout as a QString.
+QString inLibrary(const QString& home, std::string (*where)(const std::string&)) {
+    return QString::fromStdString(where(home.toStdString()));
+}
+
 void writeDemoLibrary(const QString& home) {
     using zolvera::demo::cover;
     using zolvera::demo::saveJpeg;
+    namespace library = zolvera::library;
 
-    makeFolder(home + QStringLiteral("/Tmp"));
-    writeTemplates(home + QStringLiteral("/Template"));
+    makeFolder(inLibrary(home, library::downloadsFolder));
+    writeTemplates(inLibrary(home, library::templatesFolder));
 
     zolvera::library::StringList names;
     for (const DemoGroup& group : demoGroups()) {
         const QString name = QString::fromUtf8(group.name);
-        const QString folder = home + QStringLiteral("/Hatterek/") + name;
+        const QString folder = inLibrary(home, library::groupsFolder) + QLatin1Char('/') + name;
         makeFolder(folder);
         saveJpeg(cover(group.coverArt(), name), folder + QStringLiteral("/init.jpg"));
         for (const DemoPicture& picture : group.pictures)
@@ -139,7 +147,7 @@ void writeDemoLibrary(const QString& home) {
         names.add(group.name);
         std::printf("%s: %zu pictures\n", group.name, group.pictures.size());
     }
-    zolvera::library::saveGroupList((home + QStringLiteral("/Zolvera.lst")).toStdString(), names);
+    library::saveGroupList(library::groupListFile(home.toStdString()), names);
 }
 
 } // namespace
@@ -156,7 +164,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     if (mode == "--server")
-        return zolvera::platform::writeProfileString(std::string(argv[2]) + "/Zolvera.ini",
+        return zolvera::platform::writeProfileString(zolvera::library::settingsFile(argv[2]),
                                                      "Internet", "Server", argv[3])
                    ? 0
                    : 1;

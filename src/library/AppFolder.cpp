@@ -2,6 +2,7 @@
 
 #include "library/BuildInfo.h"
 #include "library/InstalledDefaults.h"
+#include "library/LibraryLayout.h"
 #include "platform/FileSystem.h"
 #include "platform/UserFolders.h"
 
@@ -30,8 +31,8 @@ std::string environment(const char* name) {
 
 // A library that travels with the program (a portable copy, or a folder prepared by hand).
 bool holdsLibrary(const std::string& folder) {
-    return platform::fileExists(appPath(folder, "/Zolvera.lst")) ||
-           platform::folderExists(appPath(folder, "/Hatterek"));
+    return platform::fileExists(groupListFile(folder)) ||
+           platform::folderExists(groupsFolder(folder));
 }
 
 // $XDG_DATA_HOME/zolvera, else ~/.local/share/zolvera; a relative XDG_DATA_HOME is ignored,
@@ -54,14 +55,15 @@ void seedUserFolder(const fs::path& defaults, const fs::path& folder) {
     fs::remove_all(partial, error);
     fs::copy(defaults, partial, fs::copy_options::recursive, error);
     // The group folders are made one level at a time, so Hatterek must be there from the start.
-    for (const char* folderName : {"Tmp", "Hatterek"}) {
+    for (const std::string_view folderName : {kDownloadsFolderName, kGroupsFolderName}) {
         if (!error)
             fs::create_directories(partial / folderName, error);
     }
-    if (!error && !platform::fileExists((partial / "Zolvera.lst").string()))
-        std::ofstream(partial / "Zolvera.lst", std::ios::binary);
+    const fs::path groupList = partial / kGroupListFileName;
+    if (!error && !platform::fileExists(groupList.string()))
+        std::ofstream(groupList, std::ios::binary);
     // A start running at the same moment may have made the folder first; its copy stays.
-    if (!error && fs::exists(partial / "Zolvera.lst"))
+    if (!error && fs::exists(groupList))
         fs::rename(partial, folder, error);
     std::error_code ignored;
     fs::remove_all(partial, ignored);

@@ -33,10 +33,4 @@ std::string applicationFolder(const AppFolderSources& sources);
 // applicationFolder(currentAppFolderSources()).
 std::string findApplicationFolder();
 
-// Every path of the program is the application folder followed by a separator-led relative
-// path, joined by plain concatenation, e.g. appPath(folder, "/Zolvera.lst").
-inline std::string appPath(const std::string& folder, std::string_view relative) {
-    return folder + std::string(relative);
-}
-
 } // namespace zolvera::library

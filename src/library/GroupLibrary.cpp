@@ -1,8 +1,8 @@
 #include "library/GroupLibrary.h"
 
-#include "library/AppFolder.h"
 #include "library/Cover.h"
 #include "library/GroupListFile.h"
+#include "library/LibraryLayout.h"
 #include "library/LibraryLock.h"
 #include "library/NameRules.h"
 #include "library/Seged.h"
@@ -35,7 +35,7 @@ std::string GroupLibrary::coverPath(const std::string& name) const {
 }
 
 std::string GroupLibrary::groupListPath() const {
-    return appPath(appFolder_, "/Zolvera.lst");
+    return groupListFile(appFolder_);
 }
 
 void GroupLibrary::ReloadGroups() {

@@ -1,6 +1,5 @@
 #include "library/GroupListFile.h"
 
-#include "library/AppFolder.h"
 #include "library/LibraryLock.h"
 #include "platform/CodePage.h"
 #include "platform/Failure.h"
@@ -66,10 +65,6 @@ StringList updateGroupList(const std::string& path, const std::function<void(Str
     if (after != before || !platform::fileExists(path))
         platform::replaceFileOrFail(path, after);
     return list;
-}
-
-std::string groupFolderPath(const std::string& appFolder, const std::string& name) {
-    return appPath(appFolder, "/Hatterek/" + name);
 }
 
 } // namespace zolvera::library

@@ -29,7 +29,4 @@ void saveGroupList(const std::string& path, const StringList& list);
 StringList updateGroupList(const std::string& path, const std::function<void(StringList&)>& change,
                            const platform::LockWait& wait = {});
 
-// application folder + "/Hatterek/" + name: the folder of a group.
-std::string groupFolderPath(const std::string& appFolder, const std::string& name);
-
 } // namespace zolvera::library

@@ -1,5 +1,6 @@
 #include "library/InstalledDefaults.h"
 
+#include "library/LibraryLayout.h"
 #include "platform/FileSystem.h"
 
 #include <charconv>
@@ -14,8 +15,6 @@ namespace zolvera::library {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr char kHelpName[] = "zolvera.pdf";
 
 // What the library was last given: the version, the help document as it was left there
 // ("size mtime", empty when the document is the user's) and the template names.
@@ -78,8 +77,8 @@ std::string fingerprint(const fs::path& file) {
 
 void updateHelp(const fs::path& defaults, const fs::path& folder, std::string_view version,
                 DefaultsRecord& record) {
-    const fs::path installed = defaults / kHelpName;
-    const fs::path copy = folder / kHelpName;
+    const fs::path installed = defaults / kHelpDocumentName;
+    const fs::path copy = folder / kHelpDocumentName;
     const std::string current = fingerprint(copy);
     const bool ours = !current.empty() && current == record.help;
     if (current.empty() || (ours && isNewerVersion(version, record.version))) {
@@ -92,12 +91,12 @@ void updateHelp(const fs::path& defaults, const fs::path& folder, std::string_vi
 
 void addNewTemplates(const fs::path& defaults, const fs::path& folder, DefaultsRecord& record) {
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(defaults / "Template", error)) {
+    for (const auto& entry : fs::directory_iterator(defaults / kTemplatesFolderName, error)) {
         const std::string name = entry.path().filename().string();
         if (!entry.is_regular_file(error) || name.find('\n') != std::string::npos ||
             record.templates.count(name) != 0)
             continue;
-        const fs::path target = folder / "Template" / name;
+        const fs::path target = folder / kTemplatesFolderName / name;
         fs::create_directories(target.parent_path(), error);
         if (platform::fileExists(target.string()) ||
             platform::copyFile(entry.path().string(), target.string()))
@@ -134,8 +133,9 @@ void updateFromDefaults(const std::string& defaults, const std::string& folder,
     DefaultsRecord record = readRecord(recordFile);
     if (!recorded) {
         // Whatever the library has now counts as given; only later additions are added.
-        record.help = fresh ? fingerprint(fs::path(folder) / kHelpName) : "";
-        for (const auto& entry : fs::directory_iterator(fs::path(defaults) / "Template", error))
+        record.help = fresh ? fingerprint(fs::path(folder) / kHelpDocumentName) : "";
+        for (const auto& entry :
+             fs::directory_iterator(fs::path(defaults) / kTemplatesFolderName, error))
             record.templates.insert(entry.path().filename().string());
         record.version = version;
     }

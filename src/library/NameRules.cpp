@@ -1,6 +1,6 @@
 #include "library/NameRules.h"
 
-#include "library/GroupListFile.h"
+#include "library/LibraryLayout.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"

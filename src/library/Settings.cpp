@@ -27,6 +27,7 @@ void TBeall::LoadSettings(const std::string& iniPath) {
     Teljes = readBool(iniPath, "Teljes", false);
     IndexHV = platform::readProfileInt(iniPath, kSection, "IndexHV", 1);
     IndexBV = platform::readProfileInt(iniPath, kSection, "IndexBV", 1);
+    Server = platform::readProfileString(iniPath, "Internet", "Server", "");
 }
 
 void TBeall::SaveSettings(const std::string& iniPath, const platform::LockWait& wait) const {

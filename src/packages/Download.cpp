@@ -1,5 +1,6 @@
 #include "packages/Download.h"
 
+#include "library/LibraryLayout.h"
 #include "platform/CodePage.h"
 #include "platform/Failure.h"
 #include "platform/File.h"
@@ -42,27 +43,23 @@ Downloader::Downloader(std::string appFolder, net::TimeLimits limits)
     };
 }
 
-std::string Downloader::path(const std::string& relative) const {
-    return appFolder_ + platform::kSeparator + relative;
-}
-
 void Downloader::fetchCatalogue(const std::string& server) {
-    fetch("http://" + server + std::string(kCatalogueServerPath), path("Internet.tmp"),
-          kMaxCatalogueSize, 0);
+    fetch("http://" + server + std::string(kCatalogueServerPath),
+          library::catalogueDownload(appFolder_), kMaxCatalogueSize, 0);
 }
 
 void Downloader::replaceCatalogue() {
-    const std::string catalogue = path("Internet.txt");
+    const std::string catalogue = library::catalogueFile(appFolder_);
     // A catalogue that cannot be deleted makes the rename fail, which is reported.
     static_cast<void>(platform::deleteFile(catalogue));
-    if (!platform::renameFile(path("Internet.tmp"), catalogue))
+    if (!platform::renameFile(library::catalogueDownload(appFolder_), catalogue))
         throw Failure("Az Internet.tmp nem nevezhető át Internet.txt névre");
 }
 
 std::string Downloader::fetchPackage(const CatalogueEntry& row) {
     const auto size = std::uint64_t(packageSize(row.size));
     const std::optional<std::string> name = downloadName(row.link);
-    const std::string local = path("Tmp") + platform::kSeparator + name.value_or("");
+    const std::string local = library::downloadsFolder(appFolder_) + "/" + name.value_or("");
     if (!name)
         throw failures::cannotCreateFile(local, IoFailure(3).what());
     // The link is requested as the catalogue wrote it, in its own bytes.

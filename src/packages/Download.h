@@ -47,7 +47,6 @@ public:
 private:
     void fetch(const std::string& url, const std::string& localPath, std::uint64_t maxBody,
                std::uint64_t expectedSize);
-    std::string path(const std::string& relative) const;
 
     std::string appFolder_;
     net::HttpClient http_;

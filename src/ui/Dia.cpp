@@ -24,8 +24,6 @@
 
 namespace zolvera::ui {
 
-Tfrm_dia* frm_dia = nullptr;
-
 namespace {
 
 // The client area of the 662 x 546 window with its frame.
@@ -58,7 +56,6 @@ Tfrm_dia::Tfrm_dia(QWidget* owner, const WindowContext& context, StepTimer::Tick
       Track(new QSlider(Qt::Horizontal, ToolBar1)), lbl(new QLabel(ToolBar1)),
       lbl2(new ElidedLabel(ToolBar1)), img(new StretchedImage(this)), PopupMenu1(new QMenu(img)),
       Timer(new StepTimer(ticks, this)), context_(context) {
-    frm_dia = this;
     setObjectName(QStringLiteral("frm_dia"));
     aIndit->setCheckable(true);
 
@@ -109,11 +106,6 @@ Tfrm_dia::Tfrm_dia(QWidget* owner, const WindowContext& context, StepTimer::Tick
     connect(Track, &QSlider::valueChanged, this, guarded(this, &Tfrm_dia::TrackChange));
 
     resize(kNormalClientSize);
-}
-
-Tfrm_dia::~Tfrm_dia() {
-    if (frm_dia == this)
-        frm_dia = nullptr;
 }
 
 std::function<void()> Tfrm_dia::guardedStep(void (Tfrm_dia::*handler)()) {

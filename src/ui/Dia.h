@@ -31,7 +31,6 @@ class Tfrm_dia : public QDialog {
 public:
     Tfrm_dia(QWidget* owner, const WindowContext& context,
              StepTimer::Ticks ticks = StepTimer::Ticks::FromEventLoop);
-    ~Tfrm_dia() override;
 
     Dialogs& dialogs() const { return context_.dialogs; }
 
@@ -86,9 +85,6 @@ private:
     int index_ = 0;
     bool stepping_ = false;
 };
-
-// The slideshow window while it exists.
-extern Tfrm_dia* frm_dia;
 
 // Shows the group in its folder as a slideshow captioned with the group name, modally; comes
 // back when the window has closed. Throws as LoadAndRun.

@@ -1,6 +1,7 @@
 #include "ui/Letolt.h"
 
 #include "library/GroupLibrary.h"
+#include "library/LibraryLayout.h"
 #include "packages/InstallPackage.h"
 #include "ui/Guard.h"
 #include "ui/Placement.h"
@@ -18,8 +19,6 @@
 #include <utility>
 
 namespace zolvera::ui {
-
-Tfrm_Letolt* frm_Letolt = nullptr;
 
 namespace {
 
@@ -51,7 +50,6 @@ Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, const WindowContext& context,
       Button3(makeButton(this, QStringLiteral("Bezár"), 348)), ProgressBar1(new QProgressBar(this)),
       context_(context), library_(library), server_(std::move(server)),
       IdHTTP1(library.appFolder(), limits) {
-    frm_Letolt = this;
     setObjectName(QStringLiteral("frm_Letolt"));
     setWindowTitle(QStringLiteral("Csomag letöltése Internetről"));
     setFixedSize(kClientSize);
@@ -112,22 +110,14 @@ Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, const WindowContext& context,
     ListView1Change();
 }
 
-Tfrm_Letolt::~Tfrm_Letolt() {
-    if (frm_Letolt == this)
-        frm_Letolt = nullptr;
-}
-
-std::string Tfrm_Letolt::path(const std::string& relative) const {
-    return library_.appFolder() + platform::kSeparator + relative;
-}
-
 void Tfrm_Letolt::LoadCatalogue() {
     std::vector<packages::CatalogueEntry> rows;
     try {
         // User input waits meanwhile: the rows are not there yet to act on.
-        runOffThread([&, file = path("internet.txt"), groups = library_.groups()] {
-            rows = packages::catalogueRows(packages::readCatalogue(file), groups);
-        });
+        runOffThread(
+            [&, file = library::catalogueFile(library_.appFolder()), groups = library_.groups()] {
+                rows = packages::catalogueRows(packages::readCatalogue(file), groups);
+            });
     } catch (const Failure&) {
         ShowError(context_.dialogs, QStringLiteral("Hiba az állomány lista megnyitásakor."), this);
         return;
@@ -234,13 +224,6 @@ void Tfrm_Letolt::done(int result) {
         return;
     }
     QDialog::done(result);
-}
-
-void ShowDownloadDialog(QWidget* owner, const WindowContext& context,
-                        library::GroupLibrary& library, const std::string& server) {
-    Tfrm_Letolt window(owner, context, library, server);
-    window.LoadCatalogue();
-    window.exec();
 }
 
 } // namespace zolvera::ui

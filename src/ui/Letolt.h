@@ -36,7 +36,6 @@ public:
     // server: "host[:port]" of the maker's web server, where the catalogue is /zolvera.txt.
     Tfrm_Letolt(QWidget* owner, const WindowContext& context, library::GroupLibrary& library,
                 std::string server, net::TimeLimits limits = {});
-    ~Tfrm_Letolt() override;
 
     Dialogs& dialogs() const { return context_.dialogs; }
     // The catalogue rows on show, in list order.
@@ -72,7 +71,6 @@ private:
     bool transfer(const std::function<void()>& fetch);
     // Shows "Hiba letöltés közben", a line break and the failure's text.
     void showDownloadError(const std::string& failure);
-    std::string path(const std::string& relative) const;
 
     WindowContext context_;
     library::GroupLibrary& library_;
@@ -86,13 +84,5 @@ private:
     std::atomic<std::uint64_t> received_{0};
     std::atomic<bool> workReportPending_{false};
 };
-
-// The dialog while it exists; the main window closes it when the program ends.
-extern Tfrm_Letolt* frm_Letolt;
-
-// "Csomag letöltése Internetről": creates the dialog, loads the catalogue (its error box comes
-// before the dialog shows), shows it modally and destroys it.
-void ShowDownloadDialog(QWidget* owner, const WindowContext& context,
-                        library::GroupLibrary& library, const std::string& server);
 
 } // namespace zolvera::ui

@@ -1,15 +1,14 @@
 #include "ui/Main.h"
 
 #include "desktop/ShellLauncher.h"
-#include "library/AppFolder.h"
 #include "library/BuildInfo.h"
+#include "library/LibraryLayout.h"
 #include "library/LibraryLock.h"
 #include "library/Settings.h"
 #include "packages/InstallOffer.h"
 #include "packages/InstallPackage.h"
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
-#include "platform/Profile.h"
 #include "ui/CsomagKeszit.h"
 #include "ui/Dia.h"
 #include "ui/Guard.h"
@@ -117,7 +116,7 @@ bool Tfrm_Main::undisturbed() const {
 }
 
 std::string Tfrm_Main::settingsPath() const {
-    return library::appPath(library_.appFolder(), "/Zolvera.ini");
+    return library::settingsFile(library_.appFolder());
 }
 
 // --- Form events ---------------------------------------------------------------------------
@@ -148,8 +147,8 @@ void Tfrm_Main::firstShowSteps() {
 
 void Tfrm_Main::closeEvent(QCloseEvent* event) {
     // A running download is cancelled; its dialog closes as soon as the transfer has stopped.
-    if (frm_Letolt != nullptr)
-        frm_Letolt->reject();
+    for (Tfrm_Letolt* dialog : findChildren<Tfrm_Letolt*>())
+        dialog->reject();
     // A settings file that cannot be written is reported and keeps the window open, so the user
     // can free space and close again. When that save fails too the program ends all the same
     // without a second report: a settings file that can never be written must not trap the user.
@@ -327,8 +326,7 @@ void Tfrm_Main::aUjCsoportExecute() {
 
 void Tfrm_Main::aCsomagKeszitExecute() {
     // The library's folder of groups as it is spelled on disk, so that the tree can show it.
-    const std::string groups =
-        platform::resolve(library::appPath(library_.appFolder(), "/Hatterek"));
+    const std::string groups = platform::resolve(library::groupsFolder(library_.appFolder()));
     Tfrm_Csomagkeszit dialog(this, context_, QString::fromStdString(groups), packageFolder_);
     dialog.exec();
 }
@@ -339,9 +337,11 @@ void Tfrm_Main::aCsomagTelepitExecute() {
 }
 
 void Tfrm_Main::aCsomagLetoltExecute() {
-    ShowDownloadDialog(
-        this, context_, library_,
-        platform::readProfileString(settingsPath(), "Internet", "Server", context_.defaultServer));
+    const std::string& server = context_.settings.Server;
+    Tfrm_Letolt dialog(this, context_, library_, server.empty() ? context_.defaultServer : server);
+    // The catalogue's error box comes before the dialog shows.
+    dialog.LoadCatalogue();
+    dialog.exec();
 }
 
 void Tfrm_Main::aDiaVetitExecute() {
@@ -359,7 +359,7 @@ void Tfrm_Main::ShellOpen(const std::string& command) {
 }
 
 void Tfrm_Main::aSugoExecute() {
-    ShellOpen(library::appPath(library_.appFolder(), "/zolvera.pdf"));
+    ShellOpen(library::helpDocument(library_.appFolder()));
 }
 
 void Tfrm_Main::aHonlapExecute() {
@@ -371,7 +371,7 @@ void Tfrm_Main::aLevelExecute() {
 }
 
 void Tfrm_Main::aUjdonsagExecute() {
-    ShellOpen(library::appPath(library_.appFolder(), "/Ujdonsag.exe"));
+    ShellOpen(library::appPath(library_.appFolder(), "Ujdonsag.exe"));
 }
 
 void Tfrm_Main::aNevjegyExecute() {

@@ -19,8 +19,6 @@
 
 namespace zolvera::ui {
 
-Tfrm_mutat* frm_mutat = nullptr;
-
 namespace {
 
 constexpr QSize kClientSize(654, 519);
@@ -74,7 +72,6 @@ Tfrm_mutat::Tfrm_mutat(QWidget* owner, const WindowContext& context)
       aBezar(makeAction(this, QStringLiteral("Bezár"), 1, {QKeySequence(Qt::Key_Escape)})),
       ToolButton1(nullptr), ToolButton2(nullptr), img(new QLabel(this)), PopupMenu1(new QMenu(img)),
       context_(context) {
-    frm_mutat = this;
     setObjectName(QStringLiteral("frm_mutat"));
     setFixedSize(kClientSize);
 
@@ -99,11 +96,6 @@ Tfrm_mutat::Tfrm_mutat(QWidget* owner, const WindowContext& context)
     connect(aBezar, &QAction::triggered, this, guarded(this, &Tfrm_mutat::aBezarExecute));
 
     centreOnScreen(*this);
-}
-
-Tfrm_mutat::~Tfrm_mutat() {
-    if (frm_mutat == this)
-        frm_mutat = nullptr;
 }
 
 void Tfrm_mutat::aBeallitExecute() {

@@ -24,7 +24,6 @@ class Tfrm_mutat : public QDialog {
     Q_OBJECT
 public:
     Tfrm_mutat(QWidget* owner, const WindowContext& context);
-    ~Tfrm_mutat() override;
 
     Dialogs& dialogs() const { return context_.dialogs; }
 
@@ -44,9 +43,6 @@ public Q_SLOTS:
 private:
     WindowContext context_;
 };
-
-// The preview window while it exists.
-extern Tfrm_mutat* frm_mutat;
 
 // The work of a thumbnail click for the picture folder + name (folder ends in a separator):
 // decodes the picture before any window exists (so a file that cannot be read throws its

@@ -16,8 +16,6 @@
 
 namespace zolvera::ui {
 
-Tfrm_Rendszer* frm_Rendszer = nullptr;
-
 namespace {
 
 // A spin field that only its buttons and the Up, Down, Page Up and Page Down keys change:
@@ -58,7 +56,6 @@ Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, const WindowContext& context)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       context_(context) {
-    frm_Rendszer = this;
     setObjectName(QStringLiteral("frm_Rendszer"));
     setWindowTitle(QStringLiteral("Rendszerparaméterek"));
     setFixedSize(289, 197);
@@ -98,11 +95,6 @@ Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, const WindowContext& context)
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 
     centreOnScreen(*this);
-}
-
-Tfrm_Rendszer::~Tfrm_Rendszer() {
-    if (frm_Rendszer == this)
-        frm_Rendszer = nullptr;
 }
 
 void Tfrm_Rendszer::keyPressEvent(QKeyEvent* event) {

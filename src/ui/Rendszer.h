@@ -21,7 +21,6 @@ class Tfrm_Rendszer : public QDialog {
 public:
     // The desktop value is written to the context's registry.
     Tfrm_Rendszer(QWidget* owner, const WindowContext& context);
-    ~Tfrm_Rendszer() override;
 
     Dialogs& dialogs() const { return context_.dialogs; }
 
@@ -46,9 +45,6 @@ protected:
 private:
     WindowContext context_;
 };
-
-// The settings dialog while it exists.
-extern Tfrm_Rendszer* frm_Rendszer;
 
 // Shows the dialog filled from the settings record, modally; comes back when it has closed.
 // The desktop value goes to the context's registry.

@@ -1,7 +1,7 @@
 #include "ui/UjCsoport.h"
 
-#include "library/AppFolder.h"
 #include "library/GroupLibrary.h"
+#include "library/LibraryLayout.h"
 #include "library/NameRules.h"
 #include "picture/Picture.h"
 #include "platform/Failure.h"
@@ -21,8 +21,6 @@
 #include <QTimer>
 
 namespace zolvera::ui {
-
-Tfrm_UjCsoport* frm_UjCsoport = nullptr;
 
 namespace {
 
@@ -69,7 +67,6 @@ Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, const WindowContext& context,
       Img(new QLabel(this)), btnOK(new QPushButton(checkMark(), QStringLiteral("OK"), this)),
       btnCancel(new QPushButton(QStringLiteral("Mégsem"), this)), context_(context),
       library_(library) {
-    frm_UjCsoport = this;
     setObjectName(QStringLiteral("frm_UjCsoport"));
     setWindowTitle(QStringLiteral("Új csoport létrehozása"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -103,13 +100,8 @@ Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, const WindowContext& context,
     centreOnScreen(*this);
 }
 
-Tfrm_UjCsoport::~Tfrm_UjCsoport() {
-    if (frm_UjCsoport == this)
-        frm_UjCsoport = nullptr;
-}
-
 std::string Tfrm_UjCsoport::templateFolder() const {
-    return library::appPath(library_.appFolder(), "/Template");
+    return library::templatesFolder(library_.appFolder());
 }
 
 void Tfrm_UjCsoport::showEvent(QShowEvent* event) {

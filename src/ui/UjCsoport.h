@@ -24,7 +24,6 @@ class Tfrm_UjCsoport : public QDialog {
     Q_OBJECT
 public:
     Tfrm_UjCsoport(QWidget* owner, const WindowContext& context, library::GroupLibrary& library);
-    ~Tfrm_UjCsoport() override;
 
     Dialogs& dialogs() const { return context_.dialogs; }
 
@@ -54,9 +53,6 @@ private:
     library::GroupLibrary& library_;
     bool templateShown_ = false; // the selected template decoded and shown
 };
-
-// The dialog while it exists.
-extern Tfrm_UjCsoport* frm_UjCsoport;
 
 // Creates the dialog over the owner, shows it modally and destroys it when it closes. A group
 // it makes is added through the library, which rebuilds the owner's group column.

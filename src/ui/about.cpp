@@ -10,14 +10,11 @@
 
 namespace zolvera::ui {
 
-Tfrm_About* frm_About = nullptr;
-
 Tfrm_About::Tfrm_About(QWidget* owner, const WindowContext& context)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       Panel1(new Panel(Bevel::None, Bevel::Lowered, this)), Image1(new QLabel(Panel1)),
       context_(context) {
-    frm_About = this;
     setObjectName(QStringLiteral("frm_About"));
     setWindowTitle(QStringLiteral("Névjegy"));
     setFixedSize(347, 264);
@@ -38,11 +35,6 @@ Tfrm_About::Tfrm_About(QWidget* owner, const WindowContext& context)
     Image1->setPixmap(QPixmap(QStringLiteral(":/about/about.jpg")));
 
     centreOnScreen(*this);
-}
-
-Tfrm_About::~Tfrm_About() {
-    if (frm_About == this)
-        frm_About = nullptr;
 }
 
 void Tfrm_About::keyPressEvent(QKeyEvent* event) {

@@ -17,7 +17,6 @@ class Tfrm_About : public QDialog {
     Q_OBJECT
 public:
     Tfrm_About(QWidget* owner, const WindowContext& context);
-    ~Tfrm_About() override;
 
     Dialogs& dialogs() const { return context_.dialogs; }
 
@@ -31,9 +30,6 @@ protected:
 private:
     WindowContext context_;
 };
-
-// The about box while it exists.
-extern Tfrm_About* frm_About;
 
 // The work of "Névjegy": creates the about box, shows it modally and destroys it.
 void ShowAbout(QWidget* owner, const WindowContext& context);

@@ -1,7 +1,7 @@
 #include "wallpapertool/LibraryGroups.h"
 
-#include "library/AppFolder.h"
 #include "library/GroupListFile.h"
+#include "library/LibraryLayout.h"
 #include "library/NameRules.h"
 #include "library/Seged.h"
 #include "platform/Failure.h"
@@ -11,8 +11,7 @@
 namespace zolvera::wallpaper {
 
 library::StringList listedGroups(const std::string& appFolder) {
-    const library::StringList listed =
-        library::loadGroupList(library::appPath(appFolder, "/Zolvera.lst"));
+    const library::StringList listed = library::loadGroupList(library::groupListFile(appFolder));
     library::StringList groups;
     for (const std::string& name : listed.items())
         if (library::isListedGroupPresent(appFolder, name))

@@ -3,6 +3,7 @@
 #include "desktop/Wallpaper.h"
 #include "library/BuildInfo.h"
 #include "library/GroupListFile.h"
+#include "library/LibraryLayout.h"
 #include "platform/Failure.h"
 #include "wallpapertool/LibraryGroups.h"
 #include "wallpapertool/Positions.h"

@@ -1,5 +1,6 @@
 #include "library/AppFolder.h"
 #include "library/InstalledDefaults.h"
+#include "library/LibraryLayout.h"
 
 #include "support/TempDir.h"
 
@@ -13,9 +14,9 @@ using namespace zolvera::library;
 TEST(AppFolder, HomeVariableWinsAndLosesItsTrailingSeparator) {
     setenv("ZOLVERA_HOME", "/srv/Zolvera Demo/", 1);
     EXPECT_EQ(findApplicationFolder(), "/srv/Zolvera Demo");
-    EXPECT_EQ(appPath(findApplicationFolder(), "/Zolvera.lst"), "/srv/Zolvera Demo/Zolvera.lst");
+    EXPECT_EQ(groupListFile(findApplicationFolder()), "/srv/Zolvera Demo/Zolvera.lst");
     setenv("ZOLVERA_HOME", "/", 1);
-    EXPECT_EQ(appPath(findApplicationFolder(), "/Zolvera.ini"), "/Zolvera.ini");
+    EXPECT_EQ(settingsFile(findApplicationFolder()), "/Zolvera.ini");
     unsetenv("ZOLVERA_HOME");
     EXPECT_FALSE(findApplicationFolder().empty());
     EXPECT_NE(findApplicationFolder().back(), '/');

@@ -36,12 +36,14 @@ TEST(Settings, ValuesAreReadAsIntegersAndOtherLinesSurvive) {
         EXPECT_EQ(beall.Leptet, expected) << '"' << text << '"';
     }
 
-    const std::string before = "; kept\r\n[Other]\r\nNyujt=0\r\nodd line\r\n\r\n[defaults]\r\n";
+    const std::string before = "; kept\r\n[internet]\r\nServer= csomagok.example:8080\r\n"
+                               "[Other]\r\nNyujt=0\r\nodd line\r\n\r\n[defaults]\r\n";
     writeFile(ini, before + "Nyujt=2\r\nTeljes=yes\r\n[Last]\r\nx=1\r\n");
     TBeall beall;
     beall.LoadSettings(ini);
     EXPECT_TRUE(beall.Nyujt);
     EXPECT_FALSE(beall.Teljes);
+    EXPECT_EQ(beall.Server, "csomagok.example:8080");
     beall.SaveSettings(ini);
     EXPECT_EQ(readFile(ini), before +
                                  "Nyujt=1\r\nTeljes=0\r\nLeptet=1\r\nIndexHV=1\r\nIndexBV=1\r\n"

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "OpenWindow.h"
 
 #include "library/BuildInfo.h"
 #include "ui/Panel.h"
@@ -58,7 +59,7 @@ TEST_F(HelpCommands, HandTheLauncherTheHelpTheNewsProgramAndTheMakersAddresses) 
     });
     ui().aNevjegy->trigger();
     EXPECT_EQ(caption, QStringLiteral("Névjegy"));
-    EXPECT_EQ(ui::frm_About, nullptr);
+    EXPECT_EQ(openWindow<ui::Tfrm_About>(), nullptr);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 

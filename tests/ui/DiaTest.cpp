@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "OpenWindow.h"
 
 #include "library/Settings.h"
 #include "platform/Failure.h"
@@ -17,7 +18,6 @@
 namespace zolvera::test {
 namespace {
 
-using ui::frm_dia;
 using ui::Tfrm_dia;
 
 // Runs a scenario in a slideshow whose timer ticks only by hand, then closes it with Esc.
@@ -34,17 +34,18 @@ protected:
     void show(const std::function<void(Tfrm_dia&)>& scenario) {
         bool ran = false;
         QTimer::singleShot(0, [&] {
-            ASSERT_NE(frm_dia, nullptr);
-            frm_dia->activateWindow(); // shortcuts work in the active window
-            EXPECT_TRUE(QTest::qWaitForWindowActive(frm_dia));
-            scenario(*frm_dia);
+            auto* window = openWindow<ui::Tfrm_dia>();
+            ASSERT_NE(window, nullptr);
+            window->activateWindow(); // shortcuts work in the active window
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+            scenario(*window);
             ran = true;
-            QTest::keyClick(frm_dia, Qt::Key_Escape);
+            QTest::keyClick(window, Qt::Key_Escape);
         });
         ui::ShowSlideshow(nullptr, doubles.contextWith(dialogs), folder, "Tél",
                           ui::StepTimer::Ticks::ByHand);
         EXPECT_TRUE(ran);
-        EXPECT_EQ(frm_dia, nullptr);
+        EXPECT_EQ(openWindow<ui::Tfrm_dia>(), nullptr);
     }
 
     // The picture on show, as its place in the list and its labels say.
@@ -172,7 +173,7 @@ TEST_F(DiaTest, APictureThatFailsMidShowLeavesTheLastOneAndOneBox) {
     addPictures(3);
     TickingDialogs boxes;
     QTimer::singleShot(0, [&] {
-        Tfrm_dia& window = *frm_dia;
+        Tfrm_dia& window = *openWindow<ui::Tfrm_dia>();
         const QImage before = window.img->grab().toImage();
         const std::string first = entry(window, 0);
         writeTruncatedJpeg(folder + "/" + window.pictures().at(1), 40);
@@ -211,7 +212,7 @@ TEST_F(DiaTest, AGroupWithNothingToShowOpensNoWindow) {
         } catch (const Failure& error) {
             EXPECT_EQ(std::string(error.what()).rfind(failure, 0), 0u) << error.what();
         }
-        EXPECT_EQ(frm_dia, nullptr);
+        EXPECT_EQ(openWindow<ui::Tfrm_dia>(), nullptr);
     }
 }
 
@@ -230,8 +231,8 @@ TEST_F(SlideshowCommand, F8ShowsTheCurrentGroupOrReportsThatThereIsNone) {
     QString caption, label;
     QTimer::singleShot(0, [&] {
         caption = QApplication::activeModalWidget()->windowTitle();
-        label = frm_dia->lbl->text();
-        QTest::keyClick(frm_dia, Qt::Key_Escape);
+        label = openWindow<ui::Tfrm_dia>()->lbl->text();
+        QTest::keyClick(openWindow<ui::Tfrm_dia>(), Qt::Key_Escape);
     });
     QTest::keyClick(window.get(), Qt::Key_F8);
     EXPECT_EQ(caption, QStringLiteral("Masodik"));

@@ -1,3 +1,4 @@
+#include "OpenWindow.h"
 #include "ScriptedDialogs.h"
 #include "WindowDoubles.h"
 
@@ -52,7 +53,7 @@ protected:
             press(*window);
         });
         ShowPicturePreview(nullptr, doubles.contextWith(dialogs, registry), folder, name);
-        EXPECT_EQ(frm_mutat, nullptr);
+        EXPECT_EQ(test::openWindow<Tfrm_mutat>(), nullptr);
         return doubles.wallpapers;
     }
 
@@ -138,7 +139,7 @@ TEST_F(MutatTest, UnreadablePictureOpensNoWindow) {
         } catch (const Failure& error) {
             EXPECT_EQ(std::string(error.what()).rfind(failure, 0), 0u) << error.what();
         }
-        EXPECT_EQ(frm_mutat, nullptr);
+        EXPECT_EQ(test::openWindow<Tfrm_mutat>(), nullptr);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "OpenWindow.h"
 
 #include "desktop/FileRegistry.h"
 #include "desktop/ScopedEnv.h"
@@ -15,7 +16,6 @@
 namespace zolvera::test {
 namespace {
 
-using ui::frm_Rendszer;
 using ui::Tfrm_Rendszer;
 
 std::string wallpaperStyle(const std::string& store) {
@@ -35,15 +35,16 @@ protected:
     int open(const std::function<void(Tfrm_Rendszer&)>& scenario) {
         int result = -1;
         QTimer::singleShot(0, [&] {
-            ASSERT_NE(frm_Rendszer, nullptr);
-            QObject::connect(frm_Rendszer, &QDialog::finished, [&](int code) { result = code; });
-            QTimer::singleShot(3000, frm_Rendszer, [] { frm_Rendszer->done(42); }); // gave up
-            frm_Rendszer->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(frm_Rendszer));
-            scenario(*frm_Rendszer);
+            auto* dialog = openWindow<ui::Tfrm_Rendszer>();
+            ASSERT_NE(dialog, nullptr);
+            QObject::connect(dialog, &QDialog::finished, [&](int code) { result = code; });
+            QTimer::singleShot(3000, dialog, [dialog] { dialog->done(42); }); // gave up
+            dialog->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+            scenario(*dialog);
         });
         ui::ShowSettingsDialog(nullptr, doubles.contextWith(dialogs, registry));
-        EXPECT_EQ(frm_Rendszer, nullptr);
+        EXPECT_EQ(openWindow<ui::Tfrm_Rendszer>(), nullptr);
         return result;
     }
 
@@ -153,10 +154,11 @@ TEST_F(SettingsCommand, AltEnterChoicesReachTheSettingsFileWhenTheProgramCloses)
     const ScopedEnv registryFile{"ZOLVERA_REGISTRY", home / "registry.reg"};
     start();
     QTimer::singleShot(0, [] {
-        ASSERT_NE(frm_Rendszer, nullptr);
-        frm_Rendszer->Nyujt->setChecked(true);
-        frm_Rendszer->spEdit->setValue(3);
-        frm_Rendszer->Button1->click();
+        auto* dialog = openWindow<ui::Tfrm_Rendszer>();
+        ASSERT_NE(dialog, nullptr);
+        dialog->Nyujt->setChecked(true);
+        dialog->spEdit->setValue(3);
+        dialog->Button1->click();
     });
     QTest::keyClick(window.get(), Qt::Key_Return, Qt::AltModifier);
     window->close();

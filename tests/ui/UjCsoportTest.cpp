@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "OpenWindow.h"
 #include "TabAndEnter.h"
 
 #include "ui/UjCsoport.h"
@@ -61,7 +62,7 @@ TEST_F(NewGroupDialog, NameTypedAndTemplatePickedWithTheKeysBecomeTheLastGroup) 
     QSize shownSecond;
     // Once the dialog is open (and then filled, which it queues when shown): the user's keys.
     QTimer::singleShot(0, [&] {
-        ui::Tfrm_UjCsoport* dialog = ui::frm_UjCsoport;
+        ui::Tfrm_UjCsoport* dialog = openWindow<ui::Tfrm_UjCsoport>();
         ASSERT_NE(dialog, nullptr);
         QTimer::singleShot(3000, dialog, &QDialog::reject); // gives up instead of hanging
         QTimer::singleShot(0, dialog, [&, dialog] {
@@ -80,7 +81,7 @@ TEST_F(NewGroupDialog, NameTypedAndTemplatePickedWithTheKeysBecomeTheLastGroup) 
     EXPECT_EQ(listed, QStringList({"alma.jpg", "ár.jpg", "Barack.jpg", "cseresznye.jpg"}));
     EXPECT_EQ(shownFirst, QSize(30, 20));    // natural size
     EXPECT_EQ(shownSecond, QSize(142, 100)); // clipped
-    EXPECT_EQ(ui::frm_UjCsoport, nullptr);
+    EXPECT_EQ(openWindow<ui::Tfrm_UjCsoport>(), nullptr);
     EXPECT_TRUE(dialogs.messages.empty());
     // The leading blank belongs to the name; the list file is Windows-1250.
     EXPECT_EQ(groupList(), "Tenger\r\n Haj\xF3k\r\n");
