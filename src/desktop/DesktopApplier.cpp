@@ -8,10 +8,10 @@
 #include "desktop/X11Monitors.h"
 #include "desktop/XfceApplier.h"
 #include "platform/Failure.h"
+#include "platform/UserFolders.h"
 
 #include <array>
 #include <cctype>
-#include <cstdlib>
 
 namespace zolvera::desktop {
 
@@ -55,11 +55,6 @@ DesktopSession knownDesktop(std::string_view name) {
     return DesktopSession::None;
 }
 
-std::string_view environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string_view() : std::string_view(value);
-}
-
 // A session without a desktop to show a wallpaper on.
 class NoDesktop : public DesktopApplier {
 public:
@@ -94,11 +89,11 @@ DesktopSession detectDesktopSession(const SessionEnvironment& environment) {
 }
 
 DesktopSession detectDesktopSession() {
-    return detectDesktopSession({.currentDesktop = environment("XDG_CURRENT_DESKTOP"),
-                                 .sessionName = environment("DESKTOP_SESSION"),
-                                 .swaySocket = !environment("SWAYSOCK").empty(),
-                                 .wayland = !environment("WAYLAND_DISPLAY").empty(),
-                                 .display = !environment("DISPLAY").empty()});
+    return detectDesktopSession({.currentDesktop = platform::environment("XDG_CURRENT_DESKTOP"),
+                                 .sessionName = platform::environment("DESKTOP_SESSION"),
+                                 .swaySocket = !platform::environment("SWAYSOCK").empty(),
+                                 .wayland = !platform::environment("WAYLAND_DISPLAY").empty(),
+                                 .display = !platform::environment("DISPLAY").empty()});
 }
 
 std::unique_ptr<DesktopApplier> makeDesktopApplier(DesktopSession session) {

@@ -6,17 +6,11 @@
 #include "platform/FileSystem.h"
 #include "platform/UserFolders.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace zolvera::desktop {
 
 namespace {
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
 
 // The store as it is now; nothing when it exists but cannot be read or parsed, in which case
 // it must not be overwritten. An oversized file is refused before it is read.
@@ -80,7 +74,7 @@ private:
 } // namespace
 
 std::string FileRegistry::userStorePath() {
-    if (auto path = environment("ZOLVERA_REGISTRY"); !path.empty())
+    if (auto path = platform::environment("ZOLVERA_REGISTRY"); !path.empty())
         return path;
     return platform::userBaseFolder("XDG_CONFIG_HOME", "/.config") + "/zolvera/registry.reg";
 }

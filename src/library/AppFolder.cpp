@@ -6,7 +6,6 @@
 #include "platform/FileSystem.h"
 #include "platform/UserFolders.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -22,11 +21,6 @@ std::string withoutTrailingSeparator(std::string folder) {
     if (!folder.empty() && folder.back() == '/')
         folder.pop_back();
     return folder;
-}
-
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
 }
 
 // A library that travels with the program (a portable copy, or a folder prepared by hand).
@@ -73,11 +67,11 @@ void seedUserFolder(const fs::path& defaults, const fs::path& folder) {
 
 AppFolderSources currentAppFolderSources() {
     AppFolderSources sources;
-    sources.homeVariable = environment("ZOLVERA_HOME");
+    sources.homeVariable = platform::environment("ZOLVERA_HOME");
     std::error_code error;
     const fs::path exe = fs::read_symlink("/proc/self/exe", error);
     sources.programFolder = error ? fs::current_path(error).string() : exe.parent_path().string();
-    sources.dataHome = environment("XDG_DATA_HOME");
+    sources.dataHome = platform::environment("XDG_DATA_HOME");
     sources.userHome = platform::userHomeFolder();
     return sources;
 }

@@ -29,6 +29,11 @@ std::string userName() {
 
 } // namespace
 
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
 std::string userHomeFolder() {
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
         return home;

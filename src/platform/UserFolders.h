@@ -4,6 +4,9 @@
 
 namespace zolvera::platform {
 
+// The value of an environment variable; "" when it is not set.
+std::string environment(const char* name);
+
 // The user's home folder: $HOME, else the account's entry in the user database; "" when neither
 // names one.
 std::string userHomeFolder();
