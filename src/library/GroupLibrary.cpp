@@ -47,14 +47,13 @@ void GroupLibrary::ReloadGroups() {
     int missing = 0;
     for (int i = groups_.count() - 1; i >= 0; --i) {
         const std::string& entry = groups_.at(i);
-        if (entry.empty()) {
-            groups_.remove(i);
-        } else if (!isSingleFolderName(entry) || !platform::folderExists(groupFolder(entry))) {
-            // A damaged list can name thousands: the first few get a message each, the rest one.
-            if (++missing <= kMissingFoldersShown)
-                view_.showInfo(kMissingFolder);
-            groups_.remove(i);
-        }
+        if (isListedGroupPresent(appFolder_, entry))
+            continue;
+        // A blank line goes silently. A damaged list can name thousands of groups that are
+        // gone: the first few get a message each, the rest one.
+        if (!entry.empty() && ++missing <= kMissingFoldersShown)
+            view_.showInfo(kMissingFolder);
+        groups_.remove(i);
     }
     if (missing > kMissingFoldersShown)
         view_.showInfo("További " + std::to_string(missing - kMissingFoldersShown) +

@@ -5,6 +5,7 @@
 #include "packages/PackFolder.h"
 #include "packages/PackageFormat.h"
 #include "platform/FileSystem.h"
+#include "ui/DialogFrame.h"
 #include "ui/FolderTree.h"
 #include "ui/Guard.h"
 #include "ui/NameOrder.h"
@@ -62,10 +63,8 @@ QString expandHome(const QString& path) {
 
 Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& context,
                                      const QString& groupsFolder, QString& packageFolder)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      ShellComboBox1(new QComboBox(this)), ShellTreeView1(new FolderTree(this)),
-      ShellListView1(new QListWidget(this)),
+    : QDialog(owner, kDialogFrame), ShellComboBox1(new QComboBox(this)),
+      ShellTreeView1(new FolderTree(this)), ShellListView1(new QListWidget(this)),
       Button2(new QPushButton(QStringLiteral("Csomagol"), this)),
       Button1(new QPushButton(QStringLiteral("Bezár"), this)), StatusBar1(new QLabel(this)),
       context_(context), packageFolder_(packageFolder) {
@@ -156,12 +155,8 @@ bool Tfrm_Csomagkeszit::eventFilter(QObject* watched, QEvent* event) {
 
 void Tfrm_Csomagkeszit::keyPressEvent(QKeyEvent* event) {
     // A button that is not the dialog's default passes Enter on to the dialog.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); enter && button != nullptr) {
-        button->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!enterPressesFocusedButton(*this, *event))
+        QDialog::keyPressEvent(event);
 }
 
 bool Tfrm_Csomagkeszit::selectTypedFolder(const QString& path) {

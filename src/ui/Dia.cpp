@@ -5,7 +5,7 @@
 #include "picture/Picture.h"
 #include "ui/ElidedLabel.h"
 #include "ui/Guard.h"
-#include "ui/MainLayout.h"
+#include "ui/Panel.h"
 #include "ui/Placement.h"
 #include "ui/Resources.h"
 #include "ui/StretchedImage.h"
@@ -33,9 +33,7 @@ constexpr int kToolBarHeight = 25;
 constexpr int kStartingStep = 5; // seconds, the slider's position when the window is made
 
 QAction* makeAction(QWidget* window, const char* caption, Qt::Key shortcut, const char* icon) {
-    useResources();
-    auto* action = new QAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))),
-                               QString::fromUtf8(caption), window);
+    auto* action = new QAction(iconNamed(icon), QString::fromUtf8(caption), window);
     action->setToolTip(action->text());
     action->setShortcut(shortcut);
     window->addAction(action); // the shortcuts work anywhere in the window

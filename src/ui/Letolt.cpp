@@ -3,6 +3,7 @@
 #include "library/GroupLibrary.h"
 #include "library/LibraryLayout.h"
 #include "packages/InstallPackage.h"
+#include "ui/DialogFrame.h"
 #include "ui/Guard.h"
 #include "ui/Placement.h"
 #include "ui/Runner.h"
@@ -42,9 +43,7 @@ QPushButton* makeButton(QWidget* owner, const QString& caption, int left) {
 
 Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, const WindowContext& context,
                          library::GroupLibrary& library, std::string server, net::TimeLimits limits)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      ListView1(new QTreeWidget(this)),
+    : QDialog(owner, kDialogFrame), ListView1(new QTreeWidget(this)),
       Button1(makeButton(this, QStringLiteral("Lista frissítés"), 8)),
       Button2(makeButton(this, QStringLiteral("Letöltés"), 264)),
       Button3(makeButton(this, QStringLiteral("Bezár"), 348)), ProgressBar1(new QProgressBar(this)),

@@ -20,7 +20,7 @@ constexpr int kStatusBarHeight = 19;
 constexpr int kBandHeight = 25;
 constexpr int kPicturesPerRow = 4; // a row of the grid ends at 584, inside its 603 pixels
 
-struct ActionSpec {
+struct ActionEntry {
     QAction* MainLayout::*member;
     const char* name;
     const char* caption;
@@ -29,7 +29,7 @@ struct ActionSpec {
     const char* icon; // file under :/icons, or none
 };
 
-const ActionSpec kActions[] = {
+const ActionEntry kActions[] = {
     {&MainLayout::aUjCsoport,
      "aUjCsoport",
      "Új csoport létrehozás",
@@ -105,13 +105,6 @@ QToolBar* makeBand(const QString& name, QWidget* parent) {
 
 } // namespace
 
-QWidget* toolSeparator(QWidget* parent) {
-    auto* line = new QFrame(parent);
-    line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
-    line->setFixedWidth(8);
-    return line;
-}
-
 MainLayout::MainLayout(QWidget* window) {
     useResources();
     window->setFixedSize(kClientSize);
@@ -151,7 +144,7 @@ MainLayout::MainLayout(QWidget* window) {
 }
 
 void MainLayout::createActions(QWidget* window) {
-    for (const ActionSpec& entry : kActions) {
+    for (const ActionEntry& entry : kActions) {
         auto* action = new QAction(QString::fromUtf8(entry.caption), window);
         action->setObjectName(QLatin1String(entry.name));
         action->setProperty("category", QString::fromUtf8(entry.category));
@@ -160,7 +153,7 @@ void MainLayout::createActions(QWidget* window) {
         action->setStatusTip(action->text());
         action->setShortcuts(QList<QKeySequence>(entry.shortcuts.begin(), entry.shortcuts.end()));
         if (entry.icon != nullptr)
-            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(entry.icon))));
+            action->setIcon(iconNamed(entry.icon));
         window->addAction(action);
         this->*entry.member = action;
     }

@@ -12,9 +12,6 @@ class QToolBar;
 
 namespace zolvera::ui {
 
-// A tool bar separator of exactly 8 pixels, whatever the style would draw.
-QWidget* toolSeparator(QWidget* parent);
-
 // The controls and commands of the main window, made and laid out on the window: the top
 // strip with the cover and the bars, the group column, the picture grid and the status bar.
 // Every command is also an action of the window itself, so that its shortcut works whatever

@@ -1,5 +1,6 @@
 #include "ui/Panel.h"
 
+#include <QFrame>
 #include <QPainter>
 
 namespace zolvera::ui {
@@ -54,6 +55,13 @@ void Panel::paintEvent(QPaintEvent*) {
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(clientRect(), Qt::AlignCenter, caption_);
     }
+}
+
+QWidget* toolSeparator(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+    line->setFixedWidth(8);
+    return line;
 }
 
 } // namespace zolvera::ui

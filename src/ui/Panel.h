@@ -30,4 +30,7 @@ private:
     QString caption_;
 };
 
+// A tool bar separator of exactly 8 pixels, a sunken line whatever the style would draw.
+QWidget* toolSeparator(QWidget* parent);
+
 } // namespace zolvera::ui

@@ -2,6 +2,7 @@
 
 #include "desktop/Registry.h"
 #include "library/Settings.h"
+#include "ui/DialogFrame.h"
 #include "ui/Guard.h"
 #include "ui/Placement.h"
 
@@ -39,13 +40,13 @@ protected:
     }
 };
 
-template <typename Control> Control* at(Control* control, const QRect& geometry) {
+template <typename Control> Control* placed(Control* control, const QRect& geometry) {
     control->setGeometry(geometry);
     return control;
 }
 
 QPushButton* button(const QString& caption, QWidget* parent, const QRect& geometry) {
-    auto* pushButton = at(new QPushButton(caption, parent), geometry);
+    auto* pushButton = placed(new QPushButton(caption, parent), geometry);
     pushButton->setAutoDefault(false); // no default button: Enter presses only a focused one
     return pushButton;
 }
@@ -53,9 +54,7 @@ QPushButton* button(const QString& caption, QWidget* parent, const QRect& geomet
 } // namespace
 
 Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, const WindowContext& context)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      context_(context) {
+    : QDialog(owner, kDialogFrame), context_(context) {
     setObjectName(QStringLiteral("frm_Rendszer"));
     setWindowTitle(QStringLiteral("Rendszerparaméterek"));
     setFixedSize(289, 197);
@@ -66,9 +65,9 @@ Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, const WindowContext& context)
 
     LMDGroupBox1 = new QGroupBox(QStringLiteral(" Képernyő "), this);
     LMDGroupBox1->setGeometry(8, 8, 185, 85);
-    Nyujt =
-        at(new QCheckBox(QStringLiteral("Háttérkép nyújtása"), LMDGroupBox1), {12, 24, 161, 17});
-    Label1 = at(
+    Nyujt = placed(new QCheckBox(QStringLiteral("Háttérkép nyújtása"), LMDGroupBox1),
+                   {12, 24, 161, 17});
+    Label1 = placed(
         new QLabel(QStringLiteral("Háttérkép automatikus méretezése\na képernyőn"), LMDGroupBox1),
         {8, 48, 166, 33});
 
@@ -76,11 +75,11 @@ Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, const WindowContext& context)
     GroupBox2->setGeometry(8, 100, 269, 85);
     Label2 = new QLabel(QStringLiteral("Alapértelmezett léptetés intervallum"), GroupBox2);
     Label2->move(12, 24);
-    spEdit = at(new StepSpin(GroupBox2), {188, 20, 65, 21});
+    spEdit = placed(new StepSpin(GroupBox2), {188, 20, 65, 21});
     spEdit->setRange(1, 10);
     spEdit->setSuffix(QStringLiteral(" sec"));
-    Teljes =
-        at(new QCheckBox(QStringLiteral("Ablak teljes képernyős"), GroupBox2), {12, 52, 137, 17});
+    Teljes = placed(new QCheckBox(QStringLiteral("Ablak teljes képernyős"), GroupBox2),
+                    {12, 52, 137, 17});
 
     Button1 = button(QStringLiteral("OK"), this, {200, 20, 75, 25});
     Button1->setFont(QFont(QStringLiteral("Tahoma"), 8));
@@ -98,13 +97,8 @@ Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, const WindowContext& context)
 }
 
 void Tfrm_Rendszer::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
-            focused->click();
-        return;
-    }
-    QDialog::keyPressEvent(event); // Esc cancels
+    if (!enterPressesFocusedButton(*this, *event))
+        QDialog::keyPressEvent(event); // Esc cancels
 }
 
 void Tfrm_Rendszer::BitBtn1Click() {

@@ -13,4 +13,9 @@ void useResources() {
     initZolveraResources();
 }
 
+QIcon iconNamed(const char* name) {
+    useResources();
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
 } // namespace zolvera::ui

@@ -7,6 +7,7 @@
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "ui/BitmapImage.h"
+#include "ui/DialogFrame.h"
 #include "ui/Guard.h"
 #include "ui/NameOrder.h"
 #include "ui/Placement.h"
@@ -60,11 +61,10 @@ QIcon checkMark() {
 
 Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, const WindowContext& context,
                                library::GroupLibrary& library)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      Label1(new QLabel(QStringLiteral("Csoport neve"), this)), edtCsopNev(new QLineEdit(this)),
-      Label2(new QLabel(QStringLiteral("Kép választás"), this)), lb(new QListWidget(this)),
-      Img(new QLabel(this)), btnOK(new QPushButton(checkMark(), QStringLiteral("OK"), this)),
+    : QDialog(owner, kDialogFrame), Label1(new QLabel(QStringLiteral("Csoport neve"), this)),
+      edtCsopNev(new QLineEdit(this)), Label2(new QLabel(QStringLiteral("Kép választás"), this)),
+      lb(new QListWidget(this)), Img(new QLabel(this)),
+      btnOK(new QPushButton(checkMark(), QStringLiteral("OK"), this)),
       btnCancel(new QPushButton(QStringLiteral("Mégsem"), this)), context_(context),
       library_(library) {
     setObjectName(QStringLiteral("frm_UjCsoport"));

@@ -1,5 +1,6 @@
 #include "ui/about.h"
 
+#include "ui/DialogFrame.h"
 #include "ui/Panel.h"
 #include "ui/Placement.h"
 #include "ui/Resources.h"
@@ -11,10 +12,8 @@
 namespace zolvera::ui {
 
 Tfrm_About::Tfrm_About(QWidget* owner, const WindowContext& context)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      Panel1(new Panel(Bevel::None, Bevel::Lowered, this)), Image1(new QLabel(Panel1)),
-      context_(context) {
+    : QDialog(owner, kDialogFrame), Panel1(new Panel(Bevel::None, Bevel::Lowered, this)),
+      Image1(new QLabel(Panel1)), context_(context) {
     setObjectName(QStringLiteral("frm_About"));
     setWindowTitle(QStringLiteral("Névjegy"));
     setFixedSize(347, 264);
