@@ -26,7 +26,7 @@ void needRoom(const std::string& folder, std::uint64_t bytes) {
     std::error_code error;
     const std::filesystem::space_info space = std::filesystem::space(folder, error);
     if (!error && space.available < bytes + Downloader::kDiskReserve)
-        throw IoFailure(101);
+        throw IoFailure(kDiskFull);
 }
 
 } // namespace
@@ -61,7 +61,7 @@ std::string Downloader::fetchPackage(const CatalogueEntry& row) {
     const std::optional<std::string> name = downloadName(row.link);
     const std::string local = library::downloadsFolder(appFolder_) + "/" + name.value_or("");
     if (!name)
-        throw failures::cannotCreateFile(local, IoFailure(3).what());
+        throw failures::cannotCreateFile(local, IoFailure(kInvalidFilename).what());
     // The link is requested as the catalogue wrote it, in its own bytes.
     fetch(platform::utf8ToAnsi(row.link).value_or(row.link), local, allowedSize(size), size);
     return local;

@@ -16,15 +16,15 @@ std::string systemReason(int errnoValue) {
 // The I/O error text for a Windows-style code.
 std::string ioErrorText(int code) {
     switch (code) {
-    case 2:
+    case kFileNotFound:
         return "File not found";
-    case 3:
+    case kInvalidFilename:
         return "Invalid filename";
-    case 4:
+    case kTooManyOpenFiles:
         return "Too many open files";
-    case 5:
+    case kAccessDenied:
         return "File access denied";
-    case 101:
+    case kDiskFull:
         return "Disk full";
     default:
         return "I/O error " + std::to_string(code);
@@ -35,25 +35,25 @@ std::string ioErrorText(int code) {
 int ioErrorCode(int errnoValue) {
     switch (errnoValue) {
     case ENOENT:
-        return 2;
+        return kFileNotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
     case EINVAL:
-        return 3;
+        return kInvalidFilename;
     case EMFILE:
     case ENFILE:
-        return 4;
+        return kTooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-        return 5;
+        return kAccessDenied;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return 101;
+        return kDiskFull;
     case EIO: // Windows' ERROR_IO_DEVICE; errno 5 would read as "File access denied"
-        return 1117;
+        return kDeviceError;
     default:
         return errnoValue;
     }

@@ -24,7 +24,7 @@ TEST(ErrorTexts, IoCodesMapFromErrno) {
     EXPECT_STREQ(IoFailure::fromErrno(EMFILE).what(), "Too many open files");
     EXPECT_EQ(IoFailure::fromErrno(EXDEV).what(), "I/O error " + std::to_string(EXDEV));
     EXPECT_STREQ(IoFailure::fromErrno(EIO).what(), "I/O error 1117");
-    EXPECT_EQ(IoFailure(101).code(), 101);
+    EXPECT_EQ(IoFailure(kDiskFull).code(), 101);
     EXPECT_STREQ(failures::cannotOpenFile("/a b", "No such file or directory").what(),
                  "Cannot open file \"/a b\". No such file or directory");
 }
