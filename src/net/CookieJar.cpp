@@ -157,15 +157,21 @@ std::optional<Clock::time_point> parseCookieDate(std::string_view text) {
 }
 
 void CookieJar::store(const std::string& host, const std::string& path, std::string_view header) {
+    if (auto parsed = parse(host, path, header))
+        keep(std::move(parsed->first), std::move(parsed->second));
+}
+
+std::optional<std::pair<CookieJar::Key, CookieJar::Cookie>>
+CookieJar::parse(const std::string& host, const std::string& path, std::string_view header) {
     const std::vector<std::string_view> parts = split(header, ';');
     const std::size_t equals = parts.front().find('=');
     if (equals == std::string_view::npos)
-        return;
+        return std::nullopt;
     const std::string name = trimmed(parts.front().substr(0, equals));
     Cookie cookie;
     cookie.value = unquoted(trimmed(parts.front().substr(equals + 1)));
     if (name.empty() || name.size() + cookie.value.size() > kMaxCookieSize)
-        return;
+        return std::nullopt;
 
     std::string domain = host;
     std::string cookiePath = defaultPath(path);
@@ -196,9 +202,12 @@ void CookieJar::store(const std::string& host, const std::string& path, std::str
         cookie.expires = std::chrono::floor<std::chrono::seconds>(Clock::now()) +
                          std::chrono::seconds(std::clamp(*maxAge, -1L, kLongestLife.count()));
     if (!mayServe(host, domain))
-        return;
+        return std::nullopt;
+    return std::pair{Key{domain, cookiePath, name}, std::move(cookie)};
+}
 
-    Key key{domain, cookiePath, name};
+void CookieJar::keep(Key key, Cookie cookie) {
+    const std::string& domain = std::get<0>(key);
     const auto stored = cookies_.find(key);
     if (cookie.expires && *cookie.expires <= Clock::now()) {
         if (stored != cookies_.end()) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 
 namespace zolvera::net {
 
@@ -42,6 +43,14 @@ private:
         std::uint64_t order = 0;
     };
     using Key = std::tuple<std::string, std::string, std::string>; // domain, path, name
+
+    // The cookie a Set-Cookie header names, with its domain and path as received from host
+    // for a request of path; nothing for a header without a name or over kMaxCookieSize, or for
+    // a domain the host may not set.
+    static std::optional<std::pair<Key, Cookie>>
+    parse(const std::string& host, const std::string& path, std::string_view header);
+    // Keeps, replaces or (when expired) removes the cookie under its key, within kMaxPerDomain.
+    void keep(Key key, Cookie cookie);
 
     std::map<Key, Cookie> cookies_;
     std::unordered_map<std::string, std::size_t> perDomain_;

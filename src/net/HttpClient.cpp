@@ -4,12 +4,18 @@
 #include <boost/beast/http/parser.hpp>
 
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace zolvera::net {
 
 namespace http = boost::beast::http;
 using Parser = http::response_parser<SinkBody>;
+
+// The parser of the reply that is not interim, once its header has been read.
+struct FinalReply {
+    std::optional<Parser> parser;
+};
 
 namespace {
 
@@ -135,15 +141,25 @@ bool HttpClient::exchange(const HttpUrl& url, const BodySink& sink, std::uint64_
             return false;
         throw;
     }
+    FinalReply reply;
+    std::string statusLine;
+    if (!readFinalHeader(url, reply, statusLine, reused))
+        return false;
+    readFinalBody(reply, statusLine, sink, maxBody);
+    return true;
+}
+
+bool HttpClient::readFinalHeader(const HttpUrl& url, FinalReply& reply, std::string& statusLine,
+                                 bool reused) {
     connection_->startReply(); // interim replies count towards the rate of the real one
     for (int interim = 0;; ++interim) {
         if (interim > kMaxInterimReplies)
             throw Failure("Túl sok átmeneti (1xx) válasz érkezett.");
-        Parser parser;
+        // A parser reads one reply: each interim reply gets a new one.
+        Parser& parser = reply.parser.emplace();
         parser.header_limit(static_cast<std::uint32_t>(kMaxHeader + 4));
         // The largest limit rather than none, which Boost 1.74's parser mishandles.
         parser.body_limit(std::numeric_limits<std::uint64_t>::max());
-        std::string statusLine;
         if (!readHeader(*connection_, parser, statusLine, reused))
             return false;
         reused = false;
@@ -154,42 +170,45 @@ bool HttpClient::exchange(const HttpUrl& url, const BodySink& sink, std::uint64_
                 boost::algorithm::iequals(field.name_string(), "Set-Cookie2"))
                 cookies_.store(url.hostName(), url.path(),
                                {field.value().data(), field.value().size()});
-
         const unsigned status = header.result_int();
-        if (status / 100 == 1 && status != 101)
-            continue; // an interim reply; the real one follows
-        const bool success = status / 100 == 2;
-        auto& body = parser.get().body();
-        body.limit = success ? maxBody : kMaxDiscardedBody;
-        if (success) {
-            body.sink = &sink;
-            body.onWork = &onWork;
-        }
-        const auto reportWorkEnd = [&] {
-            if (success && onWorkEnd)
-                onWorkEnd();
-        };
-        try {
-            readBody(*connection_, parser);
-        } catch (const BodyTooLarge&) {
-            reportWorkEnd();
-            if (success)
-                throw;
-            // An endless error body: its status line is still what went wrong.
-            connection_.reset();
-            throw StatusFailure(statusLine);
-        } catch (...) {
-            reportWorkEnd();
-            throw;
-        }
-        reportWorkEnd();
-        // Bytes beyond the reply's end would be taken for the start of the next reply.
-        if (!parser.keep_alive() || connection_->buffer().size() > 0)
-            connection_.reset();
-        if (!success)
-            throw StatusFailure(statusLine);
-        return true;
+        if (status / 100 != 1 || status == 101)
+            return true; // not an interim reply, after which the real one follows
     }
+}
+
+void HttpClient::readFinalBody(FinalReply& reply, const std::string& statusLine,
+                               const BodySink& sink, std::uint64_t maxBody) {
+    Parser& parser = *reply.parser;
+    const bool success = parser.get().result_int() / 100 == 2;
+    auto& body = parser.get().body();
+    body.limit = success ? maxBody : kMaxDiscardedBody;
+    if (success) {
+        body.sink = &sink;
+        body.onWork = &onWork;
+    }
+    const auto reportWorkEnd = [&] {
+        if (success && onWorkEnd)
+            onWorkEnd();
+    };
+    try {
+        readBody(*connection_, parser);
+    } catch (const BodyTooLarge&) {
+        reportWorkEnd();
+        if (success)
+            throw;
+        // An endless error body: its status line is still what went wrong.
+        connection_.reset();
+        throw StatusFailure(statusLine);
+    } catch (...) {
+        reportWorkEnd();
+        throw;
+    }
+    reportWorkEnd();
+    // Bytes beyond the reply's end would be taken for the start of the next reply.
+    if (!parser.keep_alive() || connection_->buffer().size() > 0)
+        connection_.reset();
+    if (!success)
+        throw StatusFailure(statusLine);
 }
 
 } // namespace zolvera::net

@@ -12,6 +12,8 @@
 
 namespace zolvera::net {
 
+struct FinalReply;
+
 // A blocking HTTP/1.1 GET client. It keeps its connection open between requests to the same
 // host and port while the connection is clean, and the cookies it is given, for its own
 // lifetime. One transfer at a time; the reports are called on the thread that runs get().
@@ -49,6 +51,15 @@ private:
     // One request and its reply on the open connection. False when a reused connection turned
     // out to be closed by the server before any byte of the reply arrived.
     bool exchange(const HttpUrl& url, const BodySink& sink, std::uint64_t maxBody, bool reused);
+    // Reads reply headers, keeping their cookies, up to the first that is not interim (1xx);
+    // its status line goes to statusLine. False as for exchange.
+    bool readFinalHeader(const HttpUrl& url, FinalReply& reply, std::string& statusLine,
+                         bool reused);
+    // Reads the reply's body: a 2xx body into sink, with the work reports, up to maxBody bytes;
+    // any other is read and dropped, and its status line thrown. Keeps the connection only
+    // when it is clean.
+    void readFinalBody(FinalReply& reply, const std::string& statusLine, const BodySink& sink,
+                       std::uint64_t maxBody);
 
     TimeLimits limits_;
     HostLookup lookup_;
