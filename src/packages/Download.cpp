@@ -5,6 +5,7 @@
 #include "platform/Failure.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "platform/IoErrorCode.h"
 
 #include <filesystem>
 #include <optional>

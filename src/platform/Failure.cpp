@@ -1,5 +1,7 @@
 #include "platform/Failure.h"
 
+#include "platform/IoErrorCode.h"
+
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -52,7 +54,7 @@ int ioErrorCode(int errnoValue) {
     case EDQUOT:
     case EFBIG:
         return kDiskFull;
-    case EIO: // Windows' ERROR_IO_DEVICE; errno 5 would read as "File access denied"
+    case EIO: // errno 5 would read as "File access denied"
         return kDeviceError;
     default:
         return errnoValue;

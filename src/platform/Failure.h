@@ -11,20 +11,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The Windows-style I/O error codes the program reports.
-enum IoErrorCode : int {
-    kFileNotFound = 2,
-    kInvalidFilename = 3, // also a path whose folder is missing
-    kTooManyOpenFiles = 4,
-    kAccessDenied = 5,
-    kDiskFull = 101,
-    kDeviceError = 1117,
-};
-
-// A failed read, write, open or close reported with a Windows-style I/O error code (above, or
-// the errno value itself when none fits). what() is the I/O error text of the code ("File not
-// found", ..., "I/O error %d"); reason() the system's own text, for the messages that name the file
-// ("Cannot open file "%s". %s").
+// A failed read, write, open or close reported with a Windows-style I/O error code
+// (2 file not found, 3 path not found, 4 too many open files, 5 access denied, 101 disk full).
+// what() is the I/O error text of the code ("File not found", ..., "I/O error %d"); reason() the
+// system's own text, for the messages that name the file ("Cannot open file "%s". %s").
 class IoFailure : public Failure {
 public:
     explicit IoFailure(int code);

@@ -1,4 +1,5 @@
 #include "platform/Failure.h"
+#include "platform/IoErrorCode.h"
 
 #include <gtest/gtest.h>
 
