@@ -26,6 +26,10 @@ constexpr int kMissingFoldersShown = 3;
 GroupLibrary::GroupLibrary(std::string appFolder, LibraryView& view)
     : appFolder_(std::move(appFolder)), view_(view) {}
 
+GroupLibrary::GroupLibrary(const GroupLibrary& other, LibraryView& view)
+    : appFolder_(other.appFolder_), view_(view), groups_(other.groups_), pictures_(other.pictures_),
+      currentGroup_(other.currentGroup_), currentPicture_(other.currentPicture_) {}
+
 std::string GroupLibrary::groupFolder(const std::string& name) const {
     return groupFolderPath(appFolder_, name);
 }

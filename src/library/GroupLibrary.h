@@ -47,8 +47,12 @@ enum class NewGroupOutcome {
 class GroupLibrary {
 public:
     GroupLibrary(std::string appFolder, LibraryView& view);
+    // The same library, its lists and indices as they are now, told to another view: for work
+    // done off the window thread.
+    GroupLibrary(const GroupLibrary& other, LibraryView& view);
 
     const std::string& appFolder() const { return appFolder_; }
+    LibraryView& view() const { return view_; }
     // application folder + "/Hatterek/" + name
     std::string groupFolder(const std::string& name) const;
     // application folder + "/Zolvera.lst"

@@ -2,9 +2,9 @@
 
 #include "library/GroupLibrary.h"
 #include "library/LibraryLayout.h"
-#include "packages/InstallPackage.h"
 #include "ui/DialogFrame.h"
 #include "ui/Guard.h"
+#include "ui/PackageInstall.h"
 #include "ui/Placement.h"
 #include "ui/Runner.h"
 #include "ui/Seged.h"
@@ -176,7 +176,7 @@ void Tfrm_Letolt::Button2Click() {
     std::string local;
     if (!transfer([&] { local = IdHTTP1.fetchPackage(row); }))
         return;
-    packages::InstallPackage(library_, local);
+    installPackage(library_, local);
     ShowInfo(context_.dialogs, QStringLiteral("A file letöltése kész."), this);
 }
 

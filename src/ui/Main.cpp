@@ -6,7 +6,6 @@
 #include "library/LibraryLock.h"
 #include "library/Settings.h"
 #include "packages/InstallOffer.h"
-#include "packages/InstallPackage.h"
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "ui/CsomagKeszit.h"
@@ -14,6 +13,7 @@
 #include "ui/Guard.h"
 #include "ui/Letolt.h"
 #include "ui/Mutat.h"
+#include "ui/PackageInstall.h"
 #include "ui/Placement.h"
 #include "ui/Rendszer.h"
 #include "ui/Seged.h"
@@ -333,7 +333,7 @@ void Tfrm_Main::aCsomagKeszitExecute() {
 
 void Tfrm_Main::aCsomagTelepitExecute() {
     if (const std::optional<QString> chosen = context_.dialogs.chooseFile(oddta))
-        packages::InstallPackage(library_, chosen->toStdString());
+        installPackage(library_, chosen->toStdString());
 }
 
 void Tfrm_Main::aCsomagLetoltExecute() {
@@ -419,7 +419,7 @@ void Tfrm_Main::offerPackage(const std::string& argument) {
     if (!question || !showConfirm(*question, std::string(packages::kInstallOfferCaption)))
         return;
     // A damaged package ends in the general error report, and no completion message follows.
-    packages::InstallPackage(library_, argument);
+    installPackage(library_, argument);
     showInfo(std::string(packages::kInstallDoneText));
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace zolvera::library {
+class GroupLibrary;
+}
+
+namespace zolvera::ui {
+
+// Installs a package into the window's library off the window thread (runOffThread), as
+// packages::InstallPackage does and failing as it does. The files are written by a library of
+// its own on the worker; the messages it gives are shown by the window's view on the window
+// thread, in their order. When the package added its group, the window's library then reloads
+// its list and shows the first group, as GroupLibrary::addGroup does.
+void installPackage(library::GroupLibrary& library, const std::string& packagePath);
+
+} // namespace zolvera::ui
