@@ -61,7 +61,8 @@ StepFigures measureSteps(const std::string& group, Shown shown) {
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
     bench::BenchWindows windows(group + "/registry.reg"); // never written
-    windows.settings = {.Leptet = 10, .Teljes = shown == Shown::Maximised};
+    windows.settings.Leptet = 10;
+    windows.settings.Teljes = shown == Shown::Maximised;
     StepFigures figures;
     QElapsedTimer opening;
     QTimer::singleShot(0, [&] {

@@ -23,7 +23,7 @@ using ui::Tfrm_dia;
 // Runs a scenario in a slideshow whose timer ticks only by hand, then closes it with Esc.
 class DiaTest : public ::testing::Test {
 protected:
-    DiaTest() { doubles.settings = {.Leptet = 5}; }
+    DiaTest() { doubles.settings.Leptet = 5; }
 
     void addPictures(int count) {
         for (int j = 0; j < count; ++j)

@@ -56,7 +56,7 @@ protected:
 };
 
 TEST_F(RendszerTest, OkWritesTheStyleEveryTimeAndTheThreeSettings) {
-    doubles.settings = {.Leptet = 0};
+    doubles.settings.Leptet = 0;
     EXPECT_EQ(open([](Tfrm_Rendszer& dialog) {
                   EXPECT_EQ(dialog.spEdit->text(), QStringLiteral("1 sec"));
                   dialog.Nyujt->setChecked(true);
@@ -83,7 +83,7 @@ TEST_F(RendszerTest, OkWritesTheStyleEveryTimeAndTheThreeSettings) {
 }
 
 TEST_F(RendszerTest, CancelEscAndTheCloseBoxChangeNothing) {
-    doubles.settings = {.Leptet = 4};
+    doubles.settings.Leptet = 4;
     const std::vector<std::function<void(Tfrm_Rendszer&)>> closing{
         [](Tfrm_Rendszer& d) { d.Button2->click(); },
         [](Tfrm_Rendszer& d) { QTest::keyClick(&d, Qt::Key_Escape); },
@@ -134,7 +134,7 @@ TEST_F(RendszerTest, SpinFieldKeepsItsRangeAndRefusesTyping) {
 
 TEST_F(RendszerTest, ARefusedRegistryWriteIsReportedAndKeepsTheDialogOpen) {
     writeFile(store, "not a registry\n"); // never overwritten: the write is refused
-    doubles.settings = {.Leptet = 4};
+    doubles.settings.Leptet = 4;
     open([&](Tfrm_Rendszer& dialog) {
         dialog.Nyujt->setChecked(true);
         dialog.Button1->click();
