@@ -32,6 +32,11 @@ public:
         onWindowThread([&] { chosen = window_.choosePicture(); });
         return chosen;
     }
+    bool keepWaitingForLibrary() override {
+        bool wait = false;
+        onWindowThread([&] { wait = window_.keepWaitingForLibrary(); });
+        return wait;
+    }
     void clearGroupColumn() override {}
     void buildGroupColumn() override {}
     void displayGroup(int) override { groupAdded = true; }
