@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/UniqueFd.h"
+
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace zolvera::platform {
 
@@ -16,6 +19,10 @@ struct LockWait {
     std::function<bool()> goOn;
 };
 
+// Takes an exclusive flock on an open descriptor, waiting at most `limit`, or without one for as
+// long as it takes; false when the time ran out. Throws IoFailure when it cannot be taken at all.
+bool lockExclusive(int fd, std::optional<std::chrono::milliseconds> limit);
+
 // An exclusive advisory lock (flock) on a folder itself, held for the object's life. Programs
 // that change the same files of a folder take it around each read-change-write, so that no
 // change of one is written over by an older copy of another.
@@ -26,15 +33,9 @@ public:
     // Throws IoFailure when the folder cannot be opened or locked.
     static std::optional<FolderLock> acquire(const std::string& folder, const LockWait& wait);
 
-    FolderLock(FolderLock&& other) noexcept;
-    FolderLock& operator=(FolderLock&& other) = delete;
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-    ~FolderLock();
-
 private:
-    explicit FolderLock(int fd) : fd_(fd) {}
-    int fd_ = -1;
+    explicit FolderLock(UniqueFd fd) : fd_(std::move(fd)) {}
+    UniqueFd fd_; // closing the descriptor releases the lock
 };
 
 } // namespace zolvera::platform

@@ -6,7 +6,7 @@
 
 namespace zolvera::platform {
 
-// Owns a POSIX file descriptor (internal to the POSIX implementation files).
+// Owns a POSIX file descriptor: closes it when it goes.
 class UniqueFd {
 public:
     explicit UniqueFd(int fd) : fd_(fd) {}
@@ -14,6 +14,8 @@ public:
         if (fd_ >= 0)
             ::close(fd_);
     }
+    UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
+    UniqueFd& operator=(UniqueFd&&) = delete;
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
 

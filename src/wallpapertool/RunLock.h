@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UniqueFd.h"
+
 #include <string>
 
 namespace zolvera::wallpaper {
@@ -11,12 +13,9 @@ namespace zolvera::wallpaper {
 class RunLock {
 public:
     explicit RunLock(const std::string& path);
-    ~RunLock();
-    RunLock(const RunLock&) = delete;
-    RunLock& operator=(const RunLock&) = delete;
 
 private:
-    int fd_ = -1;
+    platform::UniqueFd fd_; // closing the last descriptor releases the lock
 };
 
 } // namespace zolvera::wallpaper
