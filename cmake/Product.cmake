@@ -1,5 +1,6 @@
-# The product's own facts, fixed here once: the program, the about box, the help document and
-# the Debian package all take them from these variables.
+# The product's own facts, fixed here once: the program, the about box and the help document
+# take them from these variables. debian/ must repeat them as text (and the version of project()
+# in its changelog); the test Packaging.DebianRepeatsProductFacts fails when they differ.
 set(ZOLVERA_MAKER "Ervolt")
 set(ZOLVERA_HOMEPAGE "https://ervolt.example/zolvera/")
 set(ZOLVERA_MAIL "zolvera@ervolt.example")
