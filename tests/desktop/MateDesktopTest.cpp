@@ -1,5 +1,6 @@
 // MATE's desktop, drawn by caja, in a session of the test's own, read back from the screen. caja
-// is installed by scripts/install-deps, so a missing one fails the test.
+// is installed by scripts/install-deps and is a build dependency of the Debian package, so a
+// missing one fails the test.
 #include "desktop/DesktopApplier.h"
 #include "picture/Picture.h"
 

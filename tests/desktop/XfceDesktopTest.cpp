@@ -1,5 +1,6 @@
 // XFCE's desktop, xfdesktop, in a session of the test's own, read back from the screen.
-// xfdesktop4 is installed by scripts/install-deps, so a missing one fails the test.
+// xfdesktop4 is installed by scripts/install-deps and is a build dependency of the Debian
+// package, so a missing one fails the test.
 #include "desktop/CommandRunner.h"
 #include "desktop/DesktopApplier.h"
 #include "picture/Picture.h"
