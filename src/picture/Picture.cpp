@@ -35,13 +35,13 @@ public:
     explicit PictureReader(const std::string& path) : path_(path), file_(open(path)) {}
 
     JpegInput input() { return {&PictureReader::read, this}; }
-    // The failure a decoder's message code stands for.
-    Failure failure(int code) const {
+    // Throws the failure a decoder's message code stands for.
+    [[noreturn]] void fail(int code) const {
         if (readFailure_)
-            return failures::cannotOpenFile(path_, *readFailure_);
+            throw failures::cannotOpenFile(path_, *readFailure_);
         if (code == JERR_OUT_OF_MEMORY)
-            return cannotOpen(path_, ENOMEM);
-        return failures::jpegError(code);
+            throw cannotOpen(path_, ENOMEM);
+        throw DamagedPicture(failures::jpegError(code).what());
     }
     platform::File& file() { return file_; }
 
@@ -111,7 +111,7 @@ int shapeOf(const JpegHeader& header, int denominator, Bitmap& shape) {
 
 void decodeInto(PictureReader& reader, JpegTarget& target) {
     if (const int code = decodeJpeg(reader.input(), &target))
-        throw reader.failure(code);
+        reader.fail(code);
 }
 
 Bitmap decodeWhole(PictureReader& reader, int denominator) {
@@ -175,7 +175,7 @@ void decodeRows(PictureReader& reader, int denominator, RowReader& rows) {
     if (passing.failure)
         std::rethrow_exception(passing.failure);
     if (code != 0)
-        throw reader.failure(code);
+        reader.fail(code);
 }
 
 Bitmap decodeWhole(const std::string& path, int denominator) {
@@ -200,7 +200,7 @@ JpegPicture JpegPicture::load(const std::string& path) {
         data->path = path;
         PictureReader reader(path);
         if (const int code = readJpegHeader(reader.input(), &data->header))
-            throw reader.failure(code);
+            reader.fail(code);
         return JpegPicture(std::move(data));
     });
 }
@@ -211,6 +211,10 @@ int JpegPicture::width() const {
 
 int JpegPicture::height() const {
     return data_->header.height;
+}
+
+const std::string& JpegPicture::path() const {
+    return data_->path;
 }
 
 bool JpegPicture::isGray() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Failure.h"
 #include "platform/File.h"
 
 #include <array>
@@ -36,6 +37,13 @@ protected:
 // refused unread as "Cannot open file "%s". File too large".
 inline constexpr std::uint64_t kMaxPictureFileSize = std::uint64_t{256} << 20;
 
+// "JPEG error #%d": the file holds no picture the decoder can read, and will not until it
+// changes (unlike a file that cannot be read at the moment, or a lack of memory).
+class DamagedPicture : public Failure {
+public:
+    using Failure::Failure;
+};
+
 // A JPEG file: the header is read when it is loaded, the pixels decoded from the file when
 // asked for. The file is read a piece at a time, only as far as the decoder needs it. Every
 // failure is a Failure; those of the file and a lack of memory name it ("Cannot open file "%s".
@@ -47,6 +55,8 @@ public:
     // no JPEG picture.
     static JpegPicture load(const std::string& path);
 
+    // The path it was loaded from.
+    const std::string& path() const;
     int width() const;
     int height() const;
     bool isGray() const;

@@ -1,5 +1,7 @@
 #include "ui/MainLayout.h"
 
+#include "library/BuildInfo.h"
+#include "picture/ThumbnailCache.h"
 #include "ui/Resources.h"
 #include <QAction>
 #include <QHBoxLayout>
@@ -126,8 +128,14 @@ MainLayout::MainLayout(QWidget* window) {
     Panel7 = new Panel(Bevel::Raised, Bevel::Lowered, window);
     sbx2 = new ScrollBox(QColor(192, 192, 192), kPicturesPerRow, Panel7);
     sbx2->setObjectName(QStringLiteral("sbx2"));
-    // A group of large photographs would hold up the window while its thumbnails decode.
-    sbx2->setTileDecoder(std::make_unique<TileDecoder>());
+    // A group of large photographs would hold up the window while its thumbnails decode. The
+    // tiles come from the thumbnails the user's programs share when they are there, and leave
+    // them there when they are not.
+    sbx2->setTileDecoder(std::make_unique<TileDecoder>(
+        TileDecoder::poolSize(), [cache = picture::ThumbnailCache::ofUser(library::kVersion)](
+                                     const picture::JpegPicture& picture, QSize size) {
+            return cache.tile(picture, size);
+        }));
     for (Panel* panel : {Panel6, Panel7}) {
         auto* fill = new QVBoxLayout(panel);
         fill->setContentsMargins(2, 2, 2, 2);

@@ -1,8 +1,8 @@
 #include "ui/Mutat.h"
 
 #include "desktop/Wallpaper.h"
+#include "picture/BitmapImage.h"
 #include "picture/Picture.h"
-#include "ui/BitmapImage.h"
 #include "ui/DialogFrame.h"
 #include "ui/Guard.h"
 #include "ui/Placement.h"
@@ -84,7 +84,7 @@ void ShowPicturePreview(QWidget* owner, const WindowContext& context, const std:
                         const std::string& name) {
     const std::string path = folder + name;
     // The window has a fixed size: the picture is decoded and stretched for it at once.
-    const QImage shown = decodeStretched(picture::JpegPicture::load(path), kPictureSize);
+    const QImage shown = picture::decodeStretched(picture::JpegPicture::load(path), kPictureSize);
     Tfrm_mutat window(owner, context);
     window.img->setPixmap(QPixmap::fromImage(shown));
     window.setWindowTitle(QStringLiteral("Zolvera : ") + QString::fromStdString(name));

@@ -1,7 +1,7 @@
 #include "ui/PictureView.h"
 
+#include "picture/BitmapImage.h"
 #include "picture/Picture.h"
-#include "ui/BitmapImage.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -56,7 +56,7 @@ void PictureView::show(std::string path, std::optional<picture::JpegPicture> pic
 
 void PictureView::decode() {
     try {
-        stretched_ = QPixmap::fromImage(decodeStretched(*picture_, size()));
+        stretched_ = QPixmap::fromImage(picture::decodeStretched(*picture_, size()));
     } catch (const std::exception& failure) {
         // Reported after the paint has finished: a modal box inside a paint event would
         // repaint this control and ask again.
@@ -78,6 +78,10 @@ void PictureView::takeResult(const TileResult& result) {
     if (result.failure) {
         failed_ = true;
         Q_EMIT decodeFailed(*result.failure);
+        return;
+    }
+    if (result.image.isNull()) { // failed in an earlier showing, and reported then
+        failed_ = true;
         return;
     }
     stretched_ = QPixmap::fromImage(result.image);

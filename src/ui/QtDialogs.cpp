@@ -1,6 +1,6 @@
 #include "ui/QtDialogs.h"
 
-#include "ui/BitmapImage.h"
+#include "picture/BitmapImage.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -55,7 +55,7 @@ void addPreviewPane(QFileDialog& dialog) {
                 const QSize fitted =
                     QSize(picture.width(), picture.height())
                         .scaled(preview->size() - QSize(8, 24), Qt::KeepAspectRatio);
-                preview->setPixmap(QPixmap::fromImage(decodeStretched(picture, fitted)));
+                preview->setPixmap(QPixmap::fromImage(picture::decodeStretched(picture, fitted)));
             } catch (const std::exception&) {
                 // Folders and files that are no pictures simply show nothing.
             }

@@ -1,7 +1,7 @@
 #include "ui/StretchedImage.h"
 
+#include "picture/BitmapImage.h"
 #include "platform/Failure.h"
-#include "ui/BitmapImage.h"
 
 #include <QPainter>
 #include <QScreen>
@@ -44,7 +44,7 @@ void StretchedImage::rescale() {
         }
     }
     if (decoded_)
-        shown_ = QPixmap::fromImage(stretchBitmap(*decoded_, size()));
+        shown_ = QPixmap::fromImage(picture::stretchBitmap(*decoded_, size()));
     else if (!shown_.isNull())
         shown_ = shown_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

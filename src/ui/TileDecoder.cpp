@@ -1,5 +1,7 @@
 #include "ui/TileDecoder.h"
 
+#include "picture/BitmapImage.h"
+
 #include <QThread>
 
 #include <algorithm>
@@ -33,6 +35,11 @@ int TileDecoder::poolSize() {
     // view hardly shrinks.
     constexpr int kMostThreads = 4;
     return std::clamp(QThread::idealThreadCount(), 1, kMostThreads);
+}
+
+picture::CachedTile TileDecoder::decodeFromPicture(const picture::JpegPicture& picture,
+                                                   QSize size) {
+    return {picture::decodeStretched(picture, size), {}};
 }
 
 TileDecoder::Ticket TileDecoder::request(picture::JpegPicture picture, QSize size, Done done) {
@@ -75,14 +82,20 @@ void TileDecoder::work(const std::stop_token& stop) {
         lock.unlock();
 
         TileResult result;
+        std::function<void()> store;
         try {
-            result.image = decode_(job.picture, job.size);
+            picture::CachedTile tile = decode_(job.picture, job.size);
+            result.image = std::move(tile.image);
+            store = std::move(tile.store);
         } catch (const std::exception& failure) {
             result.failure = QString::fromStdString(failure.what());
         }
         QMetaObject::invokeMethod(
             this, [this, ticket = job.ticket, result] { deliver(ticket, result); },
             Qt::QueuedConnection);
+        // After the tile is on its way: writing the thumbnail never holds it up.
+        if (store)
+            store();
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "picture/Picture.h"
-#include "ui/BitmapImage.h"
+#include "picture/ThumbnailCache.h"
 
 #include <QImage>
 #include <QObject>
@@ -20,7 +20,8 @@
 
 namespace zolvera::ui {
 
-// What decoding a picture for a tile gave: the image at the tile's size, or the failure's text.
+// What decoding a picture for a tile gave: the image at the tile's size, or the failure's text;
+// neither when the picture is known to have failed before (it stays blank, unreported).
 struct TileResult {
     QImage image;
     std::optional<QString> failure;
@@ -35,12 +36,15 @@ class TileDecoder : public QObject {
     Q_OBJECT
 public:
     using Ticket = std::uint64_t;
-    using Decode = std::function<QImage(const picture::JpegPicture& picture, QSize size)>;
+    // The tile's image, and what to store once it is delivered (the thumbnail cache's).
+    using Decode =
+        std::function<picture::CachedTile(const picture::JpegPicture& picture, QSize size)>;
     using Done = std::function<void(const TileResult& result)>;
 
     // One thread per core by default. decode turns a picture into the tile's image on the pool's
-    // threads; tests pass one that counts or holds the decodings.
-    explicit TileDecoder(int threads = poolSize(), Decode decode = decodeStretched,
+    // threads (by default straight from the picture); tests pass one that counts or holds the
+    // decodings.
+    explicit TileDecoder(int threads = poolSize(), Decode decode = decodeFromPicture,
                          QObject* parent = nullptr);
     // Waits for the decodings in progress; the queued ones are dropped.
     ~TileDecoder() override;
@@ -57,6 +61,7 @@ public:
     std::size_t queued();
 
     static int poolSize();
+    static picture::CachedTile decodeFromPicture(const picture::JpegPicture& picture, QSize size);
 
 private:
     struct Job {

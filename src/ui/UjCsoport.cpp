@@ -3,10 +3,10 @@
 #include "library/GroupLibrary.h"
 #include "library/LibraryLayout.h"
 #include "library/NameRules.h"
+#include "picture/BitmapImage.h"
 #include "picture/Picture.h"
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
-#include "ui/BitmapImage.h"
 #include "ui/DialogFrame.h"
 #include "ui/Guard.h"
 #include "ui/NameOrder.h"
@@ -136,7 +136,7 @@ void Tfrm_UjCsoport::lbClick() {
         return;
     }
     // Only the part in view is kept; a smaller picture keeps its own size.
-    const QImage image = bitmapImage(bitmap);
+    const QImage image = picture::bitmapImage(bitmap);
     Img->setPixmap(QPixmap::fromImage(image.copy(image.rect() & QRect(QPoint(0, 0), kCoverSize))));
     templateShown_ = true;
 }

@@ -1,3 +1,4 @@
+#include "picture/BitmapImage.h"
 #include "support/JpegFixtures.h"
 #include "support/TempDir.h"
 #include "ui/ScrollBox.h"
@@ -26,7 +27,7 @@ public:
             changed_.notify_all();
             changed_.wait(lock, [this] { return open_; });
             lock.unlock();
-            return ui::decodeStretched(picture, size);
+            return picture::CachedTile{picture::decodeStretched(picture, size), {}};
         };
     }
     int started() {
@@ -137,8 +138,8 @@ TEST_F(TileDecoding, AGroupReplacedWhileDecodingShowsOnlyTheNewPicturesWithTheSa
     EXPECT_EQ(held.started(), 1 + box.count());
     for (int j = 0; j < box.count(); ++j) {
         ui::PictureView* shown = box.tile(j)->image();
-        EXPECT_EQ(pixels(*shown),
-                  ui::decodeStretched(picture::JpegPicture::load(shown->path()), shown->size()))
+        EXPECT_EQ(pixels(*shown), picture::decodeStretched(
+                                      picture::JpegPicture::load(shown->path()), shown->size()))
             << shown->path();
     }
 }

@@ -1,4 +1,4 @@
-#include "ui/BitmapImage.h"
+#include "picture/BitmapImage.h"
 
 #include <algorithm>
 #include <array>
@@ -6,11 +6,11 @@
 #include <optional>
 #include <vector>
 
-namespace zolvera::ui {
+namespace zolvera::picture {
 
 namespace {
 
-bool grows(const picture::Bitmap& shape, QSize size) {
+bool grows(const Bitmap& shape, QSize size) {
     return size.width() > shape.width || size.height() > shape.height;
 }
 
@@ -22,7 +22,7 @@ bool grows(const picture::Bitmap& shape, QSize size) {
 class BoxShrink {
 public:
     // Everything is allocated here: adding rows allocates nothing and never throws.
-    BoxShrink(const picture::Bitmap& shape, QSize size)
+    BoxShrink(const Bitmap& shape, QSize size)
         : result_(size, QImage::Format_RGB32), sourceHeight_(shape.height),
           fewRows_(shape.height / size.height()), firstColumn_(std::size_t(size.width()) + 1),
           columnSums_(std::size_t(shape.width) * 3) {
@@ -48,7 +48,7 @@ public:
 
     // Source row y: R, G, B bytes, or palette indices for an 8-bit picture (the palette in
     // shape).
-    void addRow(const picture::Bitmap& shape, const std::uint8_t* row) noexcept {
+    void addRow(const Bitmap& shape, const std::uint8_t* row) noexcept {
         if (shape.bitsPerPixel == 8) {
             if (sourceY_ == 0) // every index has a colour, listed in the palette or not
                 std::copy_n(shape.palette.begin(), std::min<std::size_t>(shape.palette.size(), 256),
@@ -105,11 +105,11 @@ private:
 
 // Stretches a picture while it is decoded: shrinks its rows as they come, or keeps a picture
 // smaller than the target whole, to be grown by Qt.
-class StretchingReader final : public picture::RowReader {
+class StretchingReader final : public RowReader {
 public:
     explicit StretchingReader(QSize size) : size_(size) {}
 
-    void begin(const picture::Bitmap& shape) override {
+    void begin(const Bitmap& shape) override {
         if (size_.isEmpty() || shape.width <= 0 || shape.height <= 0)
             return;
         if (!grows(shape, size_)) {
@@ -122,7 +122,7 @@ public:
         whole_.palette.reserve(256); // taken over from the first row without allocating
     }
 
-    void row(const picture::Bitmap& shape, int y, const std::uint8_t* pixels) noexcept override {
+    void row(const Bitmap& shape, int y, const std::uint8_t* pixels) noexcept override {
         if (shrink_) {
             // Measured: summing a copy of the row takes far less time than summing the
             // decoder's own row buffer.
@@ -149,12 +149,12 @@ private:
     QSize size_;
     std::optional<BoxShrink> shrink_;
     std::vector<std::uint8_t> row_;
-    picture::Bitmap whole_;
+    Bitmap whole_;
 };
 
 } // namespace
 
-QImage bitmapImage(const picture::Bitmap& bitmap) {
+QImage bitmapImage(const Bitmap& bitmap) {
     if (bitmap.bitsPerPixel == 8) {
         QImage image(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width,
                      QImage::Format_Indexed8);
@@ -169,7 +169,7 @@ QImage bitmapImage(const picture::Bitmap& bitmap) {
                   QImage::Format_RGB888);
 }
 
-QImage stretchBitmap(const picture::Bitmap& bitmap, QSize size) {
+QImage stretchBitmap(const Bitmap& bitmap, QSize size) {
     if (size.isEmpty() || bitmap.width <= 0 || bitmap.height <= 0)
         return QImage();
     if (grows(bitmap, size)) {
@@ -183,10 +183,43 @@ QImage stretchBitmap(const picture::Bitmap& bitmap, QSize size) {
     return shrink.result();
 }
 
-QImage decodeStretched(const picture::JpegPicture& picture, QSize size) {
+QImage decodeStretched(const JpegPicture& picture, QSize size) {
     StretchingReader reader(size);
     picture.decodeToShow(size.width(), size.height(), reader);
     return reader.result();
 }
 
-} // namespace zolvera::ui
+std::pair<QImage, QImage> decodeStretched(const JpegPicture& picture, QSize first, QSize second) {
+    // Both readers take every row; neither throws, as the decoder requires.
+    class BothReaders final : public RowReader {
+    public:
+        BothReaders(QSize a, QSize b) : first(a), second(b) {}
+        void begin(const Bitmap& shape) override {
+            first.begin(shape);
+            second.begin(shape);
+        }
+        void row(const Bitmap& shape, int y, const std::uint8_t* pixels) noexcept override {
+            first.row(shape, y, pixels);
+            second.row(shape, y, pixels);
+        }
+        StretchingReader first;
+        StretchingReader second;
+    } both(first, second);
+    const QSize covering = first.expandedTo(second);
+    picture.decodeToShow(covering.width(), covering.height(), both);
+    return {both.first.result(), both.second.result()};
+}
+
+QImage stretchImage(const QImage& image, QSize size) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    Bitmap shape;
+    shape.width = rgb.width();
+    shape.height = rgb.height();
+    StretchingReader reader(size);
+    reader.begin(shape);
+    for (int y = 0; y < rgb.height(); ++y)
+        reader.row(shape, y, rgb.constScanLine(y));
+    return reader.result();
+}
+
+} // namespace zolvera::picture

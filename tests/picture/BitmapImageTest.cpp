@@ -1,5 +1,4 @@
-#include "ui/BitmapImage.h"
-#include "ui/StretchedImage.h"
+#include "picture/BitmapImage.h"
 
 #include "support/JpegFixtures.h"
 #include "support/TempDir.h"
@@ -8,11 +7,11 @@
 
 #include <cstdlib>
 
-namespace zolvera::ui {
+namespace zolvera::picture {
 namespace {
 
-picture::Bitmap rgbBitmap(int width, int height, auto colourAt) {
-    picture::Bitmap bitmap;
+Bitmap rgbBitmap(int width, int height, auto colourAt) {
+    Bitmap bitmap;
     bitmap.width = width;
     bitmap.height = height;
     for (int y = 0; y < height; ++y) {
@@ -46,7 +45,7 @@ TEST(StretchBitmap, EveryTargetPixelAveragesTheSourcePixelsItCovers) {
 }
 
 TEST(StretchBitmap, PalettePicturesAndSmallPicturesAreStretchedToo) {
-    picture::Bitmap gray;
+    Bitmap gray;
     gray.width = 4;
     gray.height = 2;
     gray.bitsPerPixel = 8;
@@ -76,8 +75,8 @@ TEST(DecodeStretched, AScaledDecodingLooksAsTheFullSizePictureShrunk) {
     };
     for (const auto& [name, options] : cases) {
         test::writeJpeg(dir / "p.jpg", options);
-        const picture::JpegPicture picture = picture::JpegPicture::load(dir / "p.jpg");
-        const picture::Bitmap whole = picture.decode();
+        const JpegPicture picture = JpegPicture::load(dir / "p.jpg");
+        const Bitmap whole = picture.decode();
         for (const QSize size : {QSize(142, 100), QSize(290, 190), QSize(599, 399)}) {
             SCOPED_TRACE(std::string(name) + " " + std::to_string(size.width()));
             ASSERT_GT(picture.scaleDenominatorFor(size.width(), size.height()), 1);
@@ -102,20 +101,5 @@ TEST(DecodeStretched, AScaledDecodingLooksAsTheFullSizePictureShrunk) {
     }
 }
 
-// The slideshow decodes a picture for its window's size; a window made larger afterwards (as
-// when it is maximised) shows the picture decoded again for the new size, not a small one grown.
-TEST(StretchedImage, DecodesAgainWhenGrownPastTheDecodedSize) {
-    test::TempDir dir;
-    test::writeJpeg(dir / "p.jpg", {.width = 1200, .height = 800});
-    const picture::JpegPicture picture = picture::JpegPicture::load(dir / "p.jpg");
-    StretchedImage image;
-    image.resize(140, 90);
-    image.show(); // until shown, a picture is decoded for the whole screen
-    image.setPicture(picture);
-    image.resize(700, 500);
-    EXPECT_EQ(image.grab().toImage().convertToFormat(QImage::Format_RGB32),
-              decodeStretched(picture, QSize(700, 500)));
-}
-
 } // namespace
-} // namespace zolvera::ui
+} // namespace zolvera::picture
