@@ -10,7 +10,7 @@ endforeach()
 
 # The defaults a user's library is made from on its first start (see library/AppFolder.h).
 set(made ${PROJECT_BINARY_DIR}/resources)
-install(FILES ${made}/zolvera.pdf DESTINATION ${ZOLVERA_DATADIR})
+install(FILES ${ZOLVERA_HELP_DOCUMENTS} DESTINATION ${ZOLVERA_DATADIR})
 install(DIRECTORY ${made}/Template DESTINATION ${ZOLVERA_DATADIR})
 
 # The menu entry, the program's icons and the type of the picture packages, bound to it.

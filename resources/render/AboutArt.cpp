@@ -4,6 +4,7 @@
 #include "artwork/Scenery.h"
 #include "library/BuildInfo.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -27,11 +28,12 @@ void paintName(QPainter& painter) {
 }
 
 void paintLines(QPainter& painter) {
-    const QString version = QStringLiteral("Verzió ") + QString::fromUtf8(library::kVersion);
+    const QString version = QCoreApplication::translate("AboutArt", "Verzió %1")
+                                .arg(QString::fromUtf8(library::kVersion));
     painter.setFont(font("DejaVu Sans", 13, true));
     painter.setPen(QColor(255, 240, 210));
     painter.drawText(QRectF(0, 70, kArtSize.width(), 20), Qt::AlignCenter,
-                     QStringLiteral("Háttérkép-kezelő program"));
+                     QCoreApplication::translate("AboutArt", "Háttérkép-kezelő program"));
     painter.setFont(font("DejaVu Sans", 11, false));
     painter.drawText(QRectF(0, 90, kArtSize.width(), 18), Qt::AlignCenter, version);
 

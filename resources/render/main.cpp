@@ -1,5 +1,5 @@
 // zolvera-render: makes the build's artwork and documents from the project's sources.
-//   zolvera-render about OUT.jpg                 the about picture
+//   zolvera-render about OUT.jpg [LANGUAGE]      the about picture, in Hungarian or LANGUAGE
 //   zolvera-render icon IN.svg SIZE OUT.png      the program's icon at one size
 //   zolvera-render help IN.html OUT.pdf          the help document, A4, with Qt's PDF writer,
 //                                                dated SOURCE_DATE_EPOCH when it is set
@@ -7,6 +7,7 @@
 #include "AboutArt.h"
 
 #include "library/BuildInfo.h"
+#include "platform/UiLanguage.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -75,7 +76,7 @@ void renderHelp(const QString& html, const QString& pdf) {
     document.setHtml(QString::fromUtf8(source.readAll()));
 
     QPdfWriter writer(pdf);
-    writer.setTitle(QStringLiteral("Zolvera súgó"));
+    writer.setTitle(document.metaInformation(QTextDocument::DocumentTitle));
     writer.setCreator(QStringLiteral("Zolvera ") + QString::fromUtf8(zolvera::library::kVersion));
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(20, 18, 20, 18), QPageLayout::Millimeter));
@@ -88,15 +89,18 @@ void renderHelp(const QString& html, const QString& pdf) {
 
 void run(const QStringList& arguments) {
     const QString command = arguments.value(1);
-    if (command == QLatin1String("about") && arguments.size() == 3)
+    if (command == QLatin1String("about") && (arguments.size() == 3 || arguments.size() == 4)) {
+        zolvera::platform::installUiLanguage(
+            *QCoreApplication::instance(),
+            {arguments.value(3, zolvera::platform::kSourceLanguage)});
         writeImage(zolvera::render::paintAboutArt(), arguments[2], "jpeg");
-    else if (command == QLatin1String("icon") && arguments.size() == 5)
+    } else if (command == QLatin1String("icon") && arguments.size() == 5)
         writeImage(renderIcon(arguments[2], arguments[3].toInt()), arguments[4], "png");
     else if (command == QLatin1String("help") && arguments.size() == 4)
         renderHelp(arguments[2], arguments[3]);
     else
-        throw std::invalid_argument("usage: zolvera-render about OUT.jpg | icon IN.svg SIZE "
-                                    "OUT.png | help IN.html OUT.pdf");
+        throw std::invalid_argument("usage: zolvera-render about OUT.jpg [LANGUAGE] | icon "
+                                    "IN.svg SIZE OUT.png | help IN.html OUT.pdf");
 }
 
 } // namespace

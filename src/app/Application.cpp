@@ -3,10 +3,6 @@
 #include "library/BuildInfo.h"
 #include "ui/Seged.h"
 
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-
 #include <exception>
 
 namespace zolvera::app {
@@ -16,12 +12,6 @@ Application::Application(int& argc, char** argv, ui::Dialogs& dialogs)
     setApplicationName(QStringLiteral("Zolvera"));
     // Ties the windows to the installed menu entry (its icon and name on Wayland).
     setDesktopFileName(QString::fromLatin1(library::kAppId));
-    // The standard buttons (Yes, No, OK) speak the system's language, as the system's own
-    // message boxes do.
-    auto* translator = new QTranslator(this);
-    if (translator->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        installTranslator(translator);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

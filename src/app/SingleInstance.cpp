@@ -3,6 +3,7 @@
 #include "packages/InstallOffer.h"
 #include "platform/FileSystem.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -128,11 +129,13 @@ void ApplicationAdaptor::ActivateAction(const QString&, const QVariantList&, con
 }
 
 QString libraryInUseText(const QStringList& packages) {
-    QString text = QStringLiteral(
+    QString text = QCoreApplication::translate(
+        "SingleInstance",
         "A képtár már nyitva van egy másik Zolvera-ablakban, amely most nem válaszol.");
     if (!packages.isEmpty())
-        text += QStringLiteral(" A csomag telepítését az az ablak ajánlja fel, amint újra "
-                               "válaszol.");
+        text += QCoreApplication::translate("SingleInstance",
+                                            " A csomag telepítését az az ablak ajánlja fel, "
+                                            "amint újra válaszol.");
     return text;
 }
 

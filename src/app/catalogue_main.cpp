@@ -7,6 +7,10 @@
 #include "packages/Catalogue.h"
 #include "platform/Failure.h"
 #include "platform/File.h"
+#include "platform/Translate.h"
+#include "platform/UiLanguage.h"
+
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -14,13 +18,19 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    const char* usage = "Használat: %s <mappa> <alap URL> [csomaglista file]\n";
+    // The application object holds the translators of the user's language.
+    QCoreApplication application(argc, argv);
+    zolvera::platform::installUiLanguage(application);
+    const std::string usage = zolvera::platform::substitute(
+        zolvera::platform::translate("Catalogue",
+                                     "Használat: %1 <mappa> <alap URL> [csomaglista file]\n"),
+        {argv[0]});
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::printf(usage, argv[0]);
+        std::fputs(usage.c_str(), stdout);
         return 0;
     }
     if (argc < 3 || argc > 4) {
-        std::fprintf(stderr, usage, argv[0]);
+        std::fputs(usage.c_str(), stderr);
         return 2;
     }
     const std::string folder = argv[1];
@@ -34,10 +44,15 @@ int main(int argc, char** argv) {
             zolvera::platform::replaceFileAtomically(output,
                                                      zolvera::packages::catalogueBytes(entries));
         } catch (const zolvera::IoFailure& failure) {
-            throw zolvera::Failure("A(z) \"" + output +
-                                   "\" csomaglista nem írható: " + failure.reason());
+            throw zolvera::Failure(zolvera::platform::substitute(
+                zolvera::platform::translate("Catalogue", "A(z) \"%1\" csomaglista nem írható: %2"),
+                {output, failure.reason()}));
         }
-        std::printf("%zu csomag: %s\n", entries.size(), output.c_str());
+        std::fputs(zolvera::platform::substitute(
+                       zolvera::platform::translate("Catalogue", "%1 csomag: %2\n"),
+                       {std::to_string(entries.size()), output})
+                       .c_str(),
+                   stdout);
         return 0;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "%s\n", failure.what());

@@ -6,6 +6,7 @@
 #include "desktop/ShellLauncher.h"
 #include "library/AppFolder.h"
 #include "library/Settings.h"
+#include "platform/UiLanguage.h"
 #include "ui/QtDialogs.h"
 #include "ui/Seged.h"
 #include "ui/WindowContext.h"
@@ -15,6 +16,8 @@ int main(int argc, char* argv[]) {
     const std::string appFolder = zolvera::library::findApplicationFolder();
     zolvera::ui::QtDialogs dialogs;
     zolvera::app::Application app(argc, argv, dialogs);
+    // Every text shown from here on, the standard buttons' too, is in the user's language.
+    zolvera::platform::installUiLanguage(app);
     // One window per library: a later start hands its package to the running one and ends.
     zolvera::app::SingleInstance instance(appFolder);
     using Start = zolvera::app::SingleInstance::Start;

@@ -2,6 +2,7 @@
 
 #include "artwork/Scenery.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -47,7 +48,8 @@ void paintTitle(QPainter& painter) {
     painter.drawRoundedRect(band, 11, 11);
     painter.setFont(subtitleFont);
     painter.setPen(QColor(255, 240, 210));
-    painter.drawText(band, Qt::AlignCenter, QStringLiteral("Háttérkép-kezelő program"));
+    painter.drawText(band, Qt::AlignCenter,
+                     QCoreApplication::translate("LogoArt", "Háttérkép-kezelő program"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "desktop/WallpaperLink.h"
 #include "platform/Failure.h"
+#include "platform/Translate.h"
 #include "platform/UserFolders.h"
 
 #include <QString>
@@ -70,9 +71,10 @@ std::string swayLinkFolder() {
 
 void SwayApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
     if (!swayTakesPath(bitmapPath))
-        throw Failure("A háttérkép nem állítható be, mert a sway nem tudja átvenni ezt az "
-                      "útvonalat: " +
-                      bitmapPath);
+        throw Failure(platform::substitute(
+            platform::translate("Desktop", "A háttérkép nem állítható be, mert a sway nem tudja "
+                                           "átvenni ezt az útvonalat: %1"),
+            {bitmapPath}));
     runOrFail(*runner_, "swaymsg",
               {"output", "*", "bg", "\"'" + bitmapPath + "'\"",
                style == WallpaperStyle::Stretch ? "stretch" : "center", "#000000"});

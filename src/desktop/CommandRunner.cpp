@@ -1,6 +1,7 @@
 #include "desktop/CommandRunner.h"
 
 #include "platform/Failure.h"
+#include "platform/Translate.h"
 
 #include <QProcess>
 #include <QStringList>
@@ -33,8 +34,11 @@ std::string runOrFail(CommandRunner& runner, const std::string& program,
                       const std::vector<std::string>& arguments) {
     auto output = runner.run(program, arguments);
     if (!output)
-        throw Failure("A háttérkép nem állítható be, mert nem futott le ez a parancs: " + program +
-                      " (nincs telepítve, vagy nem fut a munkamenete).");
+        throw Failure(platform::substitute(
+            platform::translate("Desktop", "A háttérkép nem állítható be, mert nem futott le ez "
+                                           "a parancs: %1 (nincs telepítve, vagy nem fut a "
+                                           "munkamenete)."),
+            {program}));
     return *std::move(output);
 }
 

@@ -8,6 +8,7 @@
 #include "desktop/X11Monitors.h"
 #include "desktop/XfceApplier.h"
 #include "platform/Failure.h"
+#include "platform/Translate.h"
 #include "platform/UserFolders.h"
 
 #include <array>
@@ -59,8 +60,9 @@ DesktopSession knownDesktop(std::string_view name) {
 class NoDesktop : public DesktopApplier {
 public:
     void apply(const std::string&, WallpaperStyle) override {
-        throw Failure("Nincs grafikus felület (sem a DISPLAY, sem a WAYLAND_DISPLAY nincs "
-                      "beállítva), ezért a háttérkép nem állítható be.");
+        throw Failure(platform::translate("Desktop", "Nincs grafikus felület (sem a DISPLAY, sem "
+                                                     "a WAYLAND_DISPLAY nincs beállítva), ezért "
+                                                     "a háttérkép nem állítható be."));
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "desktop/CommandAppliers.h"
 #include "platform/Failure.h"
+#include "platform/Translate.h"
 
 #include <sstream>
 
@@ -43,8 +44,10 @@ void PlasmaApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
     // gdbus missing or refused: Qt's D-Bus tool takes the script as it is.
     if (!runner_->run("qdbus", {"org.kde.plasmashell", "/PlasmaShell",
                                 "org.kde.PlasmaShell.evaluateScript", text}))
-        throw Failure("A háttérkép nem állítható be, mert egy Plasma asztal sem vette át (nem fut "
-                      "a plasmashell, nincs asztala, vagy hiányzik a gdbus).");
+        throw Failure(platform::translate("Desktop", "A háttérkép nem állítható be, mert egy "
+                                                     "Plasma asztal sem vette át (nem fut a "
+                                                     "plasmashell, nincs asztala, vagy hiányzik "
+                                                     "a gdbus)."));
 }
 
 } // namespace zolvera::desktop

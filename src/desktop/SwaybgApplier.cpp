@@ -3,6 +3,7 @@
 #include "desktop/WallpaperLink.h"
 #include "platform/Failure.h"
 #include "platform/File.h"
+#include "platform/Translate.h"
 #include "platform/UniqueFd.h"
 #include "platform/UserFolders.h"
 
@@ -96,8 +97,10 @@ void SwaybgApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
     swaybg.setStandardErrorFile(QProcess::nullDevice());
     qint64 pid = 0;
     if (!swaybg.startDetached(&pid))
-        throw Failure("A háttérkép nem állítható be, mert nem indult el a swaybg program (nincs "
-                      "telepítve?); e nélkül ezen a Wayland-felületen nincs háttérkép.");
+        throw Failure(platform::translate("Desktop", "A háttérkép nem állítható be, mert nem "
+                                                     "indult el a swaybg program (nincs "
+                                                     "telepítve?); e nélkül ezen a "
+                                                     "Wayland-felületen nincs háttérkép."));
     // The new one starts before the old one goes, so the screen does not flash black between.
     endRecorded(recordPath_, program_);
     std::error_code ignored;

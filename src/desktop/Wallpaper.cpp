@@ -6,6 +6,7 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
+#include "platform/Translate.h"
 #include "platform/UserFolders.h"
 
 #include <QString>
@@ -92,9 +93,11 @@ void SetWallpaper(const std::string& picturePath, Registry& registry, DesktopApp
 void RestoreWallpaper(Registry& registry, DesktopApplier& applier) {
     const std::string bitmapPath = ReadRegString(registry, kCurrentUser, kDesktopKey, "Wallpaper");
     if (bitmapPath.empty())
-        throw Failure("Még nem volt beállítva háttérkép, nincs mit visszaállítani.");
+        throw Failure(platform::translate(
+            "Desktop", "Még nem volt beállítva háttérkép, nincs mit visszaállítani."));
     if (!platform::fileExists(bitmapPath))
-        throw Failure("Nincs meg a háttérkép fájlja: " + bitmapPath + ".");
+        throw Failure(platform::substitute(
+            platform::translate("Desktop", "Nincs meg a háttérkép fájlja: %1."), {bitmapPath}));
     applier.apply(bitmapPath, currentWallpaperStyle(registry));
 }
 

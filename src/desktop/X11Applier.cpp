@@ -2,6 +2,7 @@
 
 #include "desktop/X11Monitors.h"
 #include "platform/Failure.h"
+#include "platform/Translate.h"
 
 #include <QImage>
 #include <QPainter>
@@ -132,13 +133,19 @@ void freePreviousPixmap(Display* display, Window root, Atom rootPixmap, Atom set
 void X11Applier::apply(const std::string& bitmapPath, WallpaperStyle style) {
     const QImage picture(QString::fromStdString(bitmapPath));
     if (picture.isNull())
-        throw Failure("A háttérkép nem állítható be, mert a képe nem olvasható: " + bitmapPath);
+        throw Failure(platform::substitute(
+            platform::translate("Desktop",
+                                "A háttérkép nem állítható be, mert a képe nem olvasható: %1"),
+            {bitmapPath}));
     const DisplayPtr owner(XOpenDisplay(nullptr));
     Display* display = owner.get();
     if (display == nullptr) {
         const char* name = std::getenv("DISPLAY");
-        throw Failure("A háttérkép nem állítható be, mert nem érhető el a(z) " +
-                      std::string(name ? name : "") + " X-kijelző.");
+        throw Failure(platform::substitute(
+            platform::translate("Desktop",
+                                "A háttérkép nem állítható be, mert nem érhető el a(z) %1 "
+                                "X-kijelző."),
+            {name ? name : ""}));
     }
     const int screenNumber = DefaultScreen(display);
     const Window root = RootWindow(display, screenNumber);
@@ -153,7 +160,8 @@ void X11Applier::apply(const std::string& bitmapPath, WallpaperStyle style) {
                       static_cast<unsigned>(depth));
     if (!drawInto(display, pixmap, DefaultVisual(display, screenNumber), depth, screen)) {
         XFreePixmap(display, pixmap);
-        throw Failure("A háttérkép nem állítható be: a kijelző színmélysége nem támogatott.");
+        throw Failure(platform::translate(
+            "Desktop", "A háttérkép nem állítható be: a kijelző színmélysége nem támogatott."));
     }
     const Atom rootPixmap = XInternAtom(display, "_XROOTPMAP_ID", False);
     const Atom setRootPixmap = XInternAtom(display, "ESETROOT_PMAP_ID", False);

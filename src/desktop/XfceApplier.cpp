@@ -1,6 +1,7 @@
 #include "desktop/XfceApplier.h"
 
 #include "platform/Failure.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <sstream>
@@ -42,8 +43,9 @@ void XfceApplier::apply(const std::string& bitmapPath, WallpaperStyle style) {
             properties.push_back(property);
     }
     if (properties.empty())
-        throw Failure("A háttérkép nem állítható be, mert az XFCE asztalnak nincs egy monitora "
-                      "sem (nem érhető el az X kiszolgáló).");
+        throw Failure(platform::translate("Desktop", "A háttérkép nem állítható be, mert az XFCE "
+                                                     "asztalnak nincs egy monitora sem (nem "
+                                                     "érhető el az X kiszolgáló)."));
     const int imageStyle = style == WallpaperStyle::Stretch ? kStretched : kCentred;
     for (const auto& property : properties) {
         // The style first, so the new picture is drawn once, in its final form.

@@ -9,6 +9,7 @@
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 
@@ -16,8 +17,9 @@ namespace zolvera::library {
 
 namespace {
 
-const std::string kConfirmCaption = "Megerősítés";
-const std::string kMissingFolder = "Nem létező könyvtár a zolvera.lst file-ban. Törölve.";
+std::string confirmCaption() {
+    return platform::translate("Library", "Megerősítés");
+}
 // Missing folders reported one message each; any more are counted in one last message.
 constexpr int kMissingFoldersShown = 3;
 
@@ -56,12 +58,15 @@ void GroupLibrary::ReloadGroups() {
         // A blank line goes silently. A damaged list can name thousands of groups that are
         // gone: the first few get a message each, the rest one.
         if (!entry.empty() && ++missing <= kMissingFoldersShown)
-            view_.showInfo(kMissingFolder);
+            view_.showInfo(platform::translate(
+                "Library", "Nem létező könyvtár a zolvera.lst file-ban. Törölve."));
         groups_.remove(i);
     }
     if (missing > kMissingFoldersShown)
-        view_.showInfo("További " + std::to_string(missing - kMissingFoldersShown) +
-                       " nem létező könyvtár a zolvera.lst file-ban. Törölve.");
+        view_.showInfo(platform::substitute(
+            platform::translate("Library",
+                                "További %1 nem létező könyvtár a zolvera.lst file-ban. Törölve."),
+            {std::to_string(missing - kMissingFoldersShown)}));
     // The same pruning is written to the list as it is on disk by now: another program may have
     // changed it while the messages were shown.
     try {
@@ -90,10 +95,14 @@ void GroupLibrary::deleteCurrentGroup() {
     const std::string folder = groupFolder(name);
     // Deleting through a link would delete the files of a folder outside the library.
     if (platform::entryKind(folder) == platform::EntryKind::Link)
-        throw Failure("A(z) \"" + name +
-                      "\" csoport nem törölhető, mert a könyvtára szimbolikus link, amely a "
-                      "képtáron kívülre mutathat.");
-    if (!view_.showConfirm("Valóban töröljem a " + name + " csoportot?", kConfirmCaption))
+        throw Failure(platform::substitute(
+            platform::translate("Library", "A(z) \"%1\" csoport nem törölhető, mert a könyvtára "
+                                           "szimbolikus link, amely a képtáron kívülre mutathat."),
+            {name}));
+    if (!view_.showConfirm(
+            platform::substitute(platform::translate("Library", "Valóban töröljem a %1 csoportot?"),
+                                 {name}),
+            confirmCaption()))
         return;
 
     StringList names;
@@ -109,7 +118,7 @@ void GroupLibrary::deleteCurrentGroup() {
         },
         lockWait());
 
-    view_.showInfo("Csoport eltávolítása kész.");
+    view_.showInfo(platform::translate("Library", "Csoport eltávolítása kész."));
     // Sub-folders, "." and "..", files in use: whatever cannot be deleted stays, silently,
     // and then keeps the folder itself on disk.
     for (const std::string& entry : names.items())
@@ -130,9 +139,12 @@ void GroupLibrary::addPicture() {
     const std::string fileName = platform::fileNamePart(*chosen);
     const std::string target = groupFolder(group) + "/" + fileName;
     if (platform::fileExists(target) &&
-        !view_.showConfirm("A(z) " + group + " csoportban már van " + fileName +
-                               " nevű kép. Felülírjam?",
-                           kConfirmCaption))
+        !view_.showConfirm(
+            platform::substitute(
+                platform::translate("Library",
+                                    "A(z) %1 csoportban már van %2 nevű kép. Felülírjam?"),
+                {group, fileName}),
+            confirmCaption()))
         return;
     static_cast<void>(platform::copyFile(*chosen, target)); // a failed copy is not reported
     showChangedGroup(group);
@@ -141,7 +153,9 @@ void GroupLibrary::addPicture() {
 void GroupLibrary::deletePicture() {
     const std::string picture = pictures_.at(currentPicture_);
     const std::string group = currentGroupName();
-    if (!view_.showConfirm("Töröljem a " + picture + " képet?", kConfirmCaption))
+    if (!view_.showConfirm(
+            platform::substitute(platform::translate("Library", "Töröljem a %1 képet?"), {picture}),
+            confirmCaption()))
         return;
     // a failed deletion is not reported
     static_cast<void>(platform::deleteFile(groupFolder(group) + "/" + picture));

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
+#include <vector>
 
 namespace zolvera::library {
 
@@ -16,13 +18,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What the library was last given: the version, the help document as it was left there
-// ("size mtime", empty when the document is the user's) and the template names.
+// What the library was last given: the version, each help document as it was left there
+// ("size mtime", none when the document is the user's) and the template names. The Hungarian
+// document's line is "help <size mtime>", as older programs wrote it; another's
+// "help:<name> <size mtime>".
 struct DefaultsRecord {
     std::string version;
-    std::string help;
+    std::map<std::string, std::string> help; // by file name
     std::set<std::string> templates;
 };
+
+constexpr std::string_view kHelpKey = "help";
 
 DefaultsRecord readRecord(const fs::path& file) {
     DefaultsRecord record;
@@ -33,8 +39,10 @@ DefaultsRecord readRecord(const fs::path& file) {
         const std::string value = space == std::string::npos ? "" : line.substr(space + 1);
         if (key == "version")
             record.version = value;
-        else if (key == "help")
-            record.help = value;
+        else if (key == kHelpKey)
+            record.help[std::string(kHelpDocumentName)] = value;
+        else if (key.starts_with(std::string(kHelpKey) + ':'))
+            record.help[key.substr(kHelpKey.size() + 1)] = value;
         else if (key == "template")
             record.templates.insert(value);
     }
@@ -45,8 +53,14 @@ DefaultsRecord readRecord(const fs::path& file) {
 void writeRecord(const fs::path& file, const DefaultsRecord& record) {
     std::ostringstream text;
     text << "version " << record.version << '\n';
-    if (!record.help.empty())
-        text << "help " << record.help << '\n';
+    for (const auto& [name, given] : record.help) {
+        if (given.empty())
+            continue;
+        text << kHelpKey;
+        if (name != kHelpDocumentName)
+            text << ':' << name;
+        text << ' ' << given << '\n';
+    }
     for (const std::string& name : record.templates)
         text << "template " << name << '\n';
     std::ifstream old(file, std::ios::binary);
@@ -75,17 +89,31 @@ std::string fingerprint(const fs::path& file) {
     return std::to_string(size) + ' ' + std::to_string(time.time_since_epoch().count());
 }
 
-void updateHelp(const fs::path& defaults, const fs::path& folder, std::string_view version,
-                DefaultsRecord& record) {
-    const fs::path installed = defaults / kHelpDocumentName;
-    const fs::path copy = folder / kHelpDocumentName;
+// The help documents of the defaults: zolvera.pdf in Hungarian and zolvera_<language>.pdf.
+std::vector<std::string> helpDocuments(const fs::path& defaults) {
+    std::vector<std::string> names{std::string(kHelpDocumentName)};
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(defaults, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(kTranslatedHelpPrefix) && name.ends_with(".pdf") &&
+            name.find_first_of(" \n") == std::string::npos && entry.is_regular_file(error))
+            names.push_back(name);
+    }
+    return names;
+}
+
+void updateHelp(const fs::path& defaults, const fs::path& folder, const std::string& name,
+                std::string_view version, DefaultsRecord& record) {
+    const fs::path installed = defaults / name;
+    const fs::path copy = folder / name;
     const std::string current = fingerprint(copy);
-    const bool ours = !current.empty() && current == record.help;
+    std::string& given = record.help[name];
+    const bool ours = !current.empty() && current == given;
     if (current.empty() || (ours && isNewerVersion(version, record.version))) {
         if (platform::copyFile(installed.string(), copy.string()))
-            record.help = fingerprint(copy);
+            given = fingerprint(copy);
     } else if (!ours) {
-        record.help.clear();
+        given.clear();
     }
 }
 
@@ -133,13 +161,15 @@ void updateFromDefaults(const std::string& defaults, const std::string& folder,
     DefaultsRecord record = readRecord(recordFile);
     if (!recorded) {
         // Whatever the library has now counts as given; only later additions are added.
-        record.help = fresh ? fingerprint(fs::path(folder) / kHelpDocumentName) : "";
+        for (const std::string& name : helpDocuments(defaults))
+            record.help[name] = fresh ? fingerprint(fs::path(folder) / name) : "";
         for (const auto& entry :
              fs::directory_iterator(fs::path(defaults) / kTemplatesFolderName, error))
             record.templates.insert(entry.path().filename().string());
         record.version = version;
     }
-    updateHelp(defaults, folder, version, record);
+    for (const std::string& name : helpDocuments(defaults))
+        updateHelp(defaults, folder, name, version, record);
     addNewTemplates(defaults, folder, record);
     if (isNewerVersion(version, record.version))
         record.version = version;

@@ -9,13 +9,14 @@ namespace zolvera::library {
 inline constexpr char kDefaultsRecordName[] = ".zolvera-defaults";
 
 // Brings a per-user library made from the installed defaults up to date at a start:
-// - the help document is replaced by the installed one when that is of a newer version and
-//   the library's copy is still the one it was given (same size and modification time); a
-//   document the user replaced is never touched, a missing one is put back;
+// - each help document (zolvera.pdf, and zolvera_<language>.pdf in the other languages) is
+//   replaced by the installed one when that is of a newer version and the library's copy is
+//   still the one it was given (same size and modification time); a document the user replaced
+//   is never touched, a missing one is put back;
 // - templates the defaults gained since the library last saw them are added; the ones it has
 //   seen, the user's own and the ones the user deleted stay as they are.
 // A library without a record (just made, or made by an older program) takes the defaults as
-// seen; its help document counts as the user's unless the library was just made (fresh).
+// seen; its help documents count as the user's unless the library was just made (fresh).
 // Nothing is ever deleted; failures leave the library as it was.
 void updateFromDefaults(const std::string& defaults, const std::string& folder,
                         std::string_view version, bool fresh);

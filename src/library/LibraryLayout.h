@@ -15,7 +15,8 @@ inline constexpr std::string_view kTemplatesFolderName = "Template"; // the cove
 inline constexpr std::string_view kDownloadsFolderName = "Tmp";
 inline constexpr std::string_view kCatalogueFileName = "Internet.txt";
 inline constexpr std::string_view kCatalogueDownloadName = "Internet.tmp"; // a refresh arriving
-inline constexpr std::string_view kHelpDocumentName = "zolvera.pdf";
+inline constexpr std::string_view kHelpDocumentName = "zolvera.pdf";       // in Hungarian
+inline constexpr std::string_view kTranslatedHelpPrefix = "zolvera_";      // + language + ".pdf"
 
 // appFolder + "/" + name
 inline std::string appPath(const std::string& appFolder, std::string_view name) {
@@ -49,6 +50,13 @@ inline std::string catalogueDownload(const std::string& appFolder) {
 }
 inline std::string helpDocument(const std::string& appFolder) {
     return appPath(appFolder, kHelpDocumentName);
+}
+// The help document in the language ("hu", "en" ...): zolvera.pdf in Hungarian, else
+// zolvera_<language>.pdf.
+inline std::string helpDocument(const std::string& appFolder, std::string_view language) {
+    return language == "hu" ? helpDocument(appFolder)
+                            : appFolder + "/" + std::string(kTranslatedHelpPrefix) +
+                                  std::string(language) + ".pdf";
 }
 
 } // namespace zolvera::library

@@ -1,12 +1,13 @@
 #include "library/LibraryLock.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Translate.h"
 
 namespace zolvera::library {
 
 LibraryBusy::LibraryBusy()
-    : Failure("A képtárat most egy másik ablak vagy program használja, ezért a módosítás "
-              "elmaradt.") {}
+    : Failure(platform::translate("Library", "A képtárat most egy másik ablak vagy program "
+                                             "használja, ezért a módosítás elmaradt.")) {}
 
 platform::FolderLock lockFolderOf(const std::string& path, const platform::LockWait& wait,
                                   const std::function<Failure(const std::string&)>& cannotLock) {

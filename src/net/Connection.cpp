@@ -1,6 +1,7 @@
 #include "net/Connection.h"
 
 #include "net/ReplyParsing.h"
+#include "platform/Translate.h"
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/write.hpp>
@@ -35,7 +36,7 @@ std::string socketErrorText(const error_code& error) {
 
 SocketFailure::SocketFailure(const error_code& error) : Failure(socketErrorText(error)) {}
 
-Cancelled::Cancelled() : Failure("A letöltés megszakítva.") {}
+Cancelled::Cancelled() : Failure(platform::translate("Net", "A letöltés megszakítva.")) {}
 
 Connection::Connection(const HttpUrl& url, const TimeLimits& limits, const HostLookup& lookup,
                        const std::atomic<bool>& cancel)
@@ -98,10 +99,10 @@ std::size_t Connection::receive() {
         std::chrono::duration_cast<std::chrono::seconds>(limits_.clock() - replyStart_);
     if (elapsed > limits_.grace &&
         replyBytes_ < limits_.minBytesPerSecond * std::uint64_t(elapsed.count()))
-        throw Failure("Túl lassú átvitel: " + std::to_string(limits_.grace.count()) +
-                      " másodperc után átlagosan kevesebb mint " +
-                      std::to_string(limits_.minBytesPerSecond) +
-                      " bájt érkezett másodpercenként.");
+        throw Failure(platform::substitute(
+            platform::translate("Net", "Túl lassú átvitel: %1 másodperc után átlagosan kevesebb "
+                                       "mint %2 bájt érkezett másodpercenként."),
+            {std::to_string(limits_.grace.count()), std::to_string(limits_.minBytesPerSecond)}));
     return received;
 }
 

@@ -1,4 +1,5 @@
 #include "net/HttpClient.h"
+#include "platform/Translate.h"
 
 #include <boost/algorithm/string/predicate.hpp>
 #include <boost/beast/http/parser.hpp>
@@ -154,7 +155,7 @@ bool HttpClient::readFinalHeader(const HttpUrl& url, FinalReply& reply, std::str
     connection_->startReply(); // interim replies count towards the rate of the real one
     for (int interim = 0;; ++interim) {
         if (interim > kMaxInterimReplies)
-            throw Failure("Túl sok átmeneti (1xx) válasz érkezett.");
+            throw Failure(platform::translate("Net", "Túl sok átmeneti (1xx) válasz érkezett."));
         // A parser reads one reply: each interim reply gets a new one.
         Parser& parser = reply.parser.emplace();
         parser.header_limit(static_cast<std::uint32_t>(kMaxHeader + 4));

@@ -1,4 +1,5 @@
 #include "net/ReplyParsing.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -43,6 +44,8 @@ std::string HeaderScan::forParser(std::string_view bytes) const {
 }
 
 BodyTooLarge::BodyTooLarge(std::uint64_t limit)
-    : Failure("A válasz nagyobb a megengedett " + std::to_string(limit) + " bájtnál.") {}
+    : Failure(platform::substitute(
+          platform::translate("Net", "A válasz nagyobb a megengedett %1 bájtnál."),
+          {std::to_string(limit)})) {}
 
 } // namespace zolvera::net

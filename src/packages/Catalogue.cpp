@@ -7,6 +7,7 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <charconv>
@@ -51,7 +52,8 @@ std::int32_t packageSize(const std::string& size) {
     const char* end = size.data() + size.size();
     const auto [stop, error] = std::from_chars(size.data(), end, value);
     if (size.empty() || size.front() == '-' || error != std::errc() || stop != end)
-        throw Failure("Hibás csomagméret a listában: \"" + size + "\"");
+        throw Failure(platform::substitute(
+            platform::translate("Packages", "Hibás csomagméret a listában: \"%1\""), {size}));
     return value;
 }
 
@@ -70,12 +72,18 @@ std::string catalogueBytes(const std::vector<CatalogueEntry>& entries) {
     for (const CatalogueEntry& entry : entries) {
         for (const std::string* field : {&entry.name, &entry.link, &entry.size}) {
             if (field->find_first_of("\t\r\n") != std::string::npos)
-                throw Failure("Tabulátor vagy sortörés nem állhat a csomaglista mezőjében: \"" +
-                              *field + "\"");
+                throw Failure(platform::substitute(
+                    platform::translate(
+                        "Packages", "Tabulátor vagy sortörés nem állhat a csomaglista mezőjében: "
+                                    "\"%1\""),
+                    {*field}));
             const std::optional<std::string> ansi = platform::utf8ToAnsi(*field);
             if (!ansi)
-                throw Failure("A csomaglista mezője nem írható Windows-1250 kódolással: \"" +
-                              *field + "\"");
+                throw Failure(platform::substitute(
+                    platform::translate("Packages",
+                                        "A csomaglista mezője nem írható Windows-1250 kódolással: "
+                                        "\"%1\""),
+                    {*field}));
             bytes += *ansi;
             bytes += field == &entry.size ? "\r\n" : "\t";
         }
@@ -86,8 +94,7 @@ std::string catalogueBytes(const std::vector<CatalogueEntry>& entries) {
 namespace {
 
 // The bytes with every one but the letters, digits and "-._~" percent-encoded (RFC 3986), so
-// that they stand for themselves in a URL's path. By hand: the packages library stays free of
-// Qt, and the rule is one comparison per byte.
+// that they stand for themselves in a URL's path. By hand: the rule is one comparison per byte.
 std::string percentEncoded(std::string_view bytes) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string encoded;
@@ -113,7 +120,9 @@ std::vector<CatalogueEntry> catalogueOfFolder(const std::string& folder,
     std::error_code error;
     std::filesystem::directory_iterator probe(folder, error);
     if (error)
-        throw Failure("A(z) \"" + folder + "\" mappa nem olvasható: " + error.message());
+        throw Failure(platform::substitute(
+            platform::translate("Packages", "A(z) \"%1\" mappa nem olvasható: %2"),
+            {folder, error.message()}));
     std::vector<std::string> names = platform::listByMask(folder + platform::kSeparator + "*.dta");
     std::sort(names.begin(), names.end());
     std::vector<CatalogueEntry> entries;
@@ -125,13 +134,18 @@ std::vector<CatalogueEntry> catalogueOfFolder(const std::string& folder,
         try {
             size = platform::File::openRead(path).size();
         } catch (const IoFailure& failure) {
-            throw Failure("A(z) \"" + path + "\" csomag nem olvasható: " + failure.reason());
+            throw Failure(platform::substitute(
+                platform::translate("Packages", "A(z) \"%1\" csomag nem olvasható: %2"),
+                {path, failure.reason()}));
         }
         std::string group;
         try {
             group = PackageReader(path).readGroupName();
         } catch (const Failure&) {
-            throw Failure("A(z) \"" + path + "\" csomag sérült: a csoport neve nem olvasható.");
+            throw Failure(platform::substitute(
+                platform::translate("Packages",
+                                    "A(z) \"%1\" csomag sérült: a csoport neve nem olvasható."),
+                {path}));
         }
         entries.push_back({group, baseUrl + "/" + percentEncoded(name), std::to_string(size)});
     }

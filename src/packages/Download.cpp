@@ -6,6 +6,7 @@
 #include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "platform/IoErrorCode.h"
+#include "platform/Translate.h"
 
 #include <filesystem>
 #include <optional>
@@ -54,7 +55,8 @@ void Downloader::replaceCatalogue() {
     // A catalogue that cannot be deleted makes the rename fail, which is reported.
     static_cast<void>(platform::deleteFile(catalogue));
     if (!platform::renameFile(library::catalogueDownload(appFolder_), catalogue))
-        throw Failure("Az Internet.tmp nem nevezhető át Internet.txt névre");
+        throw Failure(
+            platform::translate("Packages", "Az Internet.tmp nem nevezhető át Internet.txt névre"));
 }
 
 std::string Downloader::fetchPackage(const CatalogueEntry& row) {

@@ -7,9 +7,9 @@
 // The offer at start-up to install the package named as the first command-line argument.
 namespace zolvera::packages {
 
-inline constexpr std::string_view kInstallOfferCaption = "Megerősítés";
+std::string installOfferCaption();
 // Shown after an installation that returned normally.
-inline constexpr std::string_view kInstallDoneText = "A csomag kibontása kész.";
+std::string installDoneText();
 
 // The question to ask for the first command-line argument (empty when there is none), or
 // nothing when no offer is made: no argument, or exactly "/reg". The question shows the

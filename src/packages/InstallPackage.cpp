@@ -6,6 +6,7 @@
 #include "packages/PackageReader.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderNames.h"
+#include "platform/Translate.h"
 
 #include <cstdint>
 #include <optional>
@@ -146,7 +147,9 @@ private:
 };
 
 InstallStopped installStopped(const std::string& packagePath) {
-    return InstallStopped("A(z) \"" + packagePath + "\" csomag telepítése leállt, mert kérték.");
+    return InstallStopped(platform::substitute(
+        platform::translate("Packages", "A(z) \"%1\" csomag telepítése leállt, mert kérték."),
+        {packagePath}));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/CodePage.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "platform/Translate.h"
 
 #include <cstdint>
 #include <vector>
@@ -27,16 +28,20 @@ struct Entry {
 std::string packageName(const std::string& name, const std::string& pathForMessage) {
     const std::optional<std::string> ansi = platform::utf8ToAnsi(name);
     if (!ansi || ansi->empty() || ansi->size() > kMaxNameLength || !library::isPlainName(name))
-        throw Failure("A(z) \"" + pathForMessage +
-                      "\" neve nem tehető csomagba: 1–100 karakteres, a közép-európai "
-                      "(Windows-1250) kódlapon ábrázolható név kell, \\ és : jel, valamint "
-                      "vezérlőkarakter nélkül.");
+        throw Failure(platform::substitute(
+            platform::translate("Packages",
+                                "A(z) \"%1\" neve nem tehető csomagba: 1–100 karakteres, a "
+                                "közép-európai (Windows-1250) kódlapon ábrázolható név kell, \\ "
+                                "és : jel, valamint vezérlőkarakter nélkül."),
+            {pathForMessage}));
     return *ansi;
 }
 
 Failure tooLarge(const std::string& path) {
-    return Failure("A(z) \"" + path + "\" kép nagyobb " + std::to_string(kMaxContentLength) +
-                   " bájtnál, ezért nem tehető csomagba.");
+    return Failure(platform::substitute(
+        platform::translate("Packages",
+                            "A(z) \"%1\" kép nagyobb %2 bájtnál, ezért nem tehető csomagba."),
+        {path, std::to_string(kMaxContentLength)}));
 }
 
 // The folder's pictures in listing order, then the cover, each with its size. Sub-folders
@@ -68,7 +73,7 @@ Contents contentsOf(const std::string& folderPath) {
     if (!folder.empty() && folder.back() == platform::kSeparator)
         folder.pop_back();
     if (!library::hasCover(folder))
-        throw Failure(std::string(kNoCoverText));
+        throw Failure(noCoverText());
     std::string groupName = packageName(platform::fileNamePart(folder), folderPath);
     return {std::move(groupName), collectEntries(folder)};
 }
@@ -90,9 +95,10 @@ void writeFitted(platform::StagedFile& package, const std::string& path, PackRep
     try {
         fitted = picture::fitJpeg(original, kMaxContentLength);
     } catch (const Failure& failure) {
-        throw Failure(
-            "A(z) \"" + path +
-            "\" kép nem méretezhető át, ezért a csomag nem készült el: " + failure.what());
+        throw Failure(platform::substitute(
+            platform::translate("Packages", "A(z) \"%1\" kép nem méretezhető át, ezért a csomag "
+                                            "nem készült el: %2"),
+            {path, failure.what()}));
     }
     writeField(package, fitted.bytes);
     const auto pixels = [](int width, int height) { return std::int64_t{width} * height; };
@@ -121,26 +127,39 @@ void writePicture(platform::StagedFile& package, const std::string& path, Oversi
     }
     writeLength(package, static_cast<std::size_t>(size));
     if (package.copyFrom(picture, static_cast<std::size_t>(size)) != size)
-        throw Failure("A(z) \"" + path +
-                      "\" kép csomagolás közben megváltozott, ezért a csomag nem készült el.");
+        throw Failure(platform::substitute(
+            platform::translate("Packages", "A(z) \"%1\" kép csomagolás közben megváltozott, "
+                                            "ezért a csomag nem készült el."),
+            {path}));
     picture.close();
 }
 
 } // namespace
 
+std::string noCoverText() {
+    return platform::translate(
+        "Packages", "Nem található az \"init.jpg\" állomány, anélkül csomag nem hozható létre.");
+}
+
+std::string fitCaption() {
+    return platform::translate("Packages", "Megerősítés");
+}
+
 std::string fitQuestion(std::size_t count) {
-    return "A csomagba szánt képek közül " + std::to_string(count) + " nagyobb " +
-           std::to_string(kMaxContentLength) +
-           " bájtnál. Átméretezzem őket, hogy beférjenek a csomagba? Az eredeti képek nem "
-           "változnak.";
+    return platform::substitute(
+        platform::translate("Packages",
+                            "A csomagba szánt képek közül %1 nagyobb %2 bájtnál. Átméretezzem "
+                            "őket, hogy beférjenek a csomagba? Az eredeti képek nem változnak."),
+        {std::to_string(count), std::to_string(kMaxContentLength)});
 }
 
 std::string fittedSummary(const PackReport& report) {
     if (report.fitted == 0)
         return {};
-    return std::to_string(report.fitted) +
-           " kép átméretezve (legkisebb: " + std::to_string(report.smallestWidth) + " × " +
-           std::to_string(report.smallestHeight) + ")";
+    return platform::substitute(
+        platform::translate("Packages", "%1 kép átméretezve (legkisebb: %2 × %3)"),
+        {std::to_string(report.fitted), std::to_string(report.smallestWidth),
+         std::to_string(report.smallestHeight)});
 }
 
 std::vector<std::string> OversizedPictures(const std::string& folderPath) {

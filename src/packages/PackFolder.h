@@ -8,9 +8,9 @@
 namespace zolvera::packages {
 
 // The refusal of a folder without its cover.
-inline constexpr std::string_view kNoCoverText =
-    "Nem található az \"init.jpg\" állomány, anélkül csomag nem hozható létre.";
-inline constexpr std::string_view kFitCaption = "Megerősítés";
+std::string noCoverText();
+// The caption of the question whether to fit the oversized pictures.
+std::string fitCaption();
 
 // What PackFolder does with a picture larger than a package entry may hold.
 enum class Oversized {

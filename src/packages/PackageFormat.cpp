@@ -1,5 +1,7 @@
 #include "packages/PackageFormat.h"
 
+#include "platform/Translate.h"
+
 #include <algorithm>
 
 namespace zolvera::packages {
@@ -17,33 +19,44 @@ std::int32_t decodeLength(const char* field) {
 }
 
 Failure installFailed(const std::string& packagePath, const std::string& reason) {
-    return Failure("A(z) \"" + packagePath + "\" csomag telepítése nem sikerült: " + reason + ".");
+    return Failure(platform::substitute(
+        platform::translate("Packages", "A(z) \"%1\" csomag telepítése nem sikerült: %2."),
+        {packagePath, reason}));
 }
 
 Failure damagedPackage(const std::string& packagePath) {
-    return Failure("A(z) \"" + packagePath +
-                   "\" csomag sérült vagy hiányos, a telepítés a hibás résznél megszakadt.");
+    return Failure(platform::substitute(
+        platform::translate("Packages", "A(z) \"%1\" csomag sérült vagy hiányos, a telepítés a "
+                                        "hibás résznél megszakadt."),
+        {packagePath}));
 }
 
 Failure unusableGroupName(const std::string& packagePath) {
-    return Failure("A(z) \"" + packagePath +
-                   "\" csomag csoportneve nem használható könyvtárnévként, a csomag nem "
-                   "telepíthető.");
+    return Failure(platform::substitute(
+        platform::translate("Packages", "A(z) \"%1\" csomag csoportneve nem használható "
+                                        "könyvtárnévként, a csomag nem telepíthető."),
+        {packagePath}));
 }
 
 Failure groupFolderIsLink(const std::string& packagePath, const std::string& groupName) {
-    return Failure("A(z) \"" + packagePath + "\" csomag nem telepíthető, mert a(z) \"" + groupName +
-                   "\" csoport könyvtára szimbolikus link.");
+    return Failure(platform::substitute(
+        platform::translate("Packages", "A(z) \"%1\" csomag nem telepíthető, mert a(z) \"%2\" "
+                                        "csoport könyvtára szimbolikus link."),
+        {packagePath, groupName}));
 }
 
 Failure groupFolderUnavailable(const std::string& packagePath, const std::string& groupName) {
-    return Failure("A(z) \"" + packagePath + "\" csomag nem telepíthető, mert a(z) \"" + groupName +
-                   "\" csoport könyvtára nem hozható létre.");
+    return Failure(platform::substitute(
+        platform::translate("Packages", "A(z) \"%1\" csomag nem telepíthető, mert a(z) \"%2\" "
+                                        "csoport könyvtára nem hozható létre."),
+        {packagePath, groupName}));
 }
 
 Failure tooManyEntries(const std::string& packagePath) {
-    return Failure("A(z) \"" + packagePath + "\" csomag nem telepíthető, mert több mint " +
-                   std::to_string(kMaxEntries) + " fájlt tartalmaz.");
+    return Failure(platform::substitute(
+        platform::translate(
+            "Packages", "A(z) \"%1\" csomag nem telepíthető, mert több mint %2 fájlt tartalmaz."),
+        {packagePath, std::to_string(kMaxEntries)}));
 }
 
 Failure refusedEntries(const std::string& packagePath, const std::vector<std::string>& names) {
@@ -51,11 +64,13 @@ Failure refusedEntries(const std::string& packagePath, const std::vector<std::st
     for (std::size_t i = 0; i < std::min(names.size(), kNamedRefusedEntries); ++i)
         list += (list.empty() ? "\"" : ", \"") + names[i] + "\"";
     if (names.size() > kNamedRefusedEntries)
-        list += " és még " + std::to_string(names.size() - kNamedRefusedEntries) + " további";
-    return Failure("A(z) \"" + packagePath +
-                   "\" csomag ezen fájljai nem települtek, mert a nevük nem használható, vagy a "
-                   "helyükön nem közönséges fájl áll: " +
-                   list + ".");
+        list += platform::substitute(platform::translate("Packages", " és még %1 további"),
+                                     {std::to_string(names.size() - kNamedRefusedEntries)});
+    return Failure(platform::substitute(
+        platform::translate("Packages", "A(z) \"%1\" csomag ezen fájljai nem települtek, mert a "
+                                        "nevük nem használható, vagy a helyükön nem közönséges "
+                                        "fájl áll: %2."),
+        {packagePath, list}));
 }
 
 } // namespace zolvera::packages

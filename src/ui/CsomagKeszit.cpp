@@ -30,9 +30,6 @@ constexpr int kStatusHeight = 20;
 constexpr QSize kClientSize(637, 336 + kStatusHeight);
 constexpr int kOldNameRole = Qt::UserRole;
 
-const QString kRootRefused = QStringLiteral(
-    "A gyökérkönyvtárból nem készíthető csomag. Válasszon ki egy képeket tartalmazó könyvtárat.");
-
 QStringList sortedFileNames(const QString& folder) {
     QStringList names = QDir(folder).entryList(QDir::Files | QDir::System);
     sortNames(names);
@@ -65,11 +62,10 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& contex
                                      const QString& groupsFolder, QString& packageFolder)
     : QDialog(owner, kDialogFrame), ShellComboBox1(new QComboBox(this)),
       ShellTreeView1(new FolderTree(this)), ShellListView1(new QListWidget(this)),
-      Button2(new QPushButton(QStringLiteral("Csomagol"), this)),
-      Button1(new QPushButton(QStringLiteral("Bezár"), this)), StatusBar1(new QLabel(this)),
-      context_(context), packageFolder_(packageFolder) {
+      Button2(new QPushButton(tr("Csomagol"), this)), Button1(new QPushButton(tr("Bezár"), this)),
+      StatusBar1(new QLabel(this)), context_(context), packageFolder_(packageFolder) {
     setObjectName(QStringLiteral("frm_Csomagkeszit"));
-    setWindowTitle(QStringLiteral("Csomag készítése (DTA file készítés)"));
+    setWindowTitle(tr("Csomag készítése (DTA file készítés)"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(kClientSize);
 
@@ -106,7 +102,7 @@ Tfrm_Csomagkeszit::Tfrm_Csomagkeszit(QWidget* owner, const WindowContext& contex
 
     SaveDialog1.owner = this;
     SaveDialog1.mode = FileDialogRequest::Mode::Save;
-    SaveDialog1.filter = QStringLiteral("Zolvera csomag file-ok (*.dta)|*.dta");
+    SaveDialog1.filter = tr("Zolvera csomag file-ok (*.dta)|*.dta");
     SaveDialog1.defaultSuffix = QStringLiteral("dta");
     SaveDialog1.confirmOverwrite = false;
 
@@ -165,8 +161,7 @@ bool Tfrm_Csomagkeszit::selectTypedFolder(const QString& path) {
         QString::fromStdString(platform::resolve(expandHome(path).toStdString()));
     if (ShellTreeView1->selectFolder(folder))
         return true;
-    ShowError(context_.dialogs, QStringLiteral("A(z) \"%1\" könyvtár nem található.").arg(path),
-              this);
+    ShowError(context_.dialogs, tr("A(z) \"%1\" könyvtár nem található.").arg(path), this);
     return false;
 }
 
@@ -201,10 +196,8 @@ void Tfrm_Csomagkeszit::renameFile(QListWidgetItem* item) {
     item->setText(renamed ? newName : oldName);
     item->setData(kOldNameRole, item->text());
     if (!renamed)
-        ShowError(
-            context_.dialogs,
-            QStringLiteral("A(z) \"%1\" nem nevezhető át erre: \"%2\".").arg(oldName, newName),
-            this);
+        ShowError(context_.dialogs,
+                  tr("A(z) \"%1\" nem nevezhető át erre: \"%2\".").arg(oldName, newName), this);
 }
 
 void Tfrm_Csomagkeszit::BitBtn1Click() {
@@ -216,7 +209,10 @@ void Tfrm_Csomagkeszit::BitBtn1Click() {
         folder.pop_back();
     // The root's name is empty: no group can bear it.
     if (folder.empty()) {
-        ShowError(context_.dialogs, kRootRefused, this);
+        ShowError(context_.dialogs,
+                  tr("A gyökérkönyvtárból nem készíthető csomag. Válasszon ki egy képeket "
+                     "tartalmazó könyvtárat."),
+                  this);
         return;
     }
     // Offered under the folder's name, in the folder of the last package.
@@ -228,7 +224,7 @@ void Tfrm_Csomagkeszit::BitBtn1Click() {
         return;
     packageFolder_ = QFileInfo(*package).absolutePath();
     if (!library::hasCover(folder)) {
-        ShowError(context_.dialogs, QString::fromUtf8(packages::kNoCoverText), this);
+        ShowError(context_.dialogs, QString::fromStdString(packages::noCoverText()), this);
         return;
     }
     StatusBar1->clear();
@@ -236,7 +232,7 @@ void Tfrm_Csomagkeszit::BitBtn1Click() {
     if (const std::size_t count = packages::OversizedPictures(folder).size();
         count > 0 &&
         ShowConfirm(context_.dialogs, QString::fromStdString(packages::fitQuestion(count)),
-                    QString::fromUtf8(packages::kFitCaption), this))
+                    QString::fromStdString(packages::fitCaption()), this))
         oversized = packages::Oversized::Fit;
     const packages::PackReport report =
         packages::PackFolder(folder, package->toStdString(), oversized);

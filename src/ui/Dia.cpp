@@ -32,8 +32,8 @@ constexpr int kCoolBarHeight = 29;
 constexpr int kToolBarHeight = 25;
 constexpr int kStartingStep = 5; // seconds, the slider's position when the window is made
 
-QAction* makeAction(QWidget* window, const char* caption, Qt::Key shortcut, const char* icon) {
-    auto* action = new QAction(iconNamed(icon), QString::fromUtf8(caption), window);
+QAction* makeAction(QWidget* window, const QString& caption, Qt::Key shortcut, const char* icon) {
+    auto* action = new QAction(iconNamed(icon), caption, window);
     action->setToolTip(action->text());
     action->setShortcut(shortcut);
     window->addAction(action); // the shortcuts work anywhere in the window
@@ -46,11 +46,11 @@ Tfrm_dia::Tfrm_dia(QWidget* owner, const WindowContext& context, StepTimer::Tick
     : QDialog(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       CoolBar1(new QFrame(this)), ToolBar1(new QToolBar(CoolBar1)),
-      aIndit(makeAction(this, "Dia indítása", Qt::Key_F2, "play")),
-      aElozo(makeAction(this, "Előző kép", Qt::Key_F3, "step-back")),
-      aKovetkezo(makeAction(this, "Következő kép", Qt::Key_F4, "step-forward")),
-      aLeallit(makeAction(this, "Leállít", Qt::Key_F5, "stop")),
-      aBezar(makeAction(this, "Bezár", Qt::Key_Escape, "red-cross")),
+      aIndit(makeAction(this, tr("Dia indítása"), Qt::Key_F2, "play")),
+      aElozo(makeAction(this, tr("Előző kép"), Qt::Key_F3, "step-back")),
+      aKovetkezo(makeAction(this, tr("Következő kép"), Qt::Key_F4, "step-forward")),
+      aLeallit(makeAction(this, tr("Leállít"), Qt::Key_F5, "stop")),
+      aBezar(makeAction(this, tr("Bezár"), Qt::Key_Escape, "red-cross")),
       Track(new QSlider(Qt::Horizontal, ToolBar1)), lbl(new QLabel(ToolBar1)),
       lbl2(new ElidedLabel(ToolBar1)), img(new StretchedImage(this)), PopupMenu1(new QMenu(img)),
       Timer(new StepTimer(ticks, this)), context_(context) {
@@ -62,7 +62,7 @@ Tfrm_dia::Tfrm_dia(QWidget* owner, const WindowContext& context, StepTimer::Tick
     Track->setValue(kStartingStep);
     Track->setTickPosition(QSlider::TicksBelow);
     Track->setCursor(Qt::PointingHandCursor);
-    Track->setToolTip(QStringLiteral("Léptetési idő beállítás"));
+    Track->setToolTip(tr("Léptetési idő beállítás"));
     lbl->setFixedWidth(64);
     lbl->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lbl2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

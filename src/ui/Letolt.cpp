@@ -44,17 +44,16 @@ QPushButton* makeButton(QWidget* owner, const QString& caption, int left) {
 Tfrm_Letolt::Tfrm_Letolt(QWidget* owner, const WindowContext& context,
                          library::GroupLibrary& library, std::string server, net::TimeLimits limits)
     : QDialog(owner, kDialogFrame), ListView1(new QTreeWidget(this)),
-      Button1(makeButton(this, QStringLiteral("Lista frissítés"), 8)),
-      Button2(makeButton(this, QStringLiteral("Letöltés"), 264)),
-      Button3(makeButton(this, QStringLiteral("Bezár"), 348)), ProgressBar1(new QProgressBar(this)),
-      context_(context), library_(library), server_(std::move(server)),
-      IdHTTP1(library.appFolder(), limits) {
+      Button1(makeButton(this, tr("Lista frissítés"), 8)),
+      Button2(makeButton(this, tr("Letöltés"), 264)), Button3(makeButton(this, tr("Bezár"), 348)),
+      ProgressBar1(new QProgressBar(this)), context_(context), library_(library),
+      server_(std::move(server)), IdHTTP1(library.appFolder(), limits) {
     setObjectName(QStringLiteral("frm_Letolt"));
-    setWindowTitle(QStringLiteral("Csomag letöltése Internetről"));
+    setWindowTitle(tr("Csomag letöltése Internetről"));
     setFixedSize(kClientSize);
 
     ListView1->setGeometry(0, 0, kClientSize.width(), 297);
-    ListView1->setHeaderLabels({QStringLiteral("név"), QStringLiteral("link")});
+    ListView1->setHeaderLabels({tr("név"), tr("link")});
     ListView1->header()->resizeSection(0, 150);
     ListView1->header()->resizeSection(1, 220);
     ListView1->header()->setSectionsMovable(false);
@@ -118,7 +117,7 @@ void Tfrm_Letolt::LoadCatalogue() {
                 rows = packages::catalogueRows(packages::readCatalogue(file), groups);
             });
     } catch (const Failure&) {
-        ShowError(context_.dialogs, QStringLiteral("Hiba az állomány lista megnyitásakor."), this);
+        ShowError(context_.dialogs, tr("Hiba az állomány lista megnyitásakor."), this);
         return;
     }
     rows_ = std::move(rows);
@@ -158,7 +157,7 @@ void Tfrm_Letolt::Button1Click() {
         return;
     IdHTTP1.replaceCatalogue();
     LoadCatalogue();
-    ShowInfo(context_.dialogs, QStringLiteral("Lista frissítése kész."), this);
+    ShowInfo(context_.dialogs, tr("Lista frissítése kész."), this);
 }
 
 void Tfrm_Letolt::Button2Click() {
@@ -177,7 +176,7 @@ void Tfrm_Letolt::Button2Click() {
     if (!transfer([&] { local = IdHTTP1.fetchPackage(row); }))
         return;
     installPackage(library_, local);
-    ShowInfo(context_.dialogs, QStringLiteral("A file letöltése kész."), this);
+    ShowInfo(context_.dialogs, tr("A file letöltése kész."), this);
 }
 
 bool Tfrm_Letolt::transfer(const std::function<void()>& fetch) {
@@ -212,7 +211,8 @@ void Tfrm_Letolt::IdHTTP1WorkEnd() {
 
 void Tfrm_Letolt::showDownloadError(const std::string& failure) {
     ShowError(context_.dialogs,
-              QStringLiteral("Hiba letöltés közben\r\n") + QString::fromStdString(failure), this);
+              tr("Hiba letöltés közben") + QStringLiteral("\r\n") + QString::fromStdString(failure),
+              this);
 }
 
 void Tfrm_Letolt::done(int result) {

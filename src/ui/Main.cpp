@@ -8,6 +8,7 @@
 #include "packages/InstallOffer.h"
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
+#include "platform/UiLanguage.h"
 #include "ui/CsomagKeszit.h"
 #include "ui/Dia.h"
 #include "ui/Guard.h"
@@ -35,18 +36,6 @@
 
 namespace zolvera::ui {
 
-namespace {
-
-const QString kLibraryBusyCaption = QStringLiteral("Foglalt képtár");
-const QString kLibraryBusyQuestion =
-    QStringLiteral("A képtárat most egy másik ablak vagy program használja.\n"
-                   "Várjak, amíg felszabadul? (Nem: a módosítás elmarad.)");
-const QString kSettingsNotSaved =
-    QStringLiteral("A beállítások nem lettek elmentve, mert a képtárat egy másik ablak vagy "
-                   "program használja.");
-
-} // namespace
-
 Tfrm_Main::Tfrm_Main(std::string appFolder, const WindowContext& context, QWidget* parent)
     : QWidget(parent), context_(context), ui_(this), library_(std::move(appFolder), *this),
       commandLine_(QCoreApplication::arguments()),
@@ -65,15 +54,15 @@ Tfrm_Main::Tfrm_Main(std::string appFolder, const WindowContext& context, QWidge
     QToolTip::setPalette(hintPalette);
 
     od.owner = this;
-    od.title = QStringLiteral("Kép megnyitása");
-    od.filter = QStringLiteral("JPEG képek (*.jpg;*.jpeg)|*.jpg;*.jpeg");
+    od.title = tr("Kép megnyitása");
+    od.filter = tr("JPEG képek (*.jpg;*.jpeg)|*.jpg;*.jpeg");
     od.defaultSuffix = QStringLiteral("jpg");
     od.directory = QString::fromStdString(library_.appFolder());
     od.picturePreview = true;
 
     oddta.owner = this;
-    oddta.title = QStringLiteral("Kép-csomag megnyitása");
-    oddta.filter = QStringLiteral("Zolvera csomag file-ok (*.dta)|*.dta");
+    oddta.title = tr("Kép-csomag megnyitása");
+    oddta.filter = tr("Zolvera csomag file-ok (*.dta)|*.dta");
     oddta.defaultSuffix = QStringLiteral("dta");
 
     const std::pair<QAction*, void (Tfrm_Main::*)()> handlers[] = {
@@ -159,7 +148,10 @@ void Tfrm_Main::closeEvent(QCloseEvent* event) {
             context_.settings.SaveSettings(settingsPath(),
                                            {.goOn = [this] { return keepWaitingForLibrary(); }});
         } catch (const library::LibraryBusy&) {
-            ShowInfo(context_.dialogs, kSettingsNotSaved, this);
+            ShowInfo(context_.dialogs,
+                     tr("A beállítások nem lettek elmentve, mert a képtárat egy másik ablak vagy "
+                        "program használja."),
+                     this);
         }
     };
     if (settingsSaveFailed_) {
@@ -292,7 +284,10 @@ bool Tfrm_Main::showConfirm(const std::string& text, const std::string& caption)
 }
 
 bool Tfrm_Main::keepWaitingForLibrary() {
-    return ShowConfirm(context_.dialogs, kLibraryBusyQuestion, kLibraryBusyCaption, this);
+    return ShowConfirm(context_.dialogs,
+                       tr("A képtárat most egy másik ablak vagy program használja.\n"
+                          "Várjak, amíg felszabadul? (Nem: a módosítás elmarad.)"),
+                       tr("Foglalt képtár"), this);
 }
 
 std::optional<std::string> Tfrm_Main::choosePicture() {
@@ -359,7 +354,11 @@ void Tfrm_Main::ShellOpen(const std::string& command) {
 }
 
 void Tfrm_Main::aSugoExecute() {
-    ShellOpen(library::helpDocument(library_.appFolder()));
+    // In the language of the user interface when the library has it, else in Hungarian.
+    const std::string translated =
+        library::helpDocument(library_.appFolder(), platform::uiLanguage().toStdString());
+    ShellOpen(platform::fileExists(translated) ? translated
+                                               : library::helpDocument(library_.appFolder()));
 }
 
 void Tfrm_Main::aHonlapExecute() {
@@ -416,11 +415,11 @@ void Tfrm_Main::runOffers() {
 
 void Tfrm_Main::offerPackage(const std::string& argument) {
     const std::optional<std::string> question = packages::installOfferQuestion(argument);
-    if (!question || !showConfirm(*question, std::string(packages::kInstallOfferCaption)))
+    if (!question || !showConfirm(*question, packages::installOfferCaption()))
         return;
     // A damaged package ends in the general error report, and no completion message follows.
     installPackage(library_, argument);
-    showInfo(std::string(packages::kInstallDoneText));
+    showInfo(packages::installDoneText());
 }
 
 void Tfrm_Main::bringToFront() {

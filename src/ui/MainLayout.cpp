@@ -4,6 +4,7 @@
 #include "picture/ThumbnailCache.h"
 #include "ui/Resources.h"
 #include <QAction>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -34,55 +35,95 @@ struct ActionEntry {
 const ActionEntry kActions[] = {
     {&MainLayout::aUjCsoport,
      "aUjCsoport",
-     "Új csoport létrehozás",
+     QT_TRANSLATE_NOOP("MainLayout", "Új csoport létrehozás"),
      "Csoportok",
      {},
      "sheet-blank"},
-    {&MainLayout::aCsopTorol, "aCsopTorol", "Csoport törlése", "Csoportok", {}, "sheet-remove"},
+    {&MainLayout::aCsopTorol,
+     "aCsopTorol",
+     QT_TRANSLATE_NOOP("MainLayout", "Csoport törlése"),
+     "Csoportok",
+     {},
+     "sheet-remove"},
     {&MainLayout::aCsomagKeszit,
      "aCsomagKeszit",
-     "Csomag készítése csoportból",
+     QT_TRANSLATE_NOOP("MainLayout", "Csomag készítése csoportból"),
      "Csoportok",
      {},
      "parcel"},
     {&MainLayout::aCsomagTelepit,
      "aCsomagTelepit",
-     "Már letöltött csomag telepítése",
+     QT_TRANSLATE_NOOP("MainLayout", "Már letöltött csomag telepítése"),
      "Csoportok",
      {},
      "disk-drive"},
     {&MainLayout::aCsomagLetolt,
      "aCsomagLetolt",
-     "Csomag letöltése Internetről",
+     QT_TRANSLATE_NOOP("MainLayout", "Csomag letöltése Internetről"),
      "Csoportok",
      {},
      "globe-arrow"},
-    {&MainLayout::aBezar, "aBezar", "Bezár", "Csoportok", {}, "red-cross"},
+    {&MainLayout::aBezar,
+     "aBezar",
+     QT_TRANSLATE_NOOP("MainLayout", "Bezár"),
+     "Csoportok",
+     {},
+     "red-cross"},
     {&MainLayout::aKepHozza,
      "aKepHozza",
-     "Kép hozzáadása",
+     QT_TRANSLATE_NOOP("MainLayout", "Kép hozzáadása"),
      "Képek",
      {Qt::Key_Insert},
      "folder-picture"},
     {&MainLayout::aKepTorol,
      "aKepTorol",
-     "Kép törlése",
+     QT_TRANSLATE_NOOP("MainLayout", "Kép törlése"),
      "Képek",
      {Qt::Key_Delete},
      "folder-picture-remove"},
-    {&MainLayout::aDiaVetit, "aDiaVetit", "Diavetítés", "Képek", {Qt::Key_F8}, "framed-picture"},
+    {&MainLayout::aDiaVetit,
+     "aDiaVetit",
+     QT_TRANSLATE_NOOP("MainLayout", "Diavetítés"),
+     "Képek",
+     {Qt::Key_F8},
+     "framed-picture"},
     // Alt+Enter on either Enter key, as the system treats them alike; menus name the first.
     {&MainLayout::aBeallit,
      "aBeallit",
-     "Beállítások",
+     QT_TRANSLATE_NOOP("MainLayout", "Beállítások"),
      "Beállítások",
      {Qt::ALT | Qt::Key_Enter, Qt::ALT | Qt::Key_Return},
      "gears"},
-    {&MainLayout::aSugo, "aSugo", "Súgó", "Súgó", {Qt::Key_F1}, "question"},
-    {&MainLayout::aHonlap, "aHonlap", "Ervolt honlapja", "Súgó", {}, "web-browser"},
-    {&MainLayout::aLevel, "aLevel", "Levélküldés Ervoltnak", "Súgó", {}, "envelope"},
-    {&MainLayout::aUjdonsag, "aUjdonsag", "Újdonságok az Interneten", "Súgó", {}, "star"},
-    {&MainLayout::aNevjegy, "aNevjegy", "Névjegy", "Súgó", {}, nullptr},
+    {&MainLayout::aSugo,
+     "aSugo",
+     QT_TRANSLATE_NOOP("MainLayout", "Súgó"),
+     "Súgó",
+     {Qt::Key_F1},
+     "question"},
+    {&MainLayout::aHonlap,
+     "aHonlap",
+     QT_TRANSLATE_NOOP("MainLayout", "Ervolt honlapja"),
+     "Súgó",
+     {},
+     "web-browser"},
+    {&MainLayout::aLevel,
+     "aLevel",
+     QT_TRANSLATE_NOOP("MainLayout", "Levélküldés Ervoltnak"),
+     "Súgó",
+     {},
+     "envelope"},
+    {&MainLayout::aUjdonsag,
+     "aUjdonsag",
+     QT_TRANSLATE_NOOP("MainLayout", "Újdonságok az Interneten"),
+     "Súgó",
+     {},
+     "star"},
+    {&MainLayout::aNevjegy,
+     "aNevjegy",
+     QT_TRANSLATE_NOOP("MainLayout", "Névjegy"),
+     "Súgó",
+     {},
+     nullptr},
 };
 
 // nullptr stands for a separator.
@@ -153,7 +194,8 @@ MainLayout::MainLayout(QWidget* window) {
 
 void MainLayout::createActions(QWidget* window) {
     for (const ActionEntry& entry : kActions) {
-        auto* action = new QAction(QString::fromUtf8(entry.caption), window);
+        auto* action =
+            new QAction(QCoreApplication::translate("MainLayout", entry.caption), window);
         action->setObjectName(QLatin1String(entry.name));
         action->setProperty("category", QString::fromUtf8(entry.category));
         // The hint is the caption, in the pop-up and in the status bar.
@@ -199,13 +241,13 @@ QWidget* MainLayout::createTopStrip(QWidget* window) {
 }
 
 void MainLayout::createMenus(QWidget* window) {
-    addItems(MainMenu1->addMenu(QStringLiteral("Csoportok")),
+    addItems(MainMenu1->addMenu(QCoreApplication::translate("MainLayout", "Csoportok")),
              {aUjCsoport, aCsopTorol, nullptr, aCsomagKeszit, aCsomagTelepit, aCsomagLetolt,
               nullptr, aBezar});
-    addItems(MainMenu1->addMenu(QStringLiteral("Képek")),
+    addItems(MainMenu1->addMenu(QCoreApplication::translate("MainLayout", "Képek")),
              {aKepHozza, aKepTorol, nullptr, aDiaVetit});
-    addItems(MainMenu1->addMenu(QStringLiteral("Rendszer")), {aBeallit});
-    addItems(MainMenu1->addMenu(QStringLiteral("Súgó")),
+    addItems(MainMenu1->addMenu(QCoreApplication::translate("MainLayout", "Rendszer")), {aBeallit});
+    addItems(MainMenu1->addMenu(QCoreApplication::translate("MainLayout", "Súgó")),
              {aSugo, nullptr, aHonlap, aLevel, aUjdonsag, nullptr, aNevjegy});
 
     for (QAction* action : std::initializer_list<QAction*>{

@@ -40,10 +40,9 @@ QAction* makeAction(QWidget* owner, const QString& caption, const char* icon,
 Tfrm_mutat::Tfrm_mutat(QWidget* owner, const WindowContext& context)
     : QDialog(owner, kDialogFrame), CoolBar1(new QFrame(this)), ToolBar1(new QToolBar(CoolBar1)),
       aBeallit(makeAction(
-          this, QStringLiteral("Beállítás tapétaként"), "monitor-picture",
+          this, tr("Beállítás tapétaként"), "monitor-picture",
           {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)})),
-      aBezar(
-          makeAction(this, QStringLiteral("Bezár"), "red-cross", {QKeySequence(Qt::Key_Escape)})),
+      aBezar(makeAction(this, tr("Bezár"), "red-cross", {QKeySequence(Qt::Key_Escape)})),
       ToolButton1(nullptr), ToolButton2(nullptr), img(new QLabel(this)), PopupMenu1(new QMenu(img)),
       context_(context) {
     setObjectName(QStringLiteral("frm_mutat"));

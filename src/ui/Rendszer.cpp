@@ -56,34 +56,31 @@ QPushButton* button(const QString& caption, QWidget* parent, const QRect& geomet
 Tfrm_Rendszer::Tfrm_Rendszer(QWidget* owner, const WindowContext& context)
     : QDialog(owner, kDialogFrame), context_(context) {
     setObjectName(QStringLiteral("frm_Rendszer"));
-    setWindowTitle(QStringLiteral("Rendszerparaméterek"));
+    setWindowTitle(tr("Rendszerparaméterek"));
     setFixedSize(289, 197);
     // The places are made for a narrow 8-point face; a condensed one where that is missing.
     QFont face(QStringLiteral("MS Sans Serif"), 8);
     face.setStretch(QFont::Condensed);
     setFont(face);
 
-    LMDGroupBox1 = new QGroupBox(QStringLiteral(" Képernyő "), this);
+    LMDGroupBox1 = new QGroupBox(tr(" Képernyő "), this);
     LMDGroupBox1->setGeometry(8, 8, 185, 85);
-    Nyujt = placed(new QCheckBox(QStringLiteral("Háttérkép nyújtása"), LMDGroupBox1),
-                   {12, 24, 161, 17});
-    Label1 = placed(
-        new QLabel(QStringLiteral("Háttérkép automatikus méretezése\na képernyőn"), LMDGroupBox1),
-        {8, 48, 166, 33});
+    Nyujt = placed(new QCheckBox(tr("Háttérkép nyújtása"), LMDGroupBox1), {12, 24, 161, 17});
+    Label1 = placed(new QLabel(tr("Háttérkép automatikus méretezése\na képernyőn"), LMDGroupBox1),
+                    {8, 48, 166, 33});
 
-    GroupBox2 = new QGroupBox(QStringLiteral("Diavetítés"), this);
+    GroupBox2 = new QGroupBox(tr("Diavetítés"), this);
     GroupBox2->setGeometry(8, 100, 269, 85);
-    Label2 = new QLabel(QStringLiteral("Alapértelmezett léptetés intervallum"), GroupBox2);
+    Label2 = new QLabel(tr("Alapértelmezett léptetés intervallum"), GroupBox2);
     Label2->move(12, 24);
     spEdit = placed(new StepSpin(GroupBox2), {188, 20, 65, 21});
     spEdit->setRange(1, 10);
-    spEdit->setSuffix(QStringLiteral(" sec"));
-    Teljes = placed(new QCheckBox(QStringLiteral("Ablak teljes képernyős"), GroupBox2),
-                    {12, 52, 137, 17});
+    spEdit->setSuffix(tr(" sec"));
+    Teljes = placed(new QCheckBox(tr("Ablak teljes képernyős"), GroupBox2), {12, 52, 137, 17});
 
-    Button1 = button(QStringLiteral("OK"), this, {200, 20, 75, 25});
+    Button1 = button(tr("OK"), this, {200, 20, 75, 25});
     Button1->setFont(QFont(QStringLiteral("Tahoma"), 8));
-    Button2 = button(QStringLiteral("Mégsem"), this, {200, 52, 75, 25});
+    Button2 = button(tr("Mégsem"), this, {200, 52, 75, 25});
 
     setTabOrder(Teljes, spEdit);
     setTabOrder(spEdit, Nyujt);

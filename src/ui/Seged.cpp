@@ -3,6 +3,7 @@
 #include "platform/Failure.h"
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 namespace zolvera::ui {
@@ -12,11 +13,13 @@ bool ShowConfirm(Dialogs& dialogs, const QString& text, const QString& caption, 
 }
 
 void ShowError(Dialogs& dialogs, const QString& text, QWidget* owner) {
-    dialogs.message({owner, QStringLiteral("Hiba"), text, MessageIcon::Error, false});
+    dialogs.message(
+        {owner, QCoreApplication::translate("Seged", "Hiba"), text, MessageIcon::Error, false});
 }
 
 void ShowInfo(Dialogs& dialogs, const QString& text, QWidget* owner) {
-    dialogs.message({owner, QStringLiteral("Üzenet"), text, MessageIcon::Information, false});
+    dialogs.message({owner, QCoreApplication::translate("Seged", "Üzenet"), text,
+                     MessageIcon::Information, false});
 }
 
 void ShowErrorReport(Dialogs& dialogs, const std::string& message, QWidget* owner) {

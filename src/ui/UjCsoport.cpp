@@ -28,13 +28,6 @@ namespace {
 constexpr QSize kClientSize(403, 229);
 constexpr QSize kCoverSize(142, 100);
 
-const QString kEnterName = QStringLiteral("Add meg a csoport nevét!");
-const QString kInvalidName = QStringLiteral("Hibás csoportnév megadás.");
-const QString kNoTemplate = QStringLiteral(
-    "A Template könyvtárban nincs borítónak való kép (*.jpg), ezért csoport nem hozható létre.");
-const QString kUnusableTemplate =
-    QStringLiteral("A kiválasztott kép nem olvasható, válasszon másik borítót.");
-
 // The file names of the folder's *.jpg files (not folders), alphabetical without regard to
 // letter case, as a sorted list box keeps them.
 QStringList templateNames(const std::string& folder) {
@@ -61,14 +54,13 @@ QIcon checkMark() {
 
 Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, const WindowContext& context,
                                library::GroupLibrary& library)
-    : QDialog(owner, kDialogFrame), Label1(new QLabel(QStringLiteral("Csoport neve"), this)),
-      edtCsopNev(new QLineEdit(this)), Label2(new QLabel(QStringLiteral("Kép választás"), this)),
+    : QDialog(owner, kDialogFrame), Label1(new QLabel(tr("Csoport neve"), this)),
+      edtCsopNev(new QLineEdit(this)), Label2(new QLabel(tr("Kép választás"), this)),
       lb(new QListWidget(this)), Img(new QLabel(this)),
-      btnOK(new QPushButton(checkMark(), QStringLiteral("OK"), this)),
-      btnCancel(new QPushButton(QStringLiteral("Mégsem"), this)), context_(context),
-      library_(library) {
+      btnOK(new QPushButton(checkMark(), tr("OK"), this)),
+      btnCancel(new QPushButton(tr("Mégsem"), this)), context_(context), library_(library) {
     setObjectName(QStringLiteral("frm_UjCsoport"));
-    setWindowTitle(QStringLiteral("Új csoport létrehozása"));
+    setWindowTitle(tr("Új csoport létrehozása"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(kClientSize);
 
@@ -130,7 +122,7 @@ void Tfrm_UjCsoport::lbClick() {
         bitmap = picture::JpegPicture::load(path).decode();
     } catch (const Failure& failure) {
         ShowError(context_.dialogs,
-                  QStringLiteral("A(z) \"%1\" kép nem használható borítónak: %2")
+                  tr("A(z) \"%1\" kép nem használható borítónak: %2")
                       .arg(item->text(), QString::fromStdString(errorReportText(failure.what()))),
                   this);
         return;
@@ -144,16 +136,21 @@ void Tfrm_UjCsoport::lbClick() {
 void Tfrm_UjCsoport::btnOKClick() {
     const QString typed = edtCsopNev->text();
     if (typed.isEmpty()) {
-        ShowInfo(context_.dialogs, kEnterName, this);
+        ShowInfo(context_.dialogs, tr("Add meg a csoport nevét!"), this);
         edtCsopNev->setFocus();
         return;
     }
     if (!library::isNewGroupName(typed.toStdString())) {
-        ShowInfo(context_.dialogs, kInvalidName, this);
+        ShowInfo(context_.dialogs, tr("Hibás csoportnév megadás."), this);
         return;
     }
     if (!templateShown_) {
-        ShowInfo(context_.dialogs, lb->count() == 0 ? kNoTemplate : kUnusableTemplate, this);
+        ShowInfo(context_.dialogs,
+                 lb->count() == 0
+                     ? tr("A Template könyvtárban nincs borítónak való kép (*.jpg), "
+                          "ezért csoport nem hozható létre.")
+                     : tr("A kiválasztott kép nem olvasható, válasszon másik borítót."),
+                 this);
         return;
     }
     const std::string templatePath =
@@ -163,12 +160,12 @@ void Tfrm_UjCsoport::btnOKClick() {
         accept();
         break;
     case library::NewGroupOutcome::NameRefused:
-        ShowInfo(context_.dialogs, kInvalidName, this);
+        ShowInfo(context_.dialogs, tr("Hibás csoportnév megadás."), this);
         break;
     case library::NewGroupOutcome::CoverNotCopied:
         ShowError(context_.dialogs,
-                  QStringLiteral("A(z) \"%1\" kép nem másolható a csoport könyvtárába, ezért a "
-                                 "csoport nem jött létre.")
+                  tr("A(z) \"%1\" kép nem másolható a csoport könyvtárába, ezért a "
+                     "csoport nem jött létre.")
                       .arg(QString::fromStdString(templatePath)),
                   this);
         break;

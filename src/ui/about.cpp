@@ -1,11 +1,13 @@
 #include "ui/about.h"
 
+#include "platform/UiLanguage.h"
 #include "ui/DialogFrame.h"
 #include "ui/Panel.h"
 #include "ui/Placement.h"
 #include "ui/Resources.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -15,7 +17,7 @@ Tfrm_About::Tfrm_About(QWidget* owner, const WindowContext& context)
     : QDialog(owner, kDialogFrame), Panel1(new Panel(Bevel::None, Bevel::Lowered, this)),
       Image1(new QLabel(Panel1)), context_(context) {
     setObjectName(QStringLiteral("frm_About"));
-    setWindowTitle(QStringLiteral("Névjegy"));
+    setWindowTitle(tr("Névjegy"));
     setFixedSize(347, 264);
     QPalette maroon = palette();
     maroon.setColor(QPalette::Window, QColor(128, 0, 0));
@@ -31,7 +33,10 @@ Tfrm_About::Tfrm_About(QWidget* owner, const WindowContext& context)
     Image1->setGeometry(Panel1->clientRect());
     Image1->setAlignment(Qt::AlignCenter);
     useResources();
-    Image1->setPixmap(QPixmap(QStringLiteral(":/about/about.jpg")));
+    // The picture in the language of the user interface, when the build painted one for it.
+    const QString translated = QStringLiteral(":/about/about_%1.jpg").arg(platform::uiLanguage());
+    Image1->setPixmap(
+        QPixmap(QFile::exists(translated) ? translated : QStringLiteral(":/about/about.jpg")));
 
     centreOnScreen(*this);
 }

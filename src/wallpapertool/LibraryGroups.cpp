@@ -7,6 +7,7 @@
 #include "platform/Failure.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
+#include "platform/Translate.h"
 
 namespace zolvera::wallpaper {
 
@@ -24,14 +25,16 @@ std::string findGroup(const std::string& appFolder, const std::string& name) {
     for (const std::string& listed : groups.items())
         if (platform::equalsIgnoreCase(listed, name))
             return listed;
-    throw Failure("Nincs ilyen csoport: " + name + ".");
+    throw Failure(platform::substitute(
+        platform::translate("WallpaperTool", "Nincs ilyen csoport: %1."), {name}));
 }
 
 library::StringList groupPictures(const std::string& appFolder, const std::string& group) {
     library::StringList pictures;
     library::ListPictureFiles(library::groupFolderPath(appFolder, group) + "/*.jpg", pictures);
     if (pictures.count() == 0)
-        throw Failure("Üres csoport: " + group + ".");
+        throw Failure(platform::substitute(
+            platform::translate("WallpaperTool", "Üres csoport: %1."), {group}));
     return pictures;
 }
 

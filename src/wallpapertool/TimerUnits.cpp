@@ -3,6 +3,7 @@
 #include "platform/Failure.h"
 #include "platform/File.h"
 #include "platform/FileSystem.h"
+#include "platform/Translate.h"
 #include "platform/UserFolders.h"
 
 #include <QByteArray>
@@ -30,9 +31,10 @@ bool isControl(char c) {
 }
 
 [[noreturn]] void refuse(std::string_view text) {
-    throw Failure("Az időzítő nem állítható be, mert ez a szöveg nem írható a systemd "
-                  "egységfájljába: " +
-                  std::string(text));
+    throw Failure(platform::substitute(
+        platform::translate("WallpaperTool", "Az időzítő nem állítható be, mert ez a szöveg nem "
+                                             "írható a systemd egységfájljába: %1"),
+        {text}));
 }
 
 // One argument or assignment in double quotes as systemd reads it: backslash and quote
@@ -230,8 +232,10 @@ bool installRotationTimer(const RotationTimer& timer, const std::string& folder,
         systemctl(runner, {"reenable", kTimerName});
         systemctl(runner, {"restart", kTimerName});
     }
-    throw Failure(std::string("A systemd nem fogadta el az időzítőt (") + kTimerName +
-                  "); a korábbi beállítás maradt érvényben.");
+    throw Failure(platform::substitute(
+        platform::translate("WallpaperTool", "A systemd nem fogadta el az időzítőt (%1); a "
+                                             "korábbi beállítás maradt érvényben."),
+        {kTimerName}));
 }
 
 bool hasGraphicalSession(desktop::CommandRunner& runner) {
@@ -253,7 +257,8 @@ bool removeRotationTimer(const std::string& folder, desktop::CommandRunner& runn
     if (removed)
         systemctl(runner, {"daemon-reload"});
     if (!kept.empty())
-        throw Failure("Az időzítő fájlja nem törölhető: " + kept + ".");
+        throw Failure(platform::substitute(
+            platform::translate("WallpaperTool", "Az időzítő fájlja nem törölhető: %1."), {kept}));
     return removed;
 }
 

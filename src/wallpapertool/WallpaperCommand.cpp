@@ -5,10 +5,13 @@
 #include "library/GroupListFile.h"
 #include "library/LibraryLayout.h"
 #include "platform/Failure.h"
+#include "platform/Translate.h"
 #include "wallpapertool/LibraryGroups.h"
 #include "wallpapertool/Positions.h"
 #include "wallpapertool/RunLock.h"
 #include "wallpapertool/TimerUnits.h"
+
+#include <QtGlobal>
 
 #include <cstdlib>
 #include <exception>
@@ -18,7 +21,8 @@ namespace zolvera::wallpaper {
 
 namespace {
 
-constexpr char kHelp[] =
+constexpr char kHelp[] = QT_TRANSLATE_NOOP(
+    "WallpaperTool",
     "Használat:\n"
     "  zolvera-wallpaper set KÉP             a KÉP (JPEG-fájl) lesz a háttérkép\n"
     "  zolvera-wallpaper next CSOPORT        a csoport következő képe lesz a háttérkép\n"
@@ -40,7 +44,7 @@ constexpr char kHelp[] =
     "(graphical-session.target), csak a grafikus munkamenettel együtt.\n"
     "\n"
     "Kilépési kód: 0 siker (a háttérkép megjelent az asztalon), 1 hiba (például nincs\n"
-    "grafikus felület; ekkor a csoport helye sem lép tovább), 2 hibás parancssor.\n";
+    "grafikus felület; ekkor a csoport helye sem lép tovább), 2 hibás parancssor.\n");
 
 // Where the timer's runs find the library, the registry, the wallpaper folder and the
 // positions: as this run found them, whatever their working folder. The base folder variables
@@ -95,8 +99,13 @@ void setFromGroup(const std::string& name, bool random, const CommandContext& co
         try {
             desktop::SetWallpaper(picture, context.registry, *applier);
         } catch (const desktop::UnreadablePicture& failure) {
-            context.err << "zolvera-wallpaper: Ez a kép nem jeleníthető meg, kimarad: " << picture
-                        << " (" << failure.what() << ")\n";
+            context.err << "zolvera-wallpaper: "
+                        << platform::substitute(
+                               platform::translate(
+                                   "WallpaperTool",
+                                   "Ez a kép nem jeleníthető meg, kimarad: %1 (%2)"),
+                               {picture, failure.what()})
+                        << '\n';
             continue;
         }
         positions.set(group, {pictures.at(index), index});
@@ -104,14 +113,19 @@ void setFromGroup(const std::string& name, bool random, const CommandContext& co
         context.out << picture << '\n';
         return;
     }
-    throw Failure("Egyik kép sem jeleníthető meg ebből a csoportból: " + group + ".");
+    throw Failure(platform::substitute(
+        platform::translate("WallpaperTool",
+                            "Egyik kép sem jeleníthető meg ebből a csoportból: %1."),
+        {group}));
 }
 
 void rotate(const std::vector<std::string>& arguments, const CommandContext& context) {
     const std::string& every = arguments.at(2);
     if (!isTimeSpan(every))
-        throw Failure("Érvénytelen időköz: " + every +
-                      " (legalább egy másodperc, egy sorban; például 30min, 1h vagy 1d).");
+        throw Failure(platform::substitute(
+            platform::translate("WallpaperTool", "Érvénytelen időköz: %1 (legalább egy másodperc, "
+                                                 "egy sorban; például 30min, 1h vagy 1d)."),
+            {every}));
     const RotationTimer timer{.program = context.program,
                               .group = findGroup(context.appFolder, arguments.at(1)),
                               .every = every,
@@ -121,20 +135,26 @@ void rotate(const std::vector<std::string>& arguments, const CommandContext& con
     groupPictures(context.appFolder, timer.group); // an empty group is refused now, not later
     const std::string folder = userUnitFolder();
     if (installRotationTimer(timer, folder, context.systemctl))
-        context.out << "A háttérkép " << every << " időközönként vált a " << timer.group
-                    << " csoportból (" << kTimerName << ").\n";
+        context.out << platform::substitute(
+            platform::translate("WallpaperTool", "A háttérkép %1 időközönként vált a %2 csoportból "
+                                                 "(%3).\n"),
+            {every, timer.group, kTimerName});
     else
-        context.out << "Nem fut a systemd felhasználói példánya, ezért az időzítő nem indult "
-                       "el.\nA fájlok elkészültek itt: "
-                    << folder << "\nBekapcsolás később: systemctl --user enable --now "
-                    << kTimerName << '\n';
+        context.out << platform::substitute(
+            platform::translate("WallpaperTool",
+                                "Nem fut a systemd felhasználói példánya, ezért az "
+                                "időzítő nem indult el.\nA fájlok elkészültek itt: "
+                                "%1\nBekapcsolás később: systemctl --user enable "
+                                "--now %2\n"),
+            {folder, kTimerName});
 }
 
 void stopRotation(const CommandContext& context) {
     if (removeRotationTimer(userUnitFolder(), context.systemctl))
-        context.out << "Az időzítő leállt, a fájljai törölve.\n";
+        context.out << platform::translate("WallpaperTool",
+                                           "Az időzítő leállt, a fájljai törölve.\n");
     else
-        context.out << "Nincs beállított időzítő.\n";
+        context.out << platform::translate("WallpaperTool", "Nincs beállított időzítő.\n");
 }
 
 bool isHelp(const std::vector<std::string>& arguments) {
@@ -176,8 +196,8 @@ void run(const std::vector<std::string>& arguments, const CommandContext& contex
     }
 }
 
-constexpr char kUsageError[] =
-    "zolvera-wallpaper: hibás parancssor. Súgó: zolvera-wallpaper --help\n";
+constexpr char kUsageError[] = QT_TRANSLATE_NOOP(
+    "WallpaperTool", "zolvera-wallpaper: hibás parancssor. Súgó: zolvera-wallpaper --help\n");
 
 } // namespace
 
@@ -196,7 +216,7 @@ int runWallpaperCommand(const std::vector<std::string>& arguments, const Command
 std::optional<int> answerAlone(const std::vector<std::string>& arguments, std::ostream& out,
                                std::ostream& err) {
     if (isHelp(arguments)) {
-        out << kHelp;
+        out << platform::translate("WallpaperTool", kHelp);
         return kDone;
     }
     if (isVersion(arguments)) {
@@ -204,7 +224,7 @@ std::optional<int> answerAlone(const std::vector<std::string>& arguments, std::o
         return kDone;
     }
     if (!understood(arguments)) {
-        err << kUsageError;
+        err << platform::translate("WallpaperTool", kUsageError);
         return kBadCommandLine;
     }
     return std::nullopt;

@@ -4,6 +4,7 @@
 #include "desktop/DesktopApplier.h"
 #include "desktop/FileRegistry.h"
 #include "library/AppFolder.h"
+#include "platform/UiLanguage.h"
 #include "wallpapertool/WallpaperCommand.h"
 
 #include <QCoreApplication>
@@ -14,11 +15,13 @@
 #include <vector>
 
 int main(int argc, char* argv[]) {
+    // Runs the desktop's own tools through QProcess, which wants an application object; its
+    // translators give the texts in the user's language.
+    QCoreApplication application(argc, argv);
+    zolvera::platform::installUiLanguage(application);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (const auto answered = zolvera::wallpaper::answerAlone(arguments, std::cout, std::cerr))
         return *answered;
-    // Runs the desktop's own tools through QProcess, which wants an application object.
-    const QCoreApplication application(argc, argv);
     zolvera::desktop::FileRegistry registry;
     zolvera::desktop::ProcessRunner systemctl(30000);
     std::error_code error;

@@ -20,7 +20,8 @@ for path in ./usr/bin/zolvera ./usr/bin/zolvera-wallpaper \
     ./usr/share/metainfo/example.ervolt.zolvera.metainfo.xml \
     ./usr/share/mime/packages/zolvera.xml ./usr/share/icons/hicolor/scalable/apps/zolvera.svg \
     ./usr/share/icons/hicolor/16x16/apps/zolvera.png ./usr/share/icons/hicolor/256x256/apps/zolvera.png \
-    ./usr/share/zolvera/zolvera.pdf ./usr/share/zolvera/Template/hegyek.jpg \
+    ./usr/share/zolvera/zolvera.pdf ./usr/share/zolvera/zolvera_en.pdf \
+    ./usr/share/zolvera/Template/hegyek.jpg \
     ./usr/share/zolvera/Template/tó.jpg ./usr/share/doc/zolvera/changelog.gz \
     "${manuals[@]/#/./usr/share/man/}"; do
     grep -qxF "$path" <<<"$listing" || fail "missing from the package: $path"
@@ -31,6 +32,8 @@ if grep -E 'zolvera-(demo|render)|_tests|_bench|Hatterek|Zolvera\.lst' <<<"$list
 fi
 desktop=$root/usr/share/applications/example.ervolt.zolvera.desktop
 grep -qx 'Exec=zolvera %f' "$desktop" || fail "the menu entry passes no file"
+grep -qx 'GenericName=Wallpaper Manager' "$desktop" && grep -qx 'GenericName\[hu\]=Háttérkép-kezelő' "$desktop" ||
+    fail "the menu entry is not in English with Hungarian beside it"
 grep -qx 'MimeType=application/x-zolvera-package;' "$desktop" ||
     fail "the menu entry is not bound to the package type"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' ||

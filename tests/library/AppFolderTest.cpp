@@ -115,3 +115,25 @@ TEST(AppFolder, NewerDefaultsReplaceTheUntouchedHelpAndAddNewTemplatesOnly) {
     EXPECT_TRUE(isNewerVersion("0.10", "0.9.9"));
     EXPECT_FALSE(isNewerVersion("1.0", "1.0.0"));
 }
+
+TEST(AppFolder, AHelpDocumentInAnotherLanguageIsGivenAndRefreshedLikeTheHungarianOne) {
+    using zolvera::test::readFile;
+    using zolvera::test::writeFile;
+    InstalledLayout layout;
+    const std::string defaults = layout.root / "usr/share/zolvera";
+    const std::string user = layout.root / "home/.local/share/zolvera";
+    ASSERT_EQ(applicationFolder(layout.sources), user);
+
+    // A library made before the English document came gets it at the next start.
+    writeFile(defaults + "/zolvera_en.pdf", "English help");
+    updateFromDefaults(defaults, user, "0.10.0", false);
+    EXPECT_EQ(readFile(user + "/zolvera_en.pdf"), "English help");
+
+    // Its untouched copy follows a newer version; the Hungarian one the user replaced stays.
+    writeFile(user + "/zolvera.pdf", "the user's notes");
+    writeFile(defaults + "/zolvera.pdf", "newer help");
+    writeFile(defaults + "/zolvera_en.pdf", "newer English help");
+    updateFromDefaults(defaults, user, "0.11.0", false);
+    EXPECT_EQ(readFile(user + "/zolvera_en.pdf"), "newer English help");
+    EXPECT_EQ(readFile(user + "/zolvera.pdf"), "the user's notes");
+}
