@@ -8,7 +8,7 @@
 namespace zolvera::library {
 
 // Clears the list, then adds the name of every entry matching the mask ("folder/*.jpg"),
-// in the order the system enumerates them, except names that are "init.jpg" in any letter
+// in name order (platform::listByMask), except names that are "init.jpg" in any letter
 // case. Folders, hidden entries and, for "*.*", "." and ".." count like files.
 void ListPictureFiles(const std::string& maskPath, StringList& list);
 

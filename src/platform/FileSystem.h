@@ -44,10 +44,10 @@ EntryKind entryKindAsWritten(const std::string& path);
 // is the source itself, so that only the letter case of a name can be changed.
 [[nodiscard]] bool renameFile(const std::string& from, const std::string& to);
 
-// The entries of a folder that match a mask, given as "folder/mask", in the order the system
-// enumerates them. Hidden entries count; for masks that match them ("*.*", "*"), "." and ".."
-// come first, as on Windows. A mask without a folder part lists the working folder. A missing
-// folder yields nothing.
+// The entries of a folder that match a mask, given as "folder/mask", in the order Windows
+// enumerates them (NameOrder.h), whatever order this file system keeps. Hidden entries count; for
+// masks that match them ("*.*", "*"), "." and ".." come first, as on Windows. A mask without a
+// folder part lists the working folder. A missing folder yields nothing.
 [[nodiscard]] std::vector<std::string> listByMask(const std::string& maskPath);
 
 // True when a name matches a mask of * and ? without regard to case (? is one character, not

@@ -3,6 +3,7 @@
 #include "platform/Failure.h"
 #include "platform/File.h"
 #include "platform/Locale.h"
+#include "platform/NameOrder.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -185,11 +187,15 @@ std::vector<std::string> listByMask(const std::string& maskPath) {
     for (const char* special : {".", ".."})
         if (matchesMask(special, mask))
             names.emplace_back(special);
+    std::vector<std::string> entries;
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != ".." && matchesMask(name, mask))
-            names.emplace_back(name);
+            entries.emplace_back(name);
     }
+    sortInNameOrder(entries);
+    names.insert(names.end(), std::make_move_iterator(entries.begin()),
+                 std::make_move_iterator(entries.end()));
     return names;
 }
 

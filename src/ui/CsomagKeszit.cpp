@@ -8,7 +8,6 @@
 #include "ui/DialogFrame.h"
 #include "ui/FolderTree.h"
 #include "ui/Guard.h"
-#include "ui/NameOrder.h"
 #include "ui/Placement.h"
 #include "ui/Seged.h"
 
@@ -30,9 +29,13 @@ constexpr int kStatusHeight = 20;
 constexpr QSize kClientSize(637, 336 + kStatusHeight);
 constexpr int kOldNameRole = Qt::UserRole;
 
-QStringList sortedFileNames(const QString& folder) {
-    QStringList names = QDir(folder).entryList(QDir::Files | QDir::System);
-    sortNames(names);
+// The folder's files (not its folders) in the order the packer takes its pictures.
+QStringList fileNames(const QString& folder) {
+    const std::string path = folder.toStdString();
+    QStringList names;
+    for (const std::string& name : platform::listByMask(path + "/*"))
+        if (platform::fileExists(path + "/" + name))
+            names.append(QString::fromStdString(name));
     return names;
 }
 
@@ -174,7 +177,7 @@ void Tfrm_Csomagkeszit::showFolder(const QString& path) {
     const QSignalBlocker blockList(ShellListView1);
     listedFolder_ = path;
     ShellListView1->clear();
-    for (const QString& name : sortedFileNames(path)) {
+    for (const QString& name : fileNames(path)) {
         auto* item = new QListWidgetItem(name, ShellListView1);
         item->setData(kOldNameRole, name);
         item->setFlags(item->flags() | Qt::ItemIsEditable);

@@ -9,7 +9,6 @@
 #include "platform/FileSystem.h"
 #include "ui/DialogFrame.h"
 #include "ui/Guard.h"
-#include "ui/NameOrder.h"
 #include "ui/Placement.h"
 #include "ui/Seged.h"
 
@@ -28,14 +27,13 @@ namespace {
 constexpr QSize kClientSize(403, 229);
 constexpr QSize kCoverSize(142, 100);
 
-// The file names of the folder's *.jpg files (not folders), alphabetical without regard to
-// letter case, as a sorted list box keeps them.
+// The file names of the folder's *.jpg files (not folders), in the order of every listing of
+// pictures.
 QStringList templateNames(const std::string& folder) {
     QStringList names;
     for (const std::string& name : platform::listByMask(folder + "/*.jpg"))
         if (platform::fileExists(folder + "/" + name))
             names.append(QString::fromStdString(name));
-    sortNames(names);
     return names;
 }
 

@@ -69,6 +69,21 @@ TEST(Masks, MatchWithoutRegardToCaseIncludingHiddenAndDotEntries) {
     EXPECT_FALSE(matchesMask("ab.jpg", "?.jpg"));
 }
 
+TEST(Masks, ListInTheOrderOfUpperCasedNamesWhateverOrderTheFolderKeeps) {
+    // Made in an order of their own; an ext4 folder (the temporary folder here) enumerates by
+    // hash, so the thirty numbered names come back scrambled unless they are sorted.
+    TempDir dir;
+    std::vector<std::string> expected;
+    for (int i = 101; i <= 130; ++i)
+        expected.push_back(std::to_string(i) + ".jpg");
+    for (const char* name : {"Alma.jpg", "alma2.jpg", "ba.jpg", "b_.jpg", "kep10.jpg", "KEP2.jpg",
+                             "Zebra.jpg", "ábra.jpg", "öt.jpg"})
+        expected.emplace_back(name);
+    for (auto name = expected.rbegin(); name != expected.rend(); ++name)
+        writeFile(dir / *name, "x");
+    EXPECT_EQ(listByMask(dir / "*.jpg"), expected);
+}
+
 TEST(FolderAndFileOperations, TreatNamesInOtherCaseAsExisting) {
     TempDir dir;
     EXPECT_TRUE(createFolder(dir / "Hatterek"));
