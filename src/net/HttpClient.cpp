@@ -41,11 +41,12 @@ public:
 };
 
 Failure invalidReply(const boost::system::error_code& error) {
-    return Failure("Invalid HTTP reply: " + error.message() + ".");
+    return Failure(platform::substitute(platform::translate("Net", "Hibás HTTP-válasz: %1."),
+                                        {error.message()}));
 }
 
 Failure cutOff() {
-    return Failure("Connection closed before the reply was complete.");
+    return Failure(platform::translate("Net", "A kapcsolat a válasz vége előtt megszakadt."));
 }
 
 std::string_view unparsed(Connection& connection) {
@@ -97,7 +98,8 @@ void readBody(Connection& connection, Parser& parser) {
             if (parser.is_done() || !error)
                 continue;
             if (buffer.size() > kMaxHeaderLine + 2)
-                throw Failure("Reply chunk line too long.");
+                throw Failure(
+                    platform::translate("Net", "A válasz egyik darabjának fejsora túl hosszú."));
         }
         if (connection.receive() == 0) {
             boost::system::error_code error;

@@ -1,6 +1,7 @@
 #include "net/HttpUrl.h"
 
 #include "platform/Failure.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,7 +18,7 @@ std::string lower(std::string text) {
 }
 
 Failure invalidUrl(const std::string& url) {
-    return Failure("Invalid URL: " + url);
+    return Failure(platform::substitute(platform::translate("Net", "Hibás webcím: %1"), {url}));
 }
 
 } // namespace
@@ -44,7 +45,8 @@ HttpUrl parseHttpUrl(const std::string& url) {
         throw invalidUrl(url);
     const std::string scheme = lower(url.substr(0, schemeEnd));
     if (scheme != "http")
-        throw Failure("Unsupported protocol: " + scheme + ".");
+        throw Failure(platform::substitute(
+            platform::translate("Net", "Nem támogatott protokoll: %1."), {scheme}));
 
     std::string rest = url.substr(schemeEnd + 3);
     rest = rest.substr(0, rest.find('#'));

@@ -11,14 +11,14 @@ bool HeaderScan::complete(std::string_view bytes) {
         if (bytes[scanned_] != '\n') {
             // One more than the limit leaves room for the CR before the LF.
             if (scanned_ - lineStart_ > kMaxHeaderLine)
-                throw Failure("Reply header line too long.");
+                throw Failure(platform::translate("Net", "A válasz egyik fejlécsora túl hosszú."));
             continue;
         }
         std::size_t length = scanned_ - lineStart_;
         if (length > 0 && bytes[scanned_ - 1] == '\r')
             --length;
         if (length > kMaxHeaderLine)
-            throw Failure("Reply header line too long.");
+            throw Failure(platform::translate("Net", "A válasz egyik fejlécsora túl hosszú."));
         if (lineStart_ == 0)
             statusLine_ = std::string(bytes.substr(0, length));
         lineStart_ = scanned_ + 1;
@@ -28,7 +28,7 @@ bool HeaderScan::complete(std::string_view bytes) {
         }
     }
     if (scanned_ > kMaxHeader)
-        throw Failure("Reply header too large.");
+        throw Failure(platform::translate("Net", "A válasz fejléce túl nagy."));
     return false;
 }
 

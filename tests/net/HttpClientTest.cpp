@@ -67,9 +67,9 @@ TEST_F(HttpClientTest, SendsTheRequestAsWrittenAndReportsTheBodyAsItArrives) {
 
 TEST_F(HttpClientTest, RefusesUrlsItCannotRequestBeforeConnecting) {
     HttpClient client;
-    EXPECT_EQ(fetch(client, "https://127.0.0.1/x.dta"), "Unsupported protocol: https.");
-    EXPECT_EQ(fetch(client, "csomagok/x.dta"), "Invalid URL: csomagok/x.dta");
-    EXPECT_EQ(fetch(client, "http://host/a\r\nX: y"), "Invalid URL: http://host/a\r\nX: y");
+    EXPECT_EQ(fetch(client, "https://127.0.0.1/x.dta"), "Nem támogatott protokoll: https.");
+    EXPECT_EQ(fetch(client, "csomagok/x.dta"), "Hibás webcím: csomagok/x.dta");
+    EXPECT_EQ(fetch(client, "http://host/a\r\nX: y"), "Hibás webcím: http://host/a\r\nX: y");
 }
 
 TEST_F(HttpClientTest, SendsCookiesBackOnlyWhereTheyMatch) {
@@ -170,7 +170,7 @@ TEST_F(HttpClientTest, FailsAHeaderLineOverTheLimit) {
     HttpClient client;
     EXPECT_EQ(fetch(client, server.url("/1")), "");
     EXPECT_EQ(received(), "fits");
-    EXPECT_EQ(fetch(client, server.url("/2")), "Reply header line too long.");
+    EXPECT_EQ(fetch(client, server.url("/2")), "A válasz egyik fejlécsora túl hosszú.");
 }
 
 TEST_F(HttpClientTest, GivesUpOnAServerThatStopsSendingOrNeverAccepts) {
@@ -258,7 +258,7 @@ TEST_F(HttpClientTest, EndlessInterimRepliesAndChunkLinesFail) {
     });
     HttpClient client({std::chrono::seconds(60), std::chrono::seconds(60)});
     EXPECT_EQ(fetch(client, server.url("/1")), "Túl sok átmeneti (1xx) válasz érkezett.");
-    EXPECT_EQ(fetch(client, server.url("/2")), "Reply chunk line too long.");
+    EXPECT_EQ(fetch(client, server.url("/2")), "A válasz egyik darabjának fejsora túl hosszú.");
 }
 
 TEST_F(HttpClientTest, ATrickleFailsOnItsAverageRateAndATransferEndsWhenCancelled) {
