@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QLabel>
 #include <QToolTip>
 
 #include <algorithm>
@@ -260,6 +261,7 @@ void Tfrm_Main::makePictureTile(Tile& tile, const std::string& groupFolder) {
     connect(image, &PictureView::customContextMenuRequested, this, [this, image](QPoint at) {
         runGuarded(context_.dialogs, this, [&] { ui_.pm1->exec(image->mapToGlobal(at)); });
     });
+    ui_.lblKezdes->setVisible(library_.groups().count() == 0);
     connect(image, &PictureView::rightButtonPressed, this,
             guarded(this, [this, image] { library_.setCurrentPicture(image->tag); }));
     connect(image, &PictureView::clicked, this,

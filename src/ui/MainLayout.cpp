@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -146,6 +147,30 @@ QToolBar* makeBand(const QString& name, QWidget* parent) {
     return bar;
 }
 
+// The text over the grid of an empty library, naming the ways to a first group. It lets the
+// mouse through to the grid, whose context menu and drops it must not hide.
+QLabel* createStartHint(ScrollBox* grid) {
+    auto* hint = new QLabel(
+        QCoreApplication::translate(
+            "MainLayout",
+            "A képtár még üres.\n\n"
+            "Új csoportot a Csoportok menü „Új csoport létrehozás” parancsával hozhat létre, "
+            "vagy húzzon egy képeket tartalmazó mappát a bal oldali oszlopra.\n\n"
+            "Kész csoportot csomagból is kaphat: „Már letöltött csomag telepítése” vagy "
+            "„Csomag letöltése Internetről”."),
+        grid->viewport());
+    hint->setObjectName(QStringLiteral("lblKezdes"));
+    hint->setWordWrap(true);
+    hint->setAlignment(Qt::AlignCenter);
+    hint->setMargin(40);
+    hint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    hint->hide();
+    auto* fill = new QVBoxLayout(grid->viewport());
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(hint);
+    return hint;
+}
+
 } // namespace
 
 MainLayout::MainLayout(QWidget* window) {
@@ -184,6 +209,7 @@ MainLayout::MainLayout(QWidget* window) {
         middle->addWidget(panel);
     }
     column->addLayout(middle, 1);
+    lblKezdes = createStartHint(sbx2);
 
     StatusBar1 = new StatusBar(200, window);
     StatusBar1->setFixedHeight(kStatusBarHeight);

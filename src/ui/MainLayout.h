@@ -6,6 +6,7 @@
 #include "ui/StatusBar.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QToolBar;
@@ -30,6 +31,7 @@ struct MainLayout {
     ScrollBox* sbx1;
     Panel* Panel7;
     ScrollBox* sbx2;
+    QLabel* lblKezdes; // over the empty grid while the library has no group: where to begin
     StatusBar* StatusBar1;
     QMenu* pm1; // the context menu of every thumbnail
     QMenu* pm2; // the context menu of the window and of both scroll boxes

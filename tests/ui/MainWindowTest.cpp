@@ -294,6 +294,9 @@ TEST_F(EmptyLibrary, StartsQuietlyAndFinishesTheFirstShow) {
     EXPECT_EQ(ui().sbx1->count(), 0);
     EXPECT_EQ(ui().sbx2->count(), 0);
     EXPECT_EQ(panelText(0), QString());
+    // The grid says where to begin instead of standing empty.
+    EXPECT_TRUE(ui().lblKezdes->isVisible());
+    EXPECT_TRUE(ui().lblKezdes->text().startsWith(QStringLiteral("A képtár még üres.")));
 }
 
 TEST_F(EmptyLibrary, DeletingTheLastGroupClearsTheScreenAndOnlyTheCommandsReportTheIndex) {
@@ -301,6 +304,7 @@ TEST_F(EmptyLibrary, DeletingTheLastGroupClearsTheScreenAndOnlyTheCommandsReport
     writeGroupList({"Egyetlen"});
     start();
     ASSERT_EQ(ui().sbx2->count(), 3);
+    EXPECT_FALSE(ui().lblKezdes->isVisible());
 
     ui().aCsopTorol->trigger();
     EXPECT_EQ(dialogs.texts(),
@@ -310,6 +314,7 @@ TEST_F(EmptyLibrary, DeletingTheLastGroupClearsTheScreenAndOnlyTheCommandsReport
     EXPECT_EQ(ui().sbx2->count(), 0);
     EXPECT_TRUE(ui().img->path().empty());
     EXPECT_EQ(panelText(0), QString());
+    EXPECT_TRUE(ui().lblKezdes->isVisible());
 
     ui().aKepTorol->trigger();
     ASSERT_EQ(dialogs.messages.size(), 3u);
