@@ -136,18 +136,32 @@ void GroupLibrary::addPicture() {
     const std::optional<std::string> chosen = view_.choosePicture();
     if (!chosen)
         return;
-    const std::string fileName = platform::fileNamePart(*chosen);
-    const std::string target = groupFolder(group) + "/" + fileName;
-    if (platform::fileExists(target) &&
-        !view_.showConfirm(
-            platform::substitute(
-                platform::translate("Library",
-                                    "A(z) %1 csoportban már van %2 nevű kép. Felülírjam?"),
-                {group, fileName}),
-            confirmCaption()))
-        return;
-    static_cast<void>(platform::copyFile(*chosen, target)); // a failed copy is not reported
-    showChangedGroup(group);
+    addPictureFiles(group, {*chosen});
+}
+
+void GroupLibrary::addPictures(const std::vector<std::string>& paths) {
+    addPictureFiles(currentGroupName(), paths);
+}
+
+void GroupLibrary::addPictureFiles(const std::string& group,
+                                   const std::vector<std::string>& paths) {
+    bool added = false;
+    for (const std::string& path : paths) {
+        const std::string fileName = platform::fileNamePart(path);
+        const std::string target = groupFolder(group) + "/" + fileName;
+        if (platform::fileExists(target) &&
+            !view_.showConfirm(
+                platform::substitute(
+                    platform::translate("Library",
+                                        "A(z) %1 csoportban már van %2 nevű kép. Felülírjam?"),
+                    {group, fileName}),
+                confirmCaption()))
+            continue;
+        static_cast<void>(platform::copyFile(path, target)); // a failed copy is not reported
+        added = true;
+    }
+    if (added)
+        showChangedGroup(group);
 }
 
 void GroupLibrary::deletePicture() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zolvera::library {
 
@@ -95,6 +96,9 @@ public:
     // holds a picture of that name, and shows the group again. The group is the one current
     // when the command began, whatever the list does while the dialog is open.
     void addPicture();
+    // Adds the files to the current group as addPicture adds a chosen one, each in turn: files
+    // dropped on the window.
+    void addPictures(const std::vector<std::string>& paths);
     // Asks, then deletes the current picture and shows its group again.
     void deletePicture();
     // True when the group list holds the name in any letter case.
@@ -110,6 +114,7 @@ public:
 private:
     // How a change of the list waits for the lock: with the view's answers.
     platform::LockWait lockWait();
+    void addPictureFiles(const std::string& group, const std::vector<std::string>& paths);
     // Shows the group again after a change of its pictures, as current.
     void showChangedGroup(const std::string& name);
 

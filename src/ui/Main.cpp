@@ -11,6 +11,7 @@
 #include "platform/UiLanguage.h"
 #include "ui/CsomagKeszit.h"
 #include "ui/Dia.h"
+#include "ui/FolderOffer.h"
 #include "ui/Guard.h"
 #include "ui/Letolt.h"
 #include "ui/Mutat.h"
@@ -25,11 +26,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QIcon>
+#include <QLabel>
 #include <QMenu>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <QLabel>
 #include <QToolTip>
 
 #include <algorithm>
@@ -43,6 +46,7 @@ Tfrm_Main::Tfrm_Main(std::string appFolder, const WindowContext& context, QWidge
       groupListWatcher_(library_.groupListPath(), [this] { return undisturbed(); }) {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("Zolvera"));
+    setAcceptDrops(true);
     centreOnScreen(*this);
 
     context_.settings.LoadSettings(settingsPath());
@@ -175,6 +179,50 @@ void Tfrm_Main::contextMenuEvent(QContextMenuEvent* event) {
     runGuarded(context_.dialogs, this, [&] { ui_.pm2->exec(event->globalPos()); });
 }
 
+bool Tfrm_Main::takesDrop(const DroppedFiles& dropped, QPoint at) const {
+    if (!undisturbed())
+        return false;
+    switch (dropped.kind) {
+    case DroppedFiles::Kind::Packages:
+        return true;
+    case DroppedFiles::Kind::Folder:
+        return ui_.Panel6->geometry().contains(at);
+    case DroppedFiles::Kind::Pictures:
+        return library_.groups().count() > 0 && ui_.Panel7->geometry().contains(at);
+    case DroppedFiles::Kind::Refused:
+        break;
+    }
+    return false;
+}
+
+void Tfrm_Main::dragEnterEvent(QDragEnterEvent* event) {
+    // Taken when some place of the window takes it, so that the moves over it follow.
+    const DroppedFiles dropped = droppedFiles(event->mimeData());
+    event->setAccepted(undisturbed() && dropped.kind != DroppedFiles::Kind::Refused);
+}
+
+void Tfrm_Main::dragMoveEvent(QDragMoveEvent* event) {
+    event->setAccepted(takesDrop(droppedFiles(event->mimeData()), event->position().toPoint()));
+}
+
+void Tfrm_Main::dropEvent(QDropEvent* event) {
+    const DroppedFiles dropped = droppedFiles(event->mimeData());
+    if (!takesDrop(dropped, event->position().toPoint())) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    if (dropped.kind != DroppedFiles::Kind::Pictures) {
+        offerPackages(dropped.paths); // a folder too, as given on the command line
+        return;
+    }
+    std::vector<std::string> paths;
+    for (const QString& path : dropped.paths)
+        paths.push_back(path.toStdString());
+    // After the drop has ended, so that the file manager is not held by the questions.
+    QTimer::singleShot(0, this, guarded(this, [this, paths] { library_.addPictures(paths); }));
+}
+
 bool Tfrm_Main::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -213,6 +261,7 @@ void Tfrm_Main::groupCoverClick(PictureView* image) {
 }
 
 void Tfrm_Main::ShowGroup(int index) {
+    ui_.lblKezdes->setVisible(library_.groups().count() == 0);
     if (library_.groups().count() == 0) {
         // An empty library is a normal state: nothing to show and nothing to report.
         ui_.StatusBar1->setPanelText(0, QString());
@@ -261,7 +310,6 @@ void Tfrm_Main::makePictureTile(Tile& tile, const std::string& groupFolder) {
     connect(image, &PictureView::customContextMenuRequested, this, [this, image](QPoint at) {
         runGuarded(context_.dialogs, this, [&] { ui_.pm1->exec(image->mapToGlobal(at)); });
     });
-    ui_.lblKezdes->setVisible(library_.groups().count() == 0);
     connect(image, &PictureView::rightButtonPressed, this,
             guarded(this, [this, image] { library_.setCurrentPicture(image->tag); }));
     connect(image, &PictureView::clicked, this,
@@ -410,7 +458,12 @@ void Tfrm_Main::runOffers() {
     while (!pendingOffers_.isEmpty() && !closed_) {
         const std::string argument = pendingOffers_.takeFirst().toStdString();
         // A package that fails is reported on its own, and the next one is still offered.
-        runGuarded(context_.dialogs, this, [&] { offerPackage(argument); });
+        runGuarded(context_.dialogs, this, [&] {
+            if (platform::folderExists(argument))
+                offerFolder(argument);
+            else
+                offerPackage(argument);
+        });
     }
     offering_ = false;
 }
@@ -422,6 +475,12 @@ void Tfrm_Main::offerPackage(const std::string& argument) {
     // A damaged package ends in the general error report, and no completion message follows.
     installPackage(library_, argument);
     showInfo(packages::installDoneText());
+}
+
+void Tfrm_Main::offerFolder(const std::string& folder) {
+    offerFolderAsGroup(this, context_, library_, folder, [this](const QString& progress) {
+        ui_.StatusBar1->setPanelText(1, progress);
+    });
 }
 
 void Tfrm_Main::bringToFront() {

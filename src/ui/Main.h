@@ -2,6 +2,7 @@
 
 #include "library/GroupLibrary.h"
 #include "ui/Dialogs.h"
+#include "ui/Drops.h"
 #include "ui/GroupListWatcher.h"
 #include "ui/MainLayout.h"
 #include "ui/WindowContext.h"
@@ -71,10 +72,10 @@ public Q_SLOTS:
     // A left click on a thumbnail: opens the picture preview.
     void thumbnailClick(zolvera::ui::PictureView* image);
     // The last step of the first show: the offer to install a package named on the command
-    // line, then those handed over meanwhile.
+    // line (or to make a folder named there a group), then those handed over meanwhile.
     void commandLineOffer();
-    // Offers each package in turn, as the command-line offer does, once the window has been
-    // shown; never two at once, and never under an open dialog or menu: packages that arrive
+    // Offers each package (or folder) in turn, as the command-line offer does, once the window has
+    // been shown; never two at once, and never under an open dialog or menu: packages that arrive
     // meanwhile wait for it to close. A closed window offers nothing.
     void offerPackages(const QStringList& paths);
     // Brings the window (and the dialog it is showing) in front of the others.
@@ -88,6 +89,13 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Files dragged from a file manager: pictures onto the grid join the current group as
+    // "Kép hozzáadása" adds them, a folder onto the group column is offered as a new group, a
+    // package anywhere is offered for installing. Anything else, or anything while the window
+    // takes no input, is refused.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -95,8 +103,12 @@ private:
     // question, a menu or an offer), so they may change.
     bool undisturbed() const;
     void FormShow();
+    // Whether a drop of these files at this point of the window is taken.
+    bool takesDrop(const DroppedFiles& dropped, QPoint at) const;
     void runOffers();
     void offerPackage(const std::string& argument);
+    // A folder given or dropped: the offer to make it a group.
+    void offerFolder(const std::string& folder);
     // Reloads the group column after the list changed on disk, keeping the group shown.
     void followGroupList();
     void firstShowSteps();

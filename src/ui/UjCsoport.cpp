@@ -51,12 +51,13 @@ QIcon checkMark() {
 } // namespace
 
 Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, const WindowContext& context,
-                               library::GroupLibrary& library)
+                               library::GroupLibrary& library, Asks asks)
     : QDialog(owner, kDialogFrame), Label1(new QLabel(tr("Csoport neve"), this)),
       edtCsopNev(new QLineEdit(this)), Label2(new QLabel(tr("Kép választás"), this)),
       lb(new QListWidget(this)), Img(new QLabel(this)),
       btnOK(new QPushButton(checkMark(), tr("OK"), this)),
-      btnCancel(new QPushButton(tr("Mégsem"), this)), context_(context), library_(library) {
+      btnCancel(new QPushButton(tr("Mégsem"), this)), context_(context), library_(library),
+      asks_(asks) {
     setObjectName(QStringLiteral("frm_UjCsoport"));
     setWindowTitle(tr("Új csoport létrehozása"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -87,6 +88,10 @@ Tfrm_UjCsoport::Tfrm_UjCsoport(QWidget* owner, const WindowContext& context,
     connect(btnOK, &QPushButton::clicked, this, guarded(this, &Tfrm_UjCsoport::btnOKClick));
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    for (QWidget* control :
+         {static_cast<QWidget*>(Label2), static_cast<QWidget*>(lb), static_cast<QWidget*>(Img)})
+        control->setVisible(asks_ == Asks::NameAndCover);
+
     centreOnScreen(*this);
 }
 
@@ -103,6 +108,8 @@ void Tfrm_UjCsoport::showEvent(QShowEvent* event) {
 }
 
 void Tfrm_UjCsoport::FormShow() {
+    if (asks_ == Asks::NameOnly)
+        return;
     lb->clear();
     lb->addItems(templateNames(templateFolder()));
     lb->setCurrentRow(0); // shows it through lbClick
@@ -131,15 +138,30 @@ void Tfrm_UjCsoport::lbClick() {
     templateShown_ = true;
 }
 
-void Tfrm_UjCsoport::btnOKClick() {
-    const QString typed = edtCsopNev->text();
-    if (typed.isEmpty()) {
+std::optional<std::string> Tfrm_UjCsoport::typedName() {
+    const std::string typed = edtCsopNev->text().toStdString();
+    if (typed.empty()) {
         ShowInfo(context_.dialogs, tr("Add meg a csoport nevét!"), this);
         edtCsopNev->setFocus();
-        return;
+        return std::nullopt;
     }
-    if (!library::isNewGroupName(typed.toStdString())) {
+    // Asking only for the name, the folder is made later: a name in use is refused now.
+    const bool taken =
+        asks_ == Asks::NameOnly &&
+        (library_.lists(typed) || platform::folderExists(library_.groupFolder(typed)));
+    if (!library::isNewGroupName(typed) || taken) {
         ShowInfo(context_.dialogs, tr("Hibás csoportnév megadás."), this);
+        return std::nullopt;
+    }
+    return typed;
+}
+
+void Tfrm_UjCsoport::btnOKClick() {
+    const std::optional<std::string> typed = typedName();
+    if (!typed)
+        return;
+    if (asks_ == Asks::NameOnly) {
+        accept();
         return;
     }
     if (!templateShown_) {
@@ -153,7 +175,7 @@ void Tfrm_UjCsoport::btnOKClick() {
     }
     const std::string templatePath =
         templateFolder() + "/" + lb->currentItem()->text().toStdString();
-    switch (library_.createGroup(typed.toStdString(), templatePath)) {
+    switch (library_.createGroup(*typed, templatePath)) {
     case library::NewGroupOutcome::Created:
         accept();
         break;
@@ -174,6 +196,17 @@ void ShowNewGroupDialog(QWidget* owner, const WindowContext& context,
                         library::GroupLibrary& library) {
     Tfrm_UjCsoport dialog(owner, context, library);
     dialog.exec();
+}
+
+std::optional<std::string> AskNewGroupName(QWidget* owner, const WindowContext& context,
+                                           library::GroupLibrary& library,
+                                           const std::string& prefilled) {
+    Tfrm_UjCsoport dialog(owner, context, library, Tfrm_UjCsoport::Asks::NameOnly);
+    dialog.edtCsopNev->setText(QString::fromStdString(prefilled));
+    dialog.edtCsopNev->selectAll();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.edtCsopNev->text().toStdString();
 }
 
 } // namespace zolvera::ui

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -19,11 +20,16 @@ namespace zolvera::ui {
 
 // The new group dialog: a name, a cover chosen from the pictures of the Template folder, and
 // OK, which creates the group's folder with that cover and adds the group to the library.
-// The modal result is Accepted only when a group was made.
+// The modal result is Accepted only when a group was made. Asking only for a name (a group
+// whose cover comes from elsewhere), it shows no templates, and OK accepts a name that a new
+// group may bear and that no group or folder of the library has.
 class Tfrm_UjCsoport : public QDialog {
     Q_OBJECT
 public:
-    Tfrm_UjCsoport(QWidget* owner, const WindowContext& context, library::GroupLibrary& library);
+    enum class Asks { NameAndCover, NameOnly };
+
+    Tfrm_UjCsoport(QWidget* owner, const WindowContext& context, library::GroupLibrary& library,
+                   Asks asks = Asks::NameAndCover);
 
     Dialogs& dialogs() const { return context_.dialogs; }
 
@@ -48,9 +54,12 @@ protected:
 
 private:
     std::string templateFolder() const;
+    // The typed name when a new group may bear it; otherwise says why not and yields nothing.
+    std::optional<std::string> typedName();
 
     WindowContext context_;
     library::GroupLibrary& library_;
+    Asks asks_;
     bool templateShown_ = false; // the selected template decoded and shown
 };
 
@@ -58,5 +67,10 @@ private:
 // it makes is added through the library, which rebuilds the owner's group column.
 void ShowNewGroupDialog(QWidget* owner, const WindowContext& context,
                         library::GroupLibrary& library);
+
+// The dialog asking only for a name, prefilled: the name accepted, or nothing when cancelled.
+std::optional<std::string> AskNewGroupName(QWidget* owner, const WindowContext& context,
+                                           library::GroupLibrary& library,
+                                           const std::string& prefilled);
 
 } // namespace zolvera::ui

@@ -1,7 +1,11 @@
 #include "MainWindowFixture.h"
+#include "OpenWindow.h"
 #include "TelPackage.h"
+#include "ui/UjCsoport.h"
 
 #include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <filesystem>
 
@@ -91,6 +95,40 @@ TEST_F(PackageCommands, AnOfferWaitsForTheOpenDialogAndThePictureKeepsItsGroup) 
     EXPECT_EQ(groupList(), "Elso\r\nMasodik\r\nTel\r\n");
     EXPECT_EQ(readFile(groupFile("Masodik", "kep1.jpg")), readFile(chosen));
     EXPECT_NE(readFile(groupFile("Elso", "kep1.jpg")), readFile(chosen));
+}
+
+// A folder named on the command line whose name is taken: asked about, then named anew in the
+// new group dialog, it becomes a group of its readable pictures, and the others are named.
+TEST_F(PackageCommands, AFolderOnTheCommandLineBecomesAGroupUnderANameAskedAgainWhenTaken) {
+    const std::string folder = home / "Kepeim/Elso";
+    for (const char* name : {"b.jpg", "a.jpg"})
+        writeJpeg(folder + "/" + name);
+    writeFile(folder + "/c.jpg", "not a picture");
+    commandLine << QString::fromStdString(folder);
+    QString prefilled;
+    QTimer answer; // as the user answers the dialog once it is open
+    answer.callOnTimeout([&] {
+        if (ui::Tfrm_UjCsoport* dialog = openWindow<ui::Tfrm_UjCsoport>()) {
+            answer.stop();
+            prefilled = dialog->edtCsopNev->text();
+            dialog->edtCsopNev->setText(QStringLiteral("Első képeim"));
+            dialog->btnOK->click();
+        }
+    });
+    answer.start(10);
+    start();
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.messages.size() == 2; }));
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("Létrehozzam a(z) Elso csoportot a mappa 3 képéből?"));
+    EXPECT_EQ(prefilled, QStringLiteral("Elso"));
+    EXPECT_EQ(dialogs.messages[1].text,
+              QStringLiteral("A(z) Első képeim csoport elkészült. Ezek a képek nem olvashatók, "
+                             "kimaradtak:\nc.jpg"));
+    EXPECT_EQ(groupList(), "Elso\r\nEls\xF5 k\xE9peim\r\n");
+    EXPECT_EQ(ui().sbx1->count(), 2);
+    EXPECT_EQ(readFile(groupFile("Első képeim", "a.jpg")), readFile(folder + "/a.jpg"));
+    EXPECT_TRUE(std::filesystem::exists(groupFile("Első képeim", "init.jpg")));
 }
 
 TEST_F(PackageCommands, InstallCommandUsesThePackageDialogAndShowsNoMessage) {
