@@ -22,6 +22,13 @@ QString objectPath() {
     return QLatin1Char('/') + QString::fromLatin1(kApplicationId).replace(QLatin1Char('.'), '/');
 }
 
+// The platform data's entry that carries an xdg-activation token.
+constexpr char kActivationToken[] = "activation-token";
+
+QString activationToken(const QVariantMap& platformData) {
+    return platformData.value(QString::fromLatin1(kActivationToken)).toString();
+}
+
 } // namespace
 
 QString instanceBusName(const std::string& appFolder) {
@@ -43,7 +50,8 @@ SingleInstance::SingleInstance(const std::string& appFolder, QDBusConnection bus
     new ApplicationAdaptor(this);
 }
 
-SingleInstance::Start SingleInstance::start(const QStringList& packages) {
+SingleInstance::Start SingleInstance::start(const QStringList& packages,
+                                            const QString& activationToken) {
     if (!bus_.isConnected())
         return Start::Alone;
     // Twice: the holder of the name may end between a failed claim and the call. A holder that
@@ -53,7 +61,7 @@ SingleInstance::Start SingleInstance::start(const QStringList& packages) {
             holding_ = true;
             return Start::First;
         }
-        switch (handOver(packages)) {
+        switch (handOver(packages, activationToken)) {
         case HandOver::Taken:
             return Start::HandedOver;
         case HandOver::NoAnswer:
@@ -83,7 +91,8 @@ bool SingleInstance::claim() {
     return reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
 }
 
-SingleInstance::HandOver SingleInstance::handOver(const QStringList& packages) {
+SingleInstance::HandOver SingleInstance::handOver(const QStringList& packages,
+                                                  const QString& activationToken) {
     QDBusMessage call = QDBusMessage::createMethodCall(
         busName_, objectPath(), kInterface,
         packages.isEmpty() ? QStringLiteral("Activate") : QStringLiteral("Open"));
@@ -91,10 +100,14 @@ SingleInstance::HandOver SingleInstance::handOver(const QStringList& packages) {
     QStringList uris;
     for (const QString& path : packages)
         uris << QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+    // The token the desktop gave this start lets the compositor raise the running window.
+    QVariantMap platformData;
+    if (!activationToken.isEmpty())
+        platformData.insert(QString::fromLatin1(kActivationToken), activationToken);
     if (packages.isEmpty())
-        call << QVariantMap();
+        call << platformData;
     else
-        call << uris << QVariantMap();
+        call << uris << platformData;
     const QDBusMessage reply = bus_.call(call, QDBus::Block, int(answerWithin_.count()));
     if (reply.type() == QDBusMessage::ReplyMessage)
         return HandOver::Taken;
@@ -109,23 +122,24 @@ SingleInstance::HandOver SingleInstance::handOver(const QStringList& packages) {
 ApplicationAdaptor::ApplicationAdaptor(SingleInstance* instance)
     : QDBusAbstractAdaptor(instance), instance_(instance) {}
 
-void ApplicationAdaptor::Activate(const QVariantMap&) {
-    Q_EMIT instance_->activated();
+void ApplicationAdaptor::Activate(const QVariantMap& platformData) {
+    Q_EMIT instance_->activated(activationToken(platformData));
 }
 
-void ApplicationAdaptor::Open(const QStringList& uris, const QVariantMap&) {
+void ApplicationAdaptor::Open(const QStringList& uris, const QVariantMap& platformData) {
     QStringList paths;
     for (const QString& uri : uris) {
         const QUrl url(uri, QUrl::StrictMode);
         // Anything but a local file is offered as it came, and its installation reports it.
         paths << (url.isLocalFile() ? url.toLocalFile() : uri);
     }
-    Q_EMIT instance_->activated();
+    Q_EMIT instance_->activated(activationToken(platformData));
     Q_EMIT instance_->packagesOpened(paths);
 }
 
-void ApplicationAdaptor::ActivateAction(const QString&, const QVariantList&, const QVariantMap&) {
-    Q_EMIT instance_->activated();
+void ApplicationAdaptor::ActivateAction(const QString&, const QVariantList&,
+                                        const QVariantMap& platformData) {
+    Q_EMIT instance_->activated(activationToken(platformData));
 }
 
 QString libraryInUseText(const QStringList& packages) {

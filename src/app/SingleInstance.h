@@ -41,15 +41,17 @@ public:
                             QObject* parent = nullptr);
 
     // Claims the name, or hands the packages (absolute paths; none for a plain start) to the
-    // process that holds it.
-    Start start(const QStringList& packages);
+    // process that holds it, with the activation token this start was given (its platform
+    // data's "activation-token"), so that a Wayland compositor raises that process's window.
+    Start start(const QStringList& packages, const QString& activationToken = QString());
     // Gives the name up (when this process holds it), so that later starts no longer look for
     // a window that is gone.
     void release();
 
 Q_SIGNALS:
-    // Another start asked for the window (Activate, or Open with its packages).
-    void activated();
+    // Another start asked for the window (Activate, or Open with its packages), with the
+    // activation token it was started with (empty when it had none).
+    void activated(const QString& activationToken);
     // Another start handed over packages to offer, in order.
     void packagesOpened(const QStringList& paths);
 
@@ -57,7 +59,7 @@ private:
     enum class HandOver { Taken, NoHolder, NoAnswer };
 
     [[nodiscard]] bool claim();
-    [[nodiscard]] HandOver handOver(const QStringList& packages);
+    [[nodiscard]] HandOver handOver(const QStringList& packages, const QString& activationToken);
 
     QDBusConnection bus_;
     QString busName_;

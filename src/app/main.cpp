@@ -15,6 +15,8 @@ int main(int argc, char* argv[]) {
     // Every path of the program is built on the application folder, so it comes first.
     const std::string appFolder = zolvera::library::findApplicationFolder();
     zolvera::ui::QtDialogs dialogs;
+    // Read before Qt starts: its Wayland platform takes the variable for a window of its own.
+    const QString activationToken = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
     zolvera::app::Application app(argc, argv, dialogs);
     // Every text shown from here on, the standard buttons' too, is in the user's language.
     zolvera::platform::installUiLanguage(app);
@@ -22,7 +24,7 @@ int main(int argc, char* argv[]) {
     zolvera::app::SingleInstance instance(appFolder);
     using Start = zolvera::app::SingleInstance::Start;
     const QStringList packages = zolvera::app::packagesToHandOver(QCoreApplication::arguments());
-    switch (instance.start(packages)) {
+    switch (instance.start(packages, activationToken)) {
     case Start::HandedOver:
         return 0;
     case Start::Busy:

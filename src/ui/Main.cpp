@@ -483,15 +483,20 @@ void Tfrm_Main::offerFolder(const std::string& folder) {
     });
 }
 
-void Tfrm_Main::bringToFront() {
+void Tfrm_Main::bringToFront(const QString& activationToken) {
     if (isMinimized())
         showNormal();
+    // The dialog in front, when one is open, is the window the user is to answer.
+    QWidget* dialog = QApplication::activeModalWidget();
+    QWidget* front = dialog != nullptr ? dialog : this;
     raise();
-    activateWindow();
-    if (QWidget* dialog = QApplication::activeModalWidget()) {
+    if (dialog != nullptr)
         dialog->raise();
-        dialog->activateWindow();
-    }
+    // Qt's Wayland platform hands this variable's token to the compositor at the next
+    // activation, and clears it.
+    if (!activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+    front->activateWindow();
 }
 
 void Tfrm_Main::followGroupList() {

@@ -78,8 +78,9 @@ public Q_SLOTS:
     // been shown; never two at once, and never under an open dialog or menu: packages that arrive
     // meanwhile wait for it to close. A closed window offers nothing.
     void offerPackages(const QStringList& paths);
-    // Brings the window (and the dialog it is showing) in front of the others.
-    void bringToFront();
+    // Brings the window (and the dialog it is showing) in front of the others. On Wayland the
+    // compositor raises it only with the activation token of the start that asked for it.
+    void bringToFront(const QString& activationToken = QString());
 
 Q_SIGNALS:
     // The window was closed for good: the program has nothing more to show.

@@ -65,6 +65,9 @@ protected:
         environment.insert(QStringLiteral("ZOLVERA_HOME"), QString::fromStdString(home.path()));
         environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // As a Wayland desktop starts a program: the token its window may be raised with.
+        environment.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"),
+                           QStringLiteral("token:") + package);
         process->setProcessEnvironment(environment);
         process->setWorkingDirectory(QString::fromStdString(home.path()));
         process->start(QStringLiteral(ZOLVERA_PROGRAM), {package});
@@ -91,6 +94,9 @@ TEST_F(SecondStart, HandsItsPackageToTheRunningWindowWhichOffersThemInTurn) {
     writeFile(home / "Letoltes/Tavasz.dta",
               packageField("Tavasz") + packageField("Init.jpg") + packageField(kPicture));
     std::unique_ptr<QProcess> later;
+    QStringList tokens; // handed on for raising the window
+    QObject::connect(instance.get(), &app::SingleInstance::activated,
+                     [&](const QString& token) { tokens << token; });
     dialogs.whileOpen = [&](const ui::MessageRequest&) {
         if (later)
             return;
@@ -110,6 +116,8 @@ TEST_F(SecondStart, HandsItsPackageToTheRunningWindowWhichOffersThemInTurn) {
                               QStringLiteral("A csomag kibontása kész.")}));
     EXPECT_EQ(readFile(home / "Zolvera.lst"), "Elso\r\nTel\r\nTavasz\r\n");
     EXPECT_EQ(ui().sbx1->count(), 3);
+    EXPECT_EQ(tokens, QStringList({QStringLiteral("token:Letoltes/Tel.dta"),
+                                   QStringLiteral("token:Letoltes/Tavasz.dta")}));
 }
 
 // The holder of the library's name cannot answer while its thread is busy (here: blocked in the
