@@ -79,6 +79,37 @@
     </message>
 </context>
 <context>
+    <name>FolderOffer</name>
+    <message>
+        <source>... és még %1 kép</source>
+        <translation>... and %1 more pictures</translation>
+    </message>
+    <message>
+        <source>A(z) %1 mappában nincs JPEG kép (*.jpg), ezért csoport nem hozható létre.</source>
+        <translation>The folder %1 holds no JPEG picture (*.jpg), so no group can be made of it.</translation>
+    </message>
+    <message>
+        <source>Létrehozzam a(z) %1 csoportot a mappa %2 képéből?</source>
+        <translation>Shall I make the group %1 of the folder&apos;s %2 pictures?</translation>
+    </message>
+    <message>
+        <source>Megerősítés</source>
+        <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>Képek másolása: %1 / %2</source>
+        <translation>Copying pictures: %1 / %2</translation>
+    </message>
+    <message>
+        <source>A(z) %1 mappa képei közül egy sem olvasható, ezért a csoport nem jött létre.%2</source>
+        <translation>None of the pictures of the folder %1 can be read, so the group was not made.%2</translation>
+    </message>
+    <message>
+        <source>A(z) %1 csoport elkészült. Ezek a képek nem olvashatók, kimaradtak:%2</source>
+        <translation>The group %1 is ready. These pictures cannot be read and were left out:%2</translation>
+    </message>
+</context>
+<context>
     <name>Library</name>
     <message>
         <source>Megerősítés</source>
@@ -198,6 +229,18 @@
         <source>Rendszer</source>
         <translation>System</translation>
     </message>
+    <message>
+        <source>A képtár még üres.
+
+Új csoportot a Csoportok menü „Új csoport létrehozás” parancsával hozhat létre, vagy húzzon egy képeket tartalmazó mappát a bal oldali oszlopra.
+
+Kész csoportot csomagból is kaphat: „Már letöltött csomag telepítése” vagy „Csomag letöltése Internetről”.</source>
+        <translation>The library is still empty.
+
+Make a new group with “New Group” in the Groups menu, or drag a folder of pictures onto the column on the left.
+
+A ready-made group also comes from a package: “Install Downloaded Package” or “Download Package from the Internet”.</translation>
+    </message>
 </context>
 <context>
     <name>Net</name>
@@ -216,6 +259,34 @@
     <message>
         <source>A válasz nagyobb a megengedett %1 bájtnál.</source>
         <translation>The reply is larger than the allowed %1 bytes.</translation>
+    </message>
+    <message>
+        <source>Hibás HTTP-válasz: %1.</source>
+        <translation>Invalid HTTP reply: %1.</translation>
+    </message>
+    <message>
+        <source>A kapcsolat a válasz vége előtt megszakadt.</source>
+        <translation>Connection closed before the reply was complete.</translation>
+    </message>
+    <message>
+        <source>A válasz egyik darabjának fejsora túl hosszú.</source>
+        <translation>Reply chunk line too long.</translation>
+    </message>
+    <message>
+        <source>Hibás webcím: %1</source>
+        <translation>Invalid URL: %1</translation>
+    </message>
+    <message>
+        <source>Nem támogatott protokoll: %1.</source>
+        <translation>Unsupported protocol: %1.</translation>
+    </message>
+    <message>
+        <source>A válasz egyik fejlécsora túl hosszú.</source>
+        <translation>Reply header line too long.</translation>
+    </message>
+    <message>
+        <source>A válasz fejléce túl nagy.</source>
+        <translation>Reply header too large.</translation>
     </message>
 </context>
 <context>
