@@ -3,6 +3,7 @@
 #include "library/Seged.h"
 #include "library/Settings.h"
 #include "picture/Picture.h"
+#include "ui/DecodeAhead.h"
 #include "ui/ElidedLabel.h"
 #include "ui/Guard.h"
 #include "ui/Panel.h"
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <initializer_list>
+#include <optional>
 
 namespace zolvera::ui {
 
@@ -53,7 +55,7 @@ Tfrm_dia::Tfrm_dia(QWidget* owner, const WindowContext& context, StepTimer::Tick
       aBezar(makeAction(this, tr("Bezár"), Qt::Key_Escape, "red-cross")),
       Track(new QSlider(Qt::Horizontal, ToolBar1)), lbl(new QLabel(ToolBar1)),
       lbl2(new ElidedLabel(ToolBar1)), img(new StretchedImage(this)), PopupMenu1(new QMenu(img)),
-      Timer(new StepTimer(ticks, this)), context_(context) {
+      Timer(new StepTimer(ticks, this)), Ahead(new DecodeAhead(this)), context_(context) {
     setObjectName(QStringLiteral("frm_dia"));
     aIndit->setCheckable(true);
 
@@ -94,6 +96,8 @@ Tfrm_dia::Tfrm_dia(QWidget* owner, const WindowContext& context, StepTimer::Tick
     img->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(img, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(img->mapToGlobal(at)); });
+    // A picture decoded ahead for the old size would have to be shrunk again at the step.
+    connect(img, &StretchedImage::resized, this, [this] { prepareNext(); });
 
     connect(Timer, &StepTimer::timeout, this, guardedStep(&Tfrm_dia::TimerTimer));
     connect(aElozo, &QAction::triggered, this, guardedStep(&Tfrm_dia::aElozoExecute));
@@ -131,10 +135,29 @@ void Tfrm_dia::LoadAndRun(const std::string& groupFolder) {
 
 void Tfrm_dia::ShowPicture() {
     const std::string& name = list_.at(index_);
-    img->releasePicture();
-    img->setPicture(picture::JpegPicture::load(folder_ + "/" + name));
+    const std::string path = folder_ + "/" + name;
+    if (std::optional<DecodeAhead::Prepared> prepared = Ahead->take(path, img->size())) {
+        img->showPrepared(std::move(prepared->picture), std::move(prepared->decoded),
+                          std::move(prepared->shown));
+    } else {
+        img->releasePicture();
+        img->setPicture(picture::JpegPicture::load(path));
+    }
     lbl->setText(QStringLiteral("%1 / %2").arg(index_ + 1).arg(list_.count()));
     lbl2->setFullText(QString::fromStdString(name));
+    prepareNext();
+}
+
+void Tfrm_dia::prepareNext() {
+    // The first picture is decoded before the window is laid out: the next one waits for the
+    // size the window takes.
+    if (!isVisible() || list_.count() == 0 || img->size().isEmpty()) {
+        Ahead->forget();
+        return;
+    }
+    const int count = list_.count();
+    const int next = forward_ ? (index_ + 1) % count : (index_ + count - 1) % count;
+    Ahead->prepare(folder_ + "/" + list_.at(next), img->size());
 }
 
 void Tfrm_dia::showEvent(QShowEvent* event) {
@@ -154,6 +177,7 @@ void Tfrm_dia::FormShow() {
     }
     // The slider keeps the position within its range and reports only a change.
     Track->setValue(settings.Leptet);
+    prepareNext();
 }
 
 void Tfrm_dia::TimerTimer() {
@@ -161,12 +185,22 @@ void Tfrm_dia::TimerTimer() {
 }
 
 void Tfrm_dia::aKovetkezoExecute() {
-    index_ = index_ < list_.count() - 1 ? index_ + 1 : 0;
-    ShowPicture();
+    step(true);
 }
 
 void Tfrm_dia::aElozoExecute() {
-    index_ = index_ > 0 ? index_ - 1 : list_.count() - 1;
+    step(false);
+}
+
+void Tfrm_dia::step(bool forward) {
+    if (forward != forward_) {
+        forward_ = forward;
+        Ahead->forget(); // decoded for the other direction
+    }
+    if (forward)
+        index_ = index_ < list_.count() - 1 ? index_ + 1 : 0;
+    else
+        index_ = index_ > 0 ? index_ - 1 : list_.count() - 1;
     ShowPicture();
 }
 
@@ -198,6 +232,7 @@ void Tfrm_dia::done(int result) {
 
 void Tfrm_dia::FormClose() {
     Timer->setEnabled(false);
+    Ahead->forget();
 }
 
 void ShowSlideshow(QWidget* owner, const WindowContext& context, const std::string& groupFolder,

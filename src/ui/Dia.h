@@ -18,6 +18,7 @@ class QToolBar;
 
 namespace zolvera::ui {
 
+class DecodeAhead;
 class ElidedLabel;
 class StretchedImage;
 
@@ -58,6 +59,9 @@ public:
     StretchedImage* img;
     QMenu* PopupMenu1;
     StepTimer* Timer;
+    // While a picture is on show, the next one in the show's direction (backward after F3) is
+    // decoded for the picture's size, so that the step only paints it.
+    DecodeAhead* Ahead;
 
 public Q_SLOTS:
     void TimerTimer();
@@ -78,11 +82,15 @@ private:
     void FormClose();
     // A step handler guarded so that no step runs while the error box of another is open.
     std::function<void()> guardedStep(void (Tfrm_dia::*handler)());
+    // Steps to the next picture in the direction, which the picture decoded ahead follows.
+    void step(bool forward);
+    void prepareNext();
 
     WindowContext context_;
     std::string folder_;
     library::StringList list_;
     int index_ = 0;
+    bool forward_ = true;
     bool stepping_ = false;
 };
 

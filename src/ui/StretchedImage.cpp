@@ -31,6 +31,14 @@ void StretchedImage::releasePicture() {
     picture_.reset();
 }
 
+void StretchedImage::showPrepared(picture::JpegPicture picture, picture::Bitmap decoded,
+                                  QImage shown) {
+    picture_ = std::move(picture);
+    decoded_ = std::move(decoded);
+    shown_ = QPixmap::fromImage(std::move(shown));
+    update();
+}
+
 void StretchedImage::rescale() {
     if (size().isEmpty())
         return;
@@ -47,6 +55,10 @@ void StretchedImage::rescale() {
         shown_ = QPixmap::fromImage(picture::stretchBitmap(*decoded_, size()));
     else if (!shown_.isNull())
         shown_ = shown_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void StretchedImage::resizeEvent(QResizeEvent*) {
+    Q_EMIT resized();
 }
 
 void StretchedImage::paintEvent(QPaintEvent*) {

@@ -26,10 +26,18 @@ public:
     // can be decoded without two of them in memory. Should that decoding fail, the old picture
     // stays on show (scaled from its screen copy if the size changes meanwhile).
     void releasePicture();
+    // Shows a picture decoded elsewhere for the control's current size, with its copy at that
+    // size (see DecodeAhead): nothing is left to do but paint it.
+    void showPrepared(picture::JpegPicture picture, picture::Bitmap decoded, QImage shown);
     bool hasPicture() const { return decoded_.has_value(); }
+
+Q_SIGNALS:
+    // The control's size has changed: a picture prepared for the old size no longer fits.
+    void resized();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void rescale();

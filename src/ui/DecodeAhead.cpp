@@ -1,0 +1,81 @@
+#include "ui/DecodeAhead.h"
+
+#include "picture/BitmapImage.h"
+
+#include <exception>
+
+namespace zolvera::ui {
+
+DecodeAhead::DecodeAhead(QObject* parent)
+    : QObject(parent), thread_([this](const std::stop_token& stop) { work(stop); }) {}
+
+DecodeAhead::~DecodeAhead() {
+    thread_.request_stop();
+    thread_.join(); // before QObject's destructor drops the result it may have posted
+}
+
+void DecodeAhead::prepare(const std::string& path, QSize size) {
+    forget();
+    asked_ = Job{++ticket_, path, size};
+    {
+        const std::lock_guard lock(mutex_);
+        next_ = asked_;
+    }
+    wake_.notify_one();
+}
+
+void DecodeAhead::forget() {
+    ++ticket_;
+    asked_ = Job{};
+    prepared_.reset();
+    const std::lock_guard lock(mutex_);
+    next_.reset();
+}
+
+std::optional<DecodeAhead::Prepared> DecodeAhead::take(const std::string& path, QSize size) {
+    if (!prepared_ || asked_.path != path || asked_.size != size)
+        return std::nullopt;
+    std::optional<Prepared> taken = std::move(prepared_);
+    forget();
+    return taken;
+}
+
+bool DecodeAhead::busy() {
+    const std::lock_guard lock(mutex_);
+    return next_.has_value() || working_;
+}
+
+void DecodeAhead::work(const std::stop_token& stop) {
+    for (;;) {
+        std::unique_lock lock(mutex_);
+        if (!wake_.wait(lock, stop, [this] { return next_.has_value(); }))
+            return;
+        const Job job = std::move(*next_);
+        next_.reset();
+        working_ = true;
+        lock.unlock();
+
+        std::optional<Prepared> made;
+        try {
+            picture::JpegPicture picture = picture::JpegPicture::load(job.path);
+            picture::Bitmap decoded = picture.decodeToShow(job.size.width(), job.size.height());
+            QImage shown = picture::stretchBitmap(decoded, job.size);
+            made = Prepared{std::move(picture), std::move(decoded), std::move(shown)};
+        } catch (const std::exception&) {
+            // Not prepared: the step decodes the picture itself and reports what fails.
+        }
+        if (made) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, ticket = job.ticket, prepared = std::move(*made)]() mutable {
+                    if (ticket == ticket_)
+                        prepared_ = std::move(prepared);
+                },
+                Qt::QueuedConnection);
+        }
+        lock.lock();
+        working_ = false;
+    }
+}
+
+} // namespace zolvera::ui
