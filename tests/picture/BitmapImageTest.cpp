@@ -101,5 +101,31 @@ TEST(DecodeStretched, AScaledDecodingLooksAsTheFullSizePictureShrunk) {
     }
 }
 
+// A picture shrunk by a few per cent (1080 rows into a maximised window's 1051) takes a cheaper
+// filter than the box filter, whose result it must stay close to.
+TEST(StretchBitmap, ANearlyUnscaledShrinkStaysCloseToTheBoxFilter) {
+    test::TempDir dir;
+    for (const bool gray : {false, true}) {
+        test::writeJpeg(dir / "p.jpg",
+                        {.width = 1920, .height = 1080, .gray = gray, .ringWidth = 20, .grain = 6});
+        const JpegPicture picture = JpegPicture::load(dir / "p.jpg");
+        for (const QSize size : {QSize(1920, 1051), QSize(1850, 1040)}) {
+            SCOPED_TRACE(std::to_string(gray) + " " + std::to_string(size.width()));
+            const QImage cheap = stretchBitmap(picture.decode(), size);
+            const QImage box = decodeStretched(picture, size); // shrinks while decoding
+            ASSERT_EQ(cheap.size(), size);
+            long total = 0;
+            for (int y = 0; y < size.height(); ++y) {
+                for (int x = 0; x < size.width(); ++x) {
+                    const QRgb a = cheap.pixel(x, y), b = box.pixel(x, y);
+                    total += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                             std::abs(qBlue(a) - qBlue(b));
+                }
+            }
+            EXPECT_LE(double(total) / (3.0 * size.width() * size.height()), 2.0);
+        }
+    }
+}
+
 } // namespace
 } // namespace zolvera::picture
