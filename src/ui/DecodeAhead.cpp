@@ -40,6 +40,16 @@ std::optional<DecodeAhead::Prepared> DecodeAhead::take(const std::string& path, 
     return taken;
 }
 
+void DecodeAhead::collect() {
+    std::optional<std::pair<std::uint64_t, Prepared>> done;
+    {
+        const std::lock_guard lock(mutex_);
+        done.swap(done_);
+    }
+    if (done && done->first == ticket_)
+        prepared_ = std::move(done->second);
+}
+
 bool DecodeAhead::busy() {
     const std::lock_guard lock(mutex_);
     return next_.has_value() || working_;
@@ -65,13 +75,12 @@ void DecodeAhead::work(const std::stop_token& stop) {
             // Not prepared: the step decodes the picture itself and reports what fails.
         }
         if (made) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, ticket = job.ticket, prepared = std::move(*made)]() mutable {
-                    if (ticket == ticket_)
-                        prepared_ = std::move(prepared);
-                },
-                Qt::QueuedConnection);
+            lock.lock();
+            done_.emplace(job.ticket, std::move(*made));
+            lock.unlock();
+            // Handed over through the mutex, not a functor of ours: Qt's event queue passes it
+            // on in a way ThreadSanitizer cannot see.
+            QMetaObject::invokeMethod(this, "collect", Qt::QueuedConnection);
         }
         lock.lock();
         working_ = false;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace zolvera::ui {
 
@@ -45,6 +46,10 @@ public:
     // Whether a decoding is asked for or in progress.
     bool busy();
 
+private Q_SLOTS:
+    // Takes the picture the thread has prepared, unless something else was asked for since.
+    void collect();
+
 private:
     struct Job {
         std::uint64_t ticket = 0;
@@ -62,6 +67,7 @@ private:
     std::mutex mutex_;
     std::condition_variable_any wake_;
     std::optional<Job> next_;
+    std::optional<std::pair<std::uint64_t, Prepared>> done_; // the ticket and its picture
     bool working_ = false;
     std::jthread thread_; // last: it ends before the members it uses
 };
