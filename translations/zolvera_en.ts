@@ -290,6 +290,21 @@ A ready-made group also comes from a package: “Install Downloaded Package” o
     </message>
 </context>
 <context>
+    <name>PackageInstall</name>
+    <message>
+        <source>A(z) &quot;%1&quot; csomag telepítése...</source>
+        <translation>Installing the package &quot;%1&quot;...</translation>
+    </message>
+    <message>
+        <source>Leállítás</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Csomag telepítése</source>
+        <translation>Installing a package</translation>
+    </message>
+</context>
+<context>
     <name>Packages</name>
     <message>
         <source>Hibás csomagméret a listában: &quot;%1&quot;</source>

@@ -55,9 +55,6 @@ struct Profile {
     unsigned size = 0;
 };
 
-// The largest picture the decoder takes (see Picture.cpp).
-constexpr std::uint64_t kMaxPixels = 100'000'000;
-
 // The decoder's input from bytes in memory.
 struct Memory {
     const std::string& bytes;
@@ -207,7 +204,7 @@ FittedJpeg fitJpeg(const std::string& jpeg, std::size_t maxBytes) {
     Memory memory{jpeg};
     if (const int code = readJpegHeader(memory.input(), &header))
         throw failures::jpegError(code);
-    if (std::uint64_t(header.width) * std::uint64_t(header.height) > kMaxPixels)
+    if (std::uint64_t(header.width) * std::uint64_t(header.height) > kMaxPicturePixels)
         throw failures::jpegError(JERR_IMAGE_TOO_BIG);
 
     Profile profile;

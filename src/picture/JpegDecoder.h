@@ -10,6 +10,12 @@
 // and report it as libjpeg's message code, which the caller turns into a failure.
 namespace zolvera::picture {
 
+// The most pixels a picture may have to be decoded. A damaged header may claim up to 65500 ×
+// 65500 pixels in a file of a few hundred bytes, and decoding that takes gigabytes and seconds.
+// Wallpapers are far smaller: an 8K picture has 33 million pixels, a phone's panorama up to
+// about 65 million.
+inline constexpr std::uint64_t kMaxPicturePixels = 100'000'000;
+
 struct JpegHeader {
     int width = 0;
     int height = 0;

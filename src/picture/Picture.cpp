@@ -91,16 +91,12 @@ template <class Reading> auto namingThePicture(const std::string& path, Reading&
 }
 
 // The bitmap that a header decodes to at 1 / denominator, without pixels; the libjpeg message
-// code that refuses it when it is too large. A damaged header may claim up to 65500 × 65500
-// pixels in a file of a few hundred bytes, and decoding that takes gigabytes and seconds at
-// every paint. Wallpapers are far smaller: an 8K picture has 33 million pixels, a phone's
-// panorama up to about 65 million.
+// code that refuses it when it is too large (kMaxPicturePixels, or a bitmap file too large).
 int shapeOf(const JpegHeader& header, int denominator, Bitmap& shape) {
-    constexpr std::uint64_t kMaxPixels = 100'000'000;
     shape.width = header.width;
     shape.height = header.height;
     shape.bitsPerPixel = header.gray ? 8 : 24;
-    if (std::uint64_t(shape.width) * std::uint64_t(shape.height) > kMaxPixels ||
+    if (std::uint64_t(shape.width) * std::uint64_t(shape.height) > kMaxPicturePixels ||
         bmpRowStride(shape.width, shape.bitsPerPixel) * std::uint64_t(shape.height) >
             kBmpMaxPixelBytes)
         return JERR_IMAGE_TOO_BIG;

@@ -9,6 +9,7 @@
 #include "ui/FolderTree.h"
 #include "ui/Guard.h"
 #include "ui/Placement.h"
+#include "ui/Runner.h"
 #include "ui/Seged.h"
 
 #include <QComboBox>
@@ -237,8 +238,9 @@ void Tfrm_Csomagkeszit::BitBtn1Click() {
         ShowConfirm(context_.dialogs, QString::fromStdString(packages::fitQuestion(count)),
                     QString::fromStdString(packages::fitCaption()), this))
         oversized = packages::Oversized::Fit;
-    const packages::PackReport report =
-        packages::PackFolder(folder, package->toStdString(), oversized);
+    // Fitting twenty photographs takes seconds: the window goes on answering meanwhile.
+    packages::PackReport report;
+    runOffThread([&] { report = packages::PackFolder(folder, package->toStdString(), oversized); });
     StatusBar1->setText(QString::fromStdString(packages::fittedSummary(report)));
 }
 

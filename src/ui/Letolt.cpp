@@ -175,7 +175,7 @@ void Tfrm_Letolt::Button2Click() {
     std::string local;
     if (!transfer([&] { local = IdHTTP1.fetchPackage(row); }))
         return;
-    installPackage(library_, local);
+    installPackage(this, library_, local);
     ShowInfo(context_.dialogs, tr("A file letöltése kész."), this);
 }
 

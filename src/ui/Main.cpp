@@ -378,7 +378,7 @@ void Tfrm_Main::aCsomagKeszitExecute() {
 
 void Tfrm_Main::aCsomagTelepitExecute() {
     if (const std::optional<QString> chosen = context_.dialogs.chooseFile(oddta))
-        installPackage(library_, chosen->toStdString());
+        installPackage(this, library_, chosen->toStdString());
 }
 
 void Tfrm_Main::aCsomagLetoltExecute() {
@@ -473,7 +473,7 @@ void Tfrm_Main::offerPackage(const std::string& argument) {
     if (!question || !showConfirm(*question, packages::installOfferCaption()))
         return;
     // A damaged package ends in the general error report, and no completion message follows.
-    installPackage(library_, argument);
+    installPackage(this, library_, argument);
     showInfo(packages::installDoneText());
 }
 

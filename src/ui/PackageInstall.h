@@ -2,6 +2,8 @@
 
 #include <string>
 
+class QWidget;
+
 namespace zolvera::library {
 class GroupLibrary;
 }
@@ -12,7 +14,9 @@ namespace zolvera::ui {
 // packages::InstallPackage does and failing as it does. The files are written by a library of
 // its own on the worker; the messages it gives are shown by the window's view on the window
 // thread, in their order. When the package added its group, the window's library then reloads
-// its list and shows the first group, as GroupLibrary::addGroup does.
-void installPackage(library::GroupLibrary& library, const std::string& packagePath);
+// its list and shows the first group, as GroupLibrary::addGroup does. An install that takes more
+// than a moment shows its progress over `window`, with a button that stops it (InstallStopped).
+void installPackage(QWidget* window, library::GroupLibrary& library,
+                    const std::string& packagePath);
 
 } // namespace zolvera::ui

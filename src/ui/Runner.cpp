@@ -1,8 +1,12 @@
 #include "ui/Runner.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
+#include <QTimer>
+#include <QWidget>
 
+#include <chrono>
 #include <exception>
 #include <optional>
 #include <thread>
@@ -10,6 +14,12 @@
 namespace zolvera::ui {
 
 namespace {
+
+// Why the window thread's wait on the worker returned.
+enum Wake { WorkEnded, ProgressShown, ProgressHidden };
+
+// How long work runs before its progress window shows: quick work shows nothing.
+constexpr std::chrono::milliseconds kProgressDelay{400};
 
 // The busy cursor for as long as the work runs.
 class BusyCursor {
@@ -20,12 +30,9 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-} // namespace
-
-void runOffThread(const std::function<void()>& work, WhileWorking input) {
-    std::optional<BusyCursor> busy;
-    if (input == WhileWorking::HoldInput)
-        busy.emplace();
+// Runs work on a worker thread while `wait` runs the window thread's events on the loop, which
+// the worker ends with WorkEnded; rethrows what work threw.
+void runWorker(const std::function<void()>& work, const std::function<void(QEventLoop&)>& wait) {
     std::exception_ptr failure;
     QEventLoop waiting;
     std::thread worker([&] {
@@ -34,14 +41,63 @@ void runOffThread(const std::function<void()>& work, WhileWorking input) {
         } catch (...) {
             failure = std::current_exception();
         }
-        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &waiting, [&waiting] { waiting.exit(WorkEnded); }, Qt::QueuedConnection);
     });
-    // Held input stays queued, not dropped: it reaches the windows once the work has ended.
-    waiting.exec(input == WhileWorking::HoldInput ? QEventLoop::ExcludeUserInputEvents
-                                                  : QEventLoop::AllEvents);
+    wait(waiting);
     worker.join();
     if (failure)
         std::rethrow_exception(failure);
+}
+
+// Ends the wait when the progress window is hidden (its close box), so that input is held
+// again: without its modality the other windows would take input while the work still runs.
+class HideWatch : public QObject {
+public:
+    HideWatch(QWidget& progress, QEventLoop& waiting) : waiting_(waiting) {
+        progress.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide)
+            waiting_.exit(ProgressHidden);
+        return false;
+    }
+
+private:
+    QEventLoop& waiting_;
+};
+
+} // namespace
+
+void runOffThread(const std::function<void()>& work, WhileWorking input) {
+    std::optional<BusyCursor> busy;
+    if (input == WhileWorking::HoldInput)
+        busy.emplace();
+    // Held input stays queued, not dropped: it reaches the windows once the work has ended.
+    runWorker(work, [input](QEventLoop& waiting) {
+        waiting.exec(input == WhileWorking::HoldInput ? QEventLoop::ExcludeUserInputEvents
+                                                      : QEventLoop::AllEvents);
+    });
+}
+
+void runOffThreadWithProgress(const std::function<void()>& work, QWidget& progress) {
+    runWorker(work, [&progress](QEventLoop& waiting) {
+        std::optional<BusyCursor> busy(std::in_place);
+        QTimer::singleShot(kProgressDelay, &waiting, [&] {
+            progress.setWindowModality(Qt::ApplicationModal);
+            progress.show();
+            waiting.exit(ProgressShown);
+        });
+        const HideWatch watch(progress, waiting);
+        for (int wake = waiting.exec(QEventLoop::ExcludeUserInputEvents); wake != WorkEnded;) {
+            const bool shown = wake == ProgressShown;
+            if (shown)
+                busy.reset();
+            else
+                busy.emplace();
+            wake = waiting.exec(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+        }
+    });
 }
 
 } // namespace zolvera::ui

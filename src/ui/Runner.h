@@ -2,6 +2,8 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace zolvera::ui {
 
 // What the windows take from the user while long work runs.
@@ -17,5 +19,10 @@ enum class WhileWorking {
 // returns once work has ended, rethrowing what it threw. Whatever the work touches must not be
 // touched by the window thread meanwhile; the work must not touch widgets.
 void runOffThread(const std::function<void()>& work, WhileWorking input = WhileWorking::HoldInput);
+
+// As runOffThread holding input, but work that is still running after a moment shows
+// `progress` application-modal, and from then on the progress window takes input (its stop
+// button) while its modality keeps every other window from it. Quick work shows nothing.
+void runOffThreadWithProgress(const std::function<void()>& work, QWidget& progress);
 
 } // namespace zolvera::ui

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -34,6 +35,34 @@ TEST(Runner, TheWindowThreadAnswersWithABusyCursorWhileTheWorkRunsAndGetsItsFail
                  std::runtime_error);
     EXPECT_TRUE(answered);
     EXPECT_TRUE(busy);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(Runner, SlowWorkShowsItsProgressModalAndItsStopReachesTheWork) {
+    QPushButton stop(QStringLiteral("Leállítás"));
+    std::atomic<bool> stopped{false};
+    QObject::connect(&stop, &QPushButton::clicked, [&] { stopped = true; });
+    runOffThreadWithProgress([] {}, stop);
+    EXPECT_FALSE(stop.isVisible()); // quick work shows nothing
+
+    QTimer press;
+    bool modal = false;
+    press.callOnTimeout([&] {
+        if (!stop.isVisible())
+            return;
+        modal = stop.windowModality() == Qt::ApplicationModal;
+        stop.click();
+    });
+    press.start(10);
+    runOffThreadWithProgress(
+        [&] {
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!stopped && std::chrono::steady_clock::now() < until)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        },
+        stop);
+    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(modal);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
