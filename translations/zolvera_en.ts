@@ -410,6 +410,10 @@ A ready-made group also comes from a package: “Install Downloaded Package” o
         <source>%1 kép átméretezve (legkisebb: %2 × %3)</source>
         <translation>%1 picture(s) resized (smallest: %2 × %3)</translation>
     </message>
+    <message>
+        <source>A(z) &quot;%1&quot; kép átméretezett másolata nem írható a csomagba, ezért a csomag nem készült el: %2</source>
+        <translation>The resized copy of the picture &quot;%1&quot; cannot be written into the package, so the package was not made: %2</translation>
+    </message>
 </context>
 <context>
     <name>Seged</name>

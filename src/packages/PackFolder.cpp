@@ -100,7 +100,15 @@ void writeFitted(platform::StagedFile& package, const std::string& path, PackRep
                                             "nem készült el: %2"),
             {path, failure.what()}));
     }
-    writeField(package, fitted.bytes);
+    // The fitted copy exists only in the package: a failure writing it names its picture.
+    try {
+        writeField(package, fitted.bytes);
+    } catch (const IoFailure& failure) {
+        throw Failure(platform::substitute(
+            platform::translate("Packages", "A(z) \"%1\" kép átméretezett másolata nem írható a "
+                                            "csomagba, ezért a csomag nem készült el: %2"),
+            {path, failure.what()}));
+    }
     const auto pixels = [](int width, int height) { return std::int64_t{width} * height; };
     if (report.fitted == 0 ||
         pixels(fitted.width, fitted.height) < pixels(report.smallestWidth, report.smallestHeight)) {
