@@ -90,22 +90,32 @@ void TileDecoder::work(const std::stop_token& stop) {
         } catch (const std::exception& failure) {
             result.failure = QString::fromStdString(failure.what());
         }
-        QMetaObject::invokeMethod(
-            this, [this, ticket = job.ticket, result] { deliver(ticket, result); },
-            Qt::QueuedConnection);
+        lock.lock();
+        finished_.emplace_back(job.ticket, std::move(result));
+        lock.unlock();
+        // Handed over through the mutex, not a functor of ours: Qt's event queue passes it on in
+        // a way ThreadSanitizer cannot see.
+        QMetaObject::invokeMethod(this, "deliverFinished", Qt::QueuedConnection);
         // After the tile is on its way: writing the thumbnail never holds it up.
         if (store)
             store();
     }
 }
 
-void TileDecoder::deliver(Ticket ticket, const TileResult& result) {
-    const auto found = waiting_.find(ticket);
-    if (found == waiting_.end())
-        return; // cancelled: its tile has moved out of view, shows another picture or is gone
-    const Done done = std::move(found->second);
-    waiting_.erase(found);
-    done(result);
+void TileDecoder::deliverFinished() {
+    std::vector<std::pair<Ticket, TileResult>> finished;
+    {
+        const std::lock_guard lock(mutex_);
+        finished.swap(finished_);
+    }
+    for (const auto& [ticket, result] : finished) {
+        const auto found = waiting_.find(ticket);
+        if (found == waiting_.end())
+            continue; // cancelled: its tile has moved out of view, shows another picture or is gone
+        const Done done = std::move(found->second);
+        waiting_.erase(found);
+        done(result);
+    }
 }
 
 } // namespace zolvera::ui

@@ -72,7 +72,8 @@ private:
     };
 
     void work(const std::stop_token& stop);
-    void deliver(Ticket ticket, const TileResult& result);
+    // Delivers the results the pool has finished, on the owning thread.
+    Q_INVOKABLE void deliverFinished();
 
     Decode decode_;
     // Touched on the owning thread only.
@@ -83,6 +84,7 @@ private:
     std::mutex mutex_;
     std::condition_variable_any wake_;
     std::deque<Job> queue_; // the newest view's requests first
+    std::vector<std::pair<Ticket, TileResult>> finished_;
     std::vector<std::jthread> pool_;
 };
 
