@@ -56,6 +56,8 @@ public Q_SLOTS:
     void Button2Click();
     void IdHTTP1Work(std::uint64_t count);
     void IdHTTP1WorkEnd();
+    // Shows the latest count the transfer reported.
+    void showReceived();
     // Closing cancels a running transfer; the dialog closes when its command has ended.
     void done(int result) override;
 

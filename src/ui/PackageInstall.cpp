@@ -81,8 +81,8 @@ public:
         return {.progress =
                     [this](std::size_t done, std::size_t total) {
                         const int steps = total == 0 ? kSteps : int(done * kSteps / total);
-                        QMetaObject::invokeMethod(
-                            this, [this, steps] { setValue(steps); }, Qt::QueuedConnection);
+                        QMetaObject::invokeMethod(this, "setValue", Qt::QueuedConnection,
+                                                  Q_ARG(int, steps));
                     },
                 .stopRequested = [this] { return stop_.load(); }};
     }

@@ -16,7 +16,7 @@ namespace zolvera::ui {
 namespace {
 
 // Why the window thread's wait on the worker returned.
-enum Wake { WorkEnded, ProgressShown, ProgressHidden };
+enum Wake { WorkEnded = 0, ProgressShown, ProgressHidden };
 
 // How long work runs before its progress window shows: quick work shows nothing.
 constexpr std::chrono::milliseconds kProgressDelay{400};
@@ -41,8 +41,8 @@ void runWorker(const std::function<void()>& work, const std::function<void(QEven
         } catch (...) {
             failure = std::current_exception();
         }
-        QMetaObject::invokeMethod(
-            &waiting, [&waiting] { waiting.exit(WorkEnded); }, Qt::QueuedConnection);
+        // quit() ends the loop with WorkEnded.
+        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
     });
     wait(waiting);
     worker.join();
