@@ -130,8 +130,9 @@ CachedTile ThumbnailCache::tile(const JpegPicture& picture, QSize size) const {
     try {
         auto [tile, thumbnail] =
             decodeStretched(picture, size, largeSize(pictureSize.width(), pictureSize.height()));
-        return {std::move(tile), [cache = *this, original = *found, large, thumbnail] {
-                    cache.store(original, large, thumbnail);
+        return {std::move(tile),
+                [cache = *this, original = *found, large, image = std::move(thumbnail)] {
+                    cache.store(original, large, image);
                 }};
     } catch (const DamagedPicture&) {
         if (makeFolder(failures)) {
