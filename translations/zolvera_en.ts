@@ -296,10 +296,6 @@ A ready-made group also comes from a package: “Install Downloaded Package” o
         <translation>Installing the package &quot;%1&quot;...</translation>
     </message>
     <message>
-        <source>Leállítás</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
         <source>Csomag telepítése</source>
         <translation>Installing a package</translation>
     </message>
@@ -413,6 +409,10 @@ A ready-made group also comes from a package: “Install Downloaded Package” o
     <message>
         <source>A(z) &quot;%1&quot; kép átméretezett másolata nem írható a csomagba, ezért a csomag nem készült el: %2</source>
         <translation>The resized copy of the picture &quot;%1&quot; cannot be written into the package, so the package was not made: %2</translation>
+    </message>
+    <message>
+        <source>A(z) &quot;%1&quot; csomag készítése leállt, mert kérték.</source>
+        <translation>Making the package &quot;%1&quot; was stopped on request.</translation>
     </message>
 </context>
 <context>
@@ -592,6 +592,10 @@ To turn it on later: systemctl --user enable --now %2
     <message>
         <source>A gyökérkönyvtárból nem készíthető csomag. Válasszon ki egy képeket tartalmazó könyvtárat.</source>
         <translation>A package cannot be made from the root folder. Choose a folder that holds pictures.</translation>
+    </message>
+    <message>
+        <source>A(z) &quot;%1&quot; csomag készítése...</source>
+        <translation>Making the package &quot;%1&quot;...</translation>
     </message>
 </context>
 <context>
@@ -798,6 +802,13 @@ to the screen</translation>
     <message>
         <source>Bezár</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>zolvera::ui::WorkProgress</name>
+    <message>
+        <source>Leállítás</source>
+        <translation>Stop</translation>
     </message>
 </context>
 </TS>

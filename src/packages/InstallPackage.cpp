@@ -124,7 +124,7 @@ std::string prepareGroupFolder(library::GroupLibrary& library, const std::string
 // a million tiny entries does not call it a million times.
 class ProgressReport {
 public:
-    ProgressReport(const InstallControl& control, std::uint64_t total)
+    ProgressReport(const WorkControl& control, std::uint64_t total)
         : control_(control), total_(total), step_(total / kSteps) {
         report(0);
     }
@@ -140,14 +140,14 @@ public:
 
 private:
     static constexpr std::uint64_t kSteps = 500;
-    const InstallControl& control_;
+    const WorkControl& control_;
     std::uint64_t total_;
     std::uint64_t step_;
     std::uint64_t reported_ = 0;
 };
 
-InstallStopped installStopped(const std::string& packagePath) {
-    return InstallStopped(platform::substitute(
+Stopped installStopped(const std::string& packagePath) {
+    return Stopped(platform::substitute(
         platform::translate("Packages", "A(z) \"%1\" csomag telepítése leállt, mert kérték."),
         {packagePath}));
 }
@@ -155,7 +155,7 @@ InstallStopped installStopped(const std::string& packagePath) {
 } // namespace
 
 void InstallPackage(library::GroupLibrary& library, const std::string& packagePath,
-                    const InstallControl& control) {
+                    const WorkControl& control) {
     std::string groupName;
     std::string groupFolder;
     std::optional<std::string> failure;

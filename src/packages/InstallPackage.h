@@ -1,9 +1,7 @@
 #pragma once
 
-#include "platform/Failure.h"
+#include "packages/WorkControl.h"
 
-#include <cstddef>
-#include <functional>
 #include <string>
 
 namespace zolvera::library {
@@ -11,23 +9,6 @@ class GroupLibrary;
 } // namespace zolvera::library
 
 namespace zolvera::packages {
-
-// Lets the caller follow an installation and stop it. Both are called on the thread that runs
-// InstallPackage, between entries; either may be left empty.
-struct InstallControl {
-    // How far the installation has come: the bytes of the package read so far and its size.
-    // Called at the start, now and then on the way (not for every entry), and at the end.
-    std::function<void(std::size_t done, std::size_t total)> progress = {};
-    // Asked before every entry; true stops the installation there (InstallStopped).
-    std::function<bool()> stopRequested = {};
-};
-
-// The installation was stopped on request. A group it would have added is not listed; one
-// listed already stays listed, with the entries that arrived.
-class InstallStopped : public Failure {
-public:
-    using Failure::Failure;
-};
 
 // Installs a .dta package as a group of the library: creates the group folder (one level),
 // writes every entry into it (the cover, "init.jpg" in any case, always as "init.jpg") and adds
@@ -47,7 +28,12 @@ public:
 // arrived; the pictures that arrived stay in its folder. Nothing is ever written outside the group
 // folder, apart from the group list file, and no link is written through. The work grows with the
 // package's size and entry count alone, whatever the entries' names.
+//
+// control's progress counts the bytes of the package read, at the start, now and then on the
+// way (not for every entry) and at the end. Stopped on request, the installation throws Stopped:
+// a group it would have added is not listed; one listed already stays listed, with the entries
+// that arrived.
 void InstallPackage(library::GroupLibrary& library, const std::string& packagePath,
-                    const InstallControl& control = {});
+                    const WorkControl& control = {});
 
 } // namespace zolvera::packages

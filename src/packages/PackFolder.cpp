@@ -179,7 +179,7 @@ std::vector<std::string> OversizedPictures(const std::string& folderPath) {
 }
 
 PackReport PackFolder(const std::string& folderPath, const std::string& packagePath,
-                      Oversized oversized) {
+                      Oversized oversized, const WorkControl& control) {
     const Contents contents = contentsOf(folderPath);
     if (oversized == Oversized::Refuse)
         for (const Entry& entry : contents.entries)
@@ -191,9 +191,21 @@ PackReport PackFolder(const std::string& folderPath, const std::string& packageP
     platform::StagedFile package(packagePath);
     writeField(package, contents.groupName);
     PackReport report;
-    for (const Entry& entry : contents.entries) {
+    const auto reached = [&](std::size_t done) {
+        if (control.progress)
+            control.progress(done, contents.entries.size());
+    };
+    reached(0);
+    for (std::size_t done = 0; done < contents.entries.size(); ++done) {
+        if (control.stopRequested && control.stopRequested())
+            throw Stopped(platform::substitute(
+                platform::translate("Packages",
+                                    "A(z) \"%1\" csomag készítése leállt, mert kérték."),
+                {packagePath}));
+        const Entry& entry = contents.entries[done];
         writeField(package, entry.ansiName);
         writePicture(package, entry.path, oversized, report);
+        reached(done + 1);
     }
     package.commit();
     return report;

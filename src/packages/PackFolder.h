@@ -1,5 +1,7 @@
 #pragma once
 
+#include "packages/WorkControl.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -48,7 +50,10 @@ std::vector<std::string> OversizedPictures(const std::string& folderPath);
 // packing with its IoFailure ("File not found", "Disk full", ...), and a picture that cannot be
 // fitted with a Failure naming it; the package is put in place only when complete, so an
 // earlier file of that name then stays as it was and no partial package remains.
+//
+// control's progress counts the entries written, the cover included, from none to all; stopped
+// on request, the packing throws Stopped and leaves no package, as a failure does.
 PackReport PackFolder(const std::string& folderPath, const std::string& packagePath,
-                      Oversized oversized = Oversized::Refuse);
+                      Oversized oversized = Oversized::Refuse, const WorkControl& control = {});
 
 } // namespace zolvera::packages

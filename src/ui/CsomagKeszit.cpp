@@ -11,6 +11,7 @@
 #include "ui/Placement.h"
 #include "ui/Runner.h"
 #include "ui/Seged.h"
+#include "ui/WorkProgress.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -238,9 +239,16 @@ void Tfrm_Csomagkeszit::BitBtn1Click() {
         ShowConfirm(context_.dialogs, QString::fromStdString(packages::fitQuestion(count)),
                     QString::fromStdString(packages::fitCaption()), this))
         oversized = packages::Oversized::Fit;
-    // Fitting twenty photographs takes seconds: the window goes on answering meanwhile.
+    // Fitting twenty photographs takes seconds: the window goes on answering meanwhile, and the
+    // progress shows with its stop button.
+    WorkProgress progress(this,
+                          tr("A(z) \"%1\" csomag készítése...").arg(QFileInfo(*package).fileName()),
+                          windowTitle());
+    const packages::WorkControl control = progress.control();
     packages::PackReport report;
-    runOffThread([&] { report = packages::PackFolder(folder, package->toStdString(), oversized); });
+    runOffThreadWithProgress(
+        [&] { report = packages::PackFolder(folder, package->toStdString(), oversized, control); },
+        progress);
     StatusBar1->setText(QString::fromStdString(packages::fittedSummary(report)));
 }
 

@@ -3,14 +3,12 @@
 #include "library/GroupLibrary.h"
 #include "packages/InstallPackage.h"
 #include "ui/Runner.h"
+#include "ui/WorkProgress.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QProgressDialog>
 
-#include <atomic>
 #include <exception>
-#include <limits>
 #include <optional>
 
 namespace zolvera::ui {
@@ -55,42 +53,6 @@ private:
     library::LibraryView& window_;
 };
 
-// The install's progress in thousandths, with its stop button. It shows only when the runner
-// shows it; stopping, by the button, the close box or Esc, is asked of the install, which ends
-// at its next entry.
-class InstallProgress : public QProgressDialog {
-public:
-    static constexpr int kSteps = 1000;
-
-    InstallProgress(QWidget* window, const std::string& packagePath)
-        : QProgressDialog(
-              QCoreApplication::translate("PackageInstall", "A(z) \"%1\" csomag telepítése...")
-                  .arg(QFileInfo(QString::fromStdString(packagePath)).fileName()),
-              QCoreApplication::translate("PackageInstall", "Leállítás"), 0, kSteps, window) {
-        setWindowTitle(QCoreApplication::translate("PackageInstall", "Csomag telepítése"));
-        setAutoClose(false);
-        setAutoReset(false);
-        setMinimumDuration(std::numeric_limits<int>::max()); // the runner decides when it shows
-        // Cancelling would hide the window at once, while the install still runs.
-        disconnect(this, &QProgressDialog::canceled, this, &QProgressDialog::cancel);
-        connect(this, &QProgressDialog::canceled, this, [this] { stop_ = true; });
-        connect(this, &QDialog::rejected, this, [this] { stop_ = true; });
-    }
-
-    packages::InstallControl control() {
-        return {.progress =
-                    [this](std::size_t done, std::size_t total) {
-                        const int steps = total == 0 ? kSteps : int(done * kSteps / total);
-                        QMetaObject::invokeMethod(this, "setValue", Qt::QueuedConnection,
-                                                  Q_ARG(int, steps));
-                    },
-                .stopRequested = [this] { return stop_.load(); }};
-    }
-
-private:
-    std::atomic<bool> stop_{false};
-};
-
 } // namespace
 
 void installPackage(QWidget* window, library::GroupLibrary& library,
@@ -98,8 +60,12 @@ void installPackage(QWidget* window, library::GroupLibrary& library,
     WorkerView view(library.view());
     // The worker's own copy, taken here: the window thread keeps the original meanwhile.
     library::GroupLibrary worker(library, view);
-    InstallProgress progress(window, packagePath);
-    const packages::InstallControl control = progress.control();
+    WorkProgress progress(
+        window,
+        QCoreApplication::translate("PackageInstall", "A(z) \"%1\" csomag telepítése...")
+            .arg(QFileInfo(QString::fromStdString(packagePath)).fileName()),
+        QCoreApplication::translate("PackageInstall", "Csomag telepítése"));
+    const packages::WorkControl control = progress.control();
     std::exception_ptr failure;
     try {
         runOffThreadWithProgress([&] { packages::InstallPackage(worker, packagePath, control); },

@@ -134,7 +134,7 @@ TEST(InstallPackage, AStoppedInstallationListsNoNewGroupAndProgressReachesTheEnd
                          {{"Init.jpg", "c"}, {"a.jpg", "a"}, {"b.jpg", "b"}, {"c.jpg", "c"}}));
         int asked = 0;
         std::vector<std::size_t> done;
-        const packages::InstallControl stopAtThird{
+        const packages::WorkControl stopAtThird{
             .progress = [&](std::size_t at, std::size_t) { done.push_back(at); },
             .stopRequested = [&] { return ++asked == 3; }};
         EXPECT_EQ(failureText([&] { packages::InstallPackage(f.library, path, stopAtThird); }),

@@ -137,7 +137,7 @@ TEST(PackFolder, FitsOversizedPicturesAndPacksTheOthersByteForByteLeavingTheFold
     }
 }
 
-TEST(PackFolder, APictureThatCannotBeFittedOrAFullDiskLeavesNoPackage) {
+TEST(PackFolder, APictureThatCannotBeFittedAFullDiskOrAStopLeavesNoPackage) {
     TempDir dir;
     writeFile(dir / "Tel/init.jpg", "c");
     writeFile(dir / "Tel/hibás.jpg", std::string(900000, 'x'));
@@ -156,6 +156,17 @@ TEST(PackFolder, APictureThatCannotBeFittedOrAFullDiskLeavesNoPackage) {
         EXPECT_NE(full.find("\"" + (dir / "Tel/fotó.jpg") + "\""), std::string::npos) << full;
         EXPECT_NE(full.find("Disk full"), std::string::npos) << full;
     }
+    std::vector<std::pair<std::size_t, std::size_t>> reached;
+    int asked = 0;
+    const packages::WorkControl stopAtCover{
+        .progress = [&](std::size_t done, std::size_t total) { reached.emplace_back(done, total); },
+        .stopRequested = [&] { return ++asked == 2; }};
+    EXPECT_EQ(failureText([&] {
+                  packages::PackFolder(dir / "Tel", dir / "p.dta", packages::Oversized::Fit,
+                                       stopAtCover);
+              }),
+              "A(z) \"" + (dir / "p.dta") + "\" csomag készítése leállt, mert kérték.");
+    EXPECT_EQ(reached, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 2}, {1, 2}}));
     EXPECT_EQ(readFile(dir / "p.dta"), "an earlier package");
     EXPECT_EQ(treeOf(dir.path()),
               (std::vector<std::string>{"Tel/", "Tel/fotó.jpg", "Tel/init.jpg", "p.dta"}));
