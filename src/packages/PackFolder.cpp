@@ -11,7 +11,13 @@
 #include "platform/FileSystem.h"
 #include "platform/Translate.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <future>
+#include <map>
+#include <optional>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace zolvera::packages {
@@ -88,19 +94,62 @@ void writeField(platform::StagedFile& package, const std::string& bytes) {
     package.write(bytes.data(), bytes.size());
 }
 
-// A copy of the picture encoded anew to fit an entry, as its content; the file is only read.
-void writeFitted(platform::StagedFile& package, const std::string& path, PackReport& report) {
+// A copy of the picture encoded anew to fit an entry; the file is only read. A failure names
+// the picture.
+picture::FittedJpeg fitPicture(const std::string& path) {
     const std::string original = platform::readWholeFile(path);
-    picture::FittedJpeg fitted;
     try {
-        fitted = picture::fitJpeg(original, kMaxContentLength);
+        return picture::fitJpeg(original, kMaxContentLength);
     } catch (const Failure& failure) {
         throw Failure(platform::substitute(
             platform::translate("Packages", "A(z) \"%1\" kép nem méretezhető át, ezért a csomag "
                                             "nem készült el: %2"),
             {path, failure.what()}));
     }
-    // The fitted copy exists only in the package: a failure writing it names its picture.
+}
+
+// Fitting is the slow part of packing (half a second or more for a 4K photograph), so the
+// oversized pictures are fitted on as many threads as the machine has cores, at most four (each
+// holds a decoded photograph), ahead of the writing, which keeps the package's order.
+class FittingAhead {
+public:
+    FittingAhead(const std::vector<Entry>& entries, Oversized oversized) {
+        if (oversized == Oversized::Fit)
+            for (std::size_t index = 0; index < entries.size(); ++index)
+                if (entries[index].size > kMaxContentLength)
+                    toFit_.push_back({index, entries[index].path});
+        startMore();
+    }
+
+    // The fitted copy of the entry at index when it was fitted ahead, waiting for it.
+    std::optional<picture::FittedJpeg> take(std::size_t index) {
+        const auto found = running_.find(index);
+        if (found == running_.end())
+            return std::nullopt;
+        std::future<picture::FittedJpeg> fitting = std::move(found->second);
+        running_.erase(found);
+        startMore();
+        return fitting.get();
+    }
+
+private:
+    void startMore() {
+        const std::size_t threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+        for (; next_ < toFit_.size() && running_.size() < threads; ++next_)
+            running_.emplace(toFit_[next_].first,
+                             std::async(std::launch::async, fitPicture, toFit_[next_].second));
+    }
+
+    std::vector<std::pair<std::size_t, std::string>> toFit_; // entry index and file
+    std::size_t next_ = 0;
+    // Destroyed first when the packing ends early: each waits for its thread.
+    std::map<std::size_t, std::future<picture::FittedJpeg>> running_;
+};
+
+// A fitted copy as the entry's content, noted in the report. The copy exists only in the
+// package: a failure writing it names its picture.
+void writeFitted(platform::StagedFile& package, const std::string& path,
+                 const picture::FittedJpeg& fitted, PackReport& report) {
     try {
         writeField(package, fitted.bytes);
     } catch (const IoFailure& failure) {
@@ -130,7 +179,7 @@ void writePicture(platform::StagedFile& package, const std::string& path, Oversi
         if (oversized == Oversized::Refuse)
             throw tooLarge(path);
         picture.close();
-        writeFitted(package, path, report);
+        writeFitted(package, path, fitPicture(path), report);
         return;
     }
     writeLength(package, static_cast<std::size_t>(size));
@@ -189,6 +238,7 @@ PackReport PackFolder(const std::string& folderPath, const std::string& packageP
     // Written beside its name and put in place only when complete, so a failure leaves an
     // earlier package of that name as it was.
     platform::StagedFile package(packagePath);
+    FittingAhead ahead(contents.entries, oversized);
     writeField(package, contents.groupName);
     PackReport report;
     const auto reached = [&](std::size_t done) {
@@ -204,7 +254,10 @@ PackReport PackFolder(const std::string& folderPath, const std::string& packageP
                 {packagePath}));
         const Entry& entry = contents.entries[done];
         writeField(package, entry.ansiName);
-        writePicture(package, entry.path, oversized, report);
+        if (const std::optional<picture::FittedJpeg> fitted = ahead.take(done))
+            writeFitted(package, entry.path, *fitted, report);
+        else
+            writePicture(package, entry.path, oversized, report);
         reached(done + 1);
     }
     package.commit();
