@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <atomic>
 #include <chrono>
 #include <exception>
 #include <optional>
@@ -15,8 +16,8 @@ namespace zolvera::ui {
 
 namespace {
 
-// Why the window thread's wait on the worker returned.
-enum Wake { WorkEnded = 0, ProgressShown, ProgressHidden };
+// Why the window thread's wait on the worker returned, besides the work's end.
+enum Wake { ProgressShown = 1, ProgressHidden };
 
 // How long work runs before its progress window shows: quick work shows nothing.
 constexpr std::chrono::milliseconds kProgressDelay{400};
@@ -30,10 +31,13 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// Runs work on a worker thread while `wait` runs the window thread's events on the loop, which
-// the worker ends with WorkEnded; rethrows what work threw.
-void runWorker(const std::function<void()>& work, const std::function<void(QEventLoop&)>& wait) {
+// Runs work on a worker thread while `wait` runs the window thread's events on the loop until
+// `ended`; rethrows what work threw. The worker sets `ended`, then wakes the loop: a wake that
+// arrives while the loop is between two runs is lost, which the flag makes harmless.
+void runWorker(const std::function<void()>& work,
+               const std::function<void(QEventLoop&, const std::atomic<bool>&)>& wait) {
     std::exception_ptr failure;
+    std::atomic<bool> ended{false};
     QEventLoop waiting;
     std::thread worker([&] {
         try {
@@ -41,10 +45,10 @@ void runWorker(const std::function<void()>& work, const std::function<void(QEven
         } catch (...) {
             failure = std::current_exception();
         }
-        // quit() ends the loop with WorkEnded.
+        ended = true;
         QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    wait(waiting);
+    wait(waiting, ended);
     worker.join();
     if (failure)
         std::rethrow_exception(failure);
@@ -74,14 +78,15 @@ void runOffThread(const std::function<void()>& work, WhileWorking input) {
     if (input == WhileWorking::HoldInput)
         busy.emplace();
     // Held input stays queued, not dropped: it reaches the windows once the work has ended.
-    runWorker(work, [input](QEventLoop& waiting) {
-        waiting.exec(input == WhileWorking::HoldInput ? QEventLoop::ExcludeUserInputEvents
-                                                      : QEventLoop::AllEvents);
+    runWorker(work, [input](QEventLoop& waiting, const std::atomic<bool>& ended) {
+        while (!ended)
+            waiting.exec(input == WhileWorking::HoldInput ? QEventLoop::ExcludeUserInputEvents
+                                                          : QEventLoop::AllEvents);
     });
 }
 
 void runOffThreadWithProgress(const std::function<void()>& work, QWidget& progress) {
-    runWorker(work, [&progress](QEventLoop& waiting) {
+    runWorker(work, [&progress](QEventLoop& waiting, const std::atomic<bool>& ended) {
         std::optional<BusyCursor> busy(std::in_place);
         QTimer::singleShot(kProgressDelay, &waiting, [&] {
             progress.setWindowModality(Qt::ApplicationModal);
@@ -89,13 +94,18 @@ void runOffThreadWithProgress(const std::function<void()>& work, QWidget& progre
             waiting.exit(ProgressShown);
         });
         const HideWatch watch(progress, waiting);
-        for (int wake = waiting.exec(QEventLoop::ExcludeUserInputEvents); wake != WorkEnded;) {
-            const bool shown = wake == ProgressShown;
-            if (shown)
+        while (!ended) {
+            switch (
+                waiting.exec(busy ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents)) {
+            case ProgressShown:
                 busy.reset();
-            else
+                break;
+            case ProgressHidden:
                 busy.emplace();
-            wake = waiting.exec(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+                break;
+            default:
+                break;
+            }
         }
     });
 }

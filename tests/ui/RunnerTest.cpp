@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <stdexcept>
 #include <thread>
 
@@ -64,6 +65,43 @@ TEST(Runner, SlowWorkShowsItsProgressModalAndItsStopReachesTheWork) {
     EXPECT_TRUE(stopped);
     EXPECT_TRUE(modal);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A progress window whose showing delivers the events posted meanwhile, as Qt's own showing of
+// a window may, once the work has ended: the worker's wake then arrives before the loop learns
+// that the progress shows.
+class ProgressShownAsWorkEnds : public QWidget {
+public:
+    std::atomic<bool> showing{false};
+    std::atomic<bool> workEnded{false};
+
+protected:
+    void showEvent(QShowEvent*) override {
+        showing = true;
+        while (!workEnded)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50)); // the worker's wake is posted
+        QCoreApplication::sendPostedEvents();
+    }
+};
+
+TEST(Runner, WorkThatEndsAsItsProgressShowsEndsTheWait) {
+    ProgressShownAsWorkEnds progress;
+    // A lost wake would leave the window thread waiting for ever.
+    QTimer watchdog;
+    watchdog.callOnTimeout([] {
+        ADD_FAILURE() << "the wait did not end with the work";
+        std::abort();
+    });
+    watchdog.start(20000);
+    runOffThreadWithProgress(
+        [&] {
+            while (!progress.showing)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            progress.workEnded = true;
+        },
+        progress);
+    EXPECT_TRUE(progress.showing);
 }
 
 } // namespace
