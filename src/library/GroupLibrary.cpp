@@ -49,19 +49,21 @@ void GroupLibrary::ReloadGroups() {
     view_.clearGroupColumn();
     groups_.clear(); // stays empty when the file cannot be read
     groups_ = loadGroupList(groupListPath());
-    // Backwards, so that removing an entry leaves the indices still to visit unchanged.
+    const std::vector<bool> present = listedGroupsPresent(appFolder_, groups_.items());
+    // Backwards: each message comes while its entry is the last one left of those gone. A
+    // blank line goes silently. A damaged list can name thousands of groups that are gone: the
+    // first few get a message each, the rest one.
+    int unpruned = groups_.count(); // the entries before it are still all as read
     int missing = 0;
     for (int i = groups_.count() - 1; i >= 0; --i) {
-        const std::string& entry = groups_.at(i);
-        if (isListedGroupPresent(appFolder_, entry))
+        if (present[std::size_t(i)] || groups_.at(i).empty() || ++missing > kMissingFoldersShown)
             continue;
-        // A blank line goes silently. A damaged list can name thousands of groups that are
-        // gone: the first few get a message each, the rest one.
-        if (!entry.empty() && ++missing <= kMissingFoldersShown)
-            view_.showInfo(platform::translate(
-                "Library", "Nem létező könyvtár a zolvera.lst file-ban. Törölve."));
-        groups_.remove(i);
+        groups_.keepFlagged(present, i + 1, unpruned);
+        unpruned = i + 1;
+        view_.showInfo(
+            platform::translate("Library", "Nem létező könyvtár a zolvera.lst file-ban. Törölve."));
     }
+    groups_.keepFlagged(present, 0, unpruned);
     if (missing > kMissingFoldersShown)
         view_.showInfo(platform::substitute(
             platform::translate("Library",
@@ -73,9 +75,7 @@ void GroupLibrary::ReloadGroups() {
         groups_ = updateGroupList(
             groupListPath(),
             [this](StringList& list) {
-                for (int i = list.count() - 1; i >= 0; --i)
-                    if (!isListedGroupPresent(appFolder_, list.at(i)))
-                        list.remove(i);
+                list.keepFlagged(listedGroupsPresent(appFolder_, list.items()), 0, list.count());
             },
             lockWait());
     } catch (const LibraryBusy&) {

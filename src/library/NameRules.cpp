@@ -3,6 +3,7 @@
 #include "library/LibraryLayout.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderPresence.h"
 #include "platform/Locale.h"
 
 #include <algorithm>
@@ -55,9 +56,12 @@ bool isNewGroupName(std::string_view name) {
            platform::utf8ToAnsi(std::string(name)).has_value();
 }
 
-bool isListedGroupPresent(const std::string& appFolder, const std::string& entry) {
-    return !entry.empty() && isSingleFolderName(entry) &&
-           platform::folderExists(groupFolderPath(appFolder, entry));
+std::vector<bool> listedGroupsPresent(const std::string& appFolder,
+                                      const std::vector<std::string>& entries) {
+    std::vector<bool> present = platform::foldersPresent(groupsFolder(appFolder), entries);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        present[i] = present[i] && !entries[i].empty() && isSingleFolderName(entries[i]);
+    return present;
 }
 
 } // namespace zolvera::library

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The rules a name must meet to stand for a folder or file of the library. Each rule builds on
 // the one before it: a group name made here meets all three.
@@ -24,8 +25,10 @@ bool isPlainName(std::string_view name);
 // blank is part of the name.
 bool isNewGroupName(std::string_view name);
 
-// True for a group list entry that names a single folder that exists under the application
-// folder's Hatterek: the groups that are shown and can be chosen.
-bool isListedGroupPresent(const std::string& appFolder, const std::string& entry);
+// For each group list entry, whether it names a single folder that exists under the application
+// folder's Hatterek: the groups that are shown and can be chosen. Hatterek is read once for all
+// of them.
+std::vector<bool> listedGroupsPresent(const std::string& appFolder,
+                                      const std::vector<std::string>& entries);
 
 } // namespace zolvera::library

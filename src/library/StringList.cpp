@@ -2,6 +2,8 @@
 
 #include "platform/Failure.h"
 
+#include <algorithm>
+
 namespace zolvera::library {
 
 void StringList::check(int index) const {
@@ -17,6 +19,18 @@ const std::string& StringList::at(int index) const {
 void StringList::remove(int index) {
     check(index);
     items_.erase(items_.begin() + index);
+}
+
+void StringList::keepFlagged(const std::vector<bool>& kept, int first, int last) {
+    auto to = items_.begin() + first;
+    for (auto from = to; from != items_.begin() + last; ++from) {
+        if (!kept.at(std::size_t(from - items_.begin())))
+            continue;
+        if (to != from)
+            *to = std::move(*from);
+        ++to;
+    }
+    items_.erase(std::move(items_.begin() + last, items_.end(), to), items_.end());
 }
 
 StringList textLines(std::string_view text) {

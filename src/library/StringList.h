@@ -14,6 +14,9 @@ public:
     const std::string& at(int index) const;
     void add(std::string item) { items_.push_back(std::move(item)); }
     void remove(int index);
+    // Of the items at indices first to last - 1, keeps those whose flag kept[index] is set and
+    // removes the others; the items after them move up. In one pass, however many go.
+    void keepFlagged(const std::vector<bool>& kept, int first, int last);
     void clear() { items_.clear(); }
     const std::vector<std::string>& items() const { return items_; }
 

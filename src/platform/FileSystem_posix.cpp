@@ -1,11 +1,11 @@
 #include "platform/FileSystem.h"
 
+#include "platform/DirHandle.h"
 #include "platform/Failure.h"
 #include "platform/File.h"
 #include "platform/Locale.h"
 #include "platform/NameOrder.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,17 +13,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <iterator>
-#include <memory>
 #include <optional>
 
 namespace zolvera::platform {
 
 namespace {
-
-struct DirCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
-};
-using DirHandle = std::unique_ptr<DIR, DirCloser>;
 
 bool entryExists(const std::string& path) {
     struct stat info {};

@@ -12,11 +12,8 @@
 namespace zolvera::wallpaper {
 
 library::StringList listedGroups(const std::string& appFolder) {
-    const library::StringList listed = library::loadGroupList(library::groupListFile(appFolder));
-    library::StringList groups;
-    for (const std::string& name : listed.items())
-        if (library::isListedGroupPresent(appFolder, name))
-            groups.add(name);
+    library::StringList groups = library::loadGroupList(library::groupListFile(appFolder));
+    groups.keepFlagged(library::listedGroupsPresent(appFolder, groups.items()), 0, groups.count());
     return groups;
 }
 

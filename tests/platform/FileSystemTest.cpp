@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "platform/FolderPresence.h"
 
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 using namespace zolvera::platform;
 using zolvera::test::readFile;
@@ -82,6 +84,30 @@ TEST(Masks, ListInTheOrderOfUpperCasedNamesWhateverOrderTheFolderKeeps) {
     for (auto name = expected.rbegin(); name != expected.rend(); ++name)
         writeFile(dir / *name, "x");
     EXPECT_EQ(listByMask(dir / "*.jpg"), expected);
+}
+
+TEST(FolderPresence, AnswersAsFolderExistsForEachName) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    ASSERT_TRUE(createFolder(dir / "Hatterek"));
+    for (const char* folder : {"Tajak", "Zold", "Zold/belso"})
+        ASSERT_TRUE(createFolder(dir / ("Hatterek/" + std::string(folder))));
+    writeFile(dir / "Hatterek/TAJAK", "a file first in byte order among the case variants");
+    writeFile(dir / "Hatterek/Fajl", "x");
+    fs::create_directory_symlink(dir / "Hatterek/Zold", dir / "Hatterek/Link");
+    fs::create_symlink(dir / "nincs", dir / "Hatterek/Torott");
+    const std::vector<std::string> names = {"Tajak", "tajak", "zOLD",   "Zold",       "Zold",
+                                            "Link",  "LINK",  "Torott", "Fajl",       "Nincs",
+                                            "",      ".",     "..",     "zold/BELSO", "Zold/nincs"};
+
+    std::vector<bool> oneByOne;
+    for (const std::string& name : names)
+        oneByOne.push_back(folderExists(dir / ("Hatterek/" + name)));
+    EXPECT_EQ(oneByOne, (std::vector<bool>{true, false, true, true, true, true, true, false, false,
+                                           false, true, true, true, true, false}));
+    // The folder itself spelled in another case, and a folder that is not there.
+    EXPECT_EQ(foldersPresent(dir / "hatterek", names), oneByOne);
+    EXPECT_EQ(foldersPresent(dir / "Nincs", names), std::vector<bool>(names.size(), false));
 }
 
 TEST(FolderAndFileOperations, TreatNamesInOtherCaseAsExisting) {
