@@ -3,13 +3,15 @@
 #include "library/Cover.h"
 #include "platform/FileSystem.h"
 
+#include <vector>
+
 namespace zolvera::library {
 
 void ListPictureFiles(const std::string& maskPath, StringList& list) {
-    list.clear();
-    for (auto& name : platform::listByMask(maskPath))
-        if (!isCoverName(name))
-            list.add(std::move(name));
+    list = StringList(); // the old list's memory goes before the folder is read
+    std::vector<std::string> names = platform::listByMask(maskPath);
+    std::erase_if(names, [](const std::string& name) { return isCoverName(name); });
+    list = StringList(std::move(names));
 }
 
 std::string GetField(const std::string& text, char separator, int fieldNumber) {

@@ -10,6 +10,9 @@ namespace zolvera::library {
 // outside the list throws "List index out of bounds (%d)".
 class StringList {
 public:
+    StringList() = default;
+    explicit StringList(std::vector<std::string> items) : items_(std::move(items)) {}
+
     int count() const { return static_cast<int>(items_.size()); }
     const std::string& at(int index) const;
     void add(std::string item) { items_.push_back(std::move(item)); }

@@ -12,7 +12,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <iterator>
 #include <optional>
 
 namespace zolvera::platform {
@@ -181,15 +180,13 @@ std::vector<std::string> listByMask(const std::string& maskPath) {
     for (const char* special : {".", ".."})
         if (matchesMask(special, mask))
             names.emplace_back(special);
-    std::vector<std::string> entries;
+    const std::size_t specials = names.size();
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != ".." && matchesMask(name, mask))
-            entries.emplace_back(name);
+            names.emplace_back(name);
     }
-    sortInNameOrder(entries);
-    names.insert(names.end(), std::make_move_iterator(entries.begin()),
-                 std::make_move_iterator(entries.end()));
+    sortInNameOrder(names.begin() + std::ptrdiff_t(specials), names.end());
     return names;
 }
 

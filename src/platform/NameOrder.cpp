@@ -13,42 +13,78 @@ namespace zolvera::platform {
 
 namespace {
 
-// The name as upper-cased UTF-16 code units. Each code unit is mapped on its own, as the
-// file system's table of upper-case units does, so characters beyond the first plane keep
-// their case. A byte that is not UTF-8 becomes a unit above every UTF-16 unit.
-std::u32string nameKey(std::string_view name) {
-    std::u32string key;
-    key.reserve(name.size());
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(name.data());
-    const auto length = static_cast<std::int32_t>(name.size());
-    for (std::int32_t i = 0; i < length;) {
-        const std::int32_t start = i;
-        UChar32 c = 0;
-        U8_NEXT(bytes, i, length, c);
-        if (c < 0) {
-            for (std::int32_t b = start; b < i; ++b)
-                key.push_back(0x10000 + bytes[b]);
-        } else if (U_IS_BMP(c)) {
-            key.push_back(static_cast<char32_t>(u_toupper(c)));
-        } else {
-            key.push_back(U16_LEAD(c));
-            key.push_back(U16_TRAIL(c));
+// A name read as its key: upper-cased UTF-16 code units, one at a time. Each code unit is mapped
+// on its own, as the file system's table of upper-case units does, so characters beyond the
+// first plane keep their case. A byte that is not UTF-8 becomes a unit above every UTF-16 unit.
+// The key is made while comparing rather than stored, so that sorting a hundred thousand names
+// takes no memory beside them.
+class KeyReader {
+public:
+    explicit KeyReader(std::string_view name)
+        : bytes_(reinterpret_cast<const std::uint8_t*>(name.data())),
+          length_(static_cast<std::int32_t>(name.size())) {}
+
+    bool atEnd() const { return next_ >= length_ && trail_ == 0; }
+
+    char32_t next() {
+        if (trail_ != 0)
+            return std::exchange(trail_, 0);
+        if (next_ < notUtf8End_)
+            return notUtf8(next_++);
+        const std::uint8_t first = bytes_[next_];
+        if (first < 0x80) {
+            ++next_;
+            return first >= 'a' && first <= 'z' ? first - 'a' + 'A' : first;
         }
+        const std::int32_t start = next_;
+        UChar32 c = 0;
+        U8_NEXT(bytes_, next_, length_, c);
+        if (c < 0) {
+            // Every byte of the rejected sequence counts on its own.
+            notUtf8End_ = next_;
+            next_ = start + 1;
+            return notUtf8(start);
+        }
+        if (U_IS_BMP(c))
+            return static_cast<char32_t>(u_toupper(c));
+        trail_ = U16_TRAIL(c);
+        return U16_LEAD(c);
     }
-    return key;
+
+private:
+    char32_t notUtf8(std::int32_t at) const { return 0x10000 + bytes_[at]; }
+
+    const std::uint8_t* bytes_;
+    std::int32_t length_;
+    std::int32_t next_ = 0;
+    std::int32_t notUtf8End_ = 0;
+    char32_t trail_ = 0; // the second unit of a character beyond the first plane
+};
+
+bool comesBefore(std::string_view a, std::string_view b) {
+    KeyReader keyA(a);
+    KeyReader keyB(b);
+    while (!keyA.atEnd() && !keyB.atEnd()) {
+        const char32_t unitA = keyA.next();
+        const char32_t unitB = keyB.next();
+        if (unitA != unitB)
+            return unitA < unitB;
+    }
+    if (keyA.atEnd() != keyB.atEnd())
+        return keyA.atEnd();
+    return a < b;
 }
 
 } // namespace
 
+void sortInNameOrder(std::vector<std::string>::iterator first,
+                     std::vector<std::string>::iterator last) {
+    std::sort(first, last,
+              [](const std::string& a, const std::string& b) { return comesBefore(a, b); });
+}
+
 void sortInNameOrder(std::vector<std::string>& names) {
-    std::vector<std::pair<std::u32string, std::string>> keyed;
-    keyed.reserve(names.size());
-    for (std::string& name : names)
-        keyed.emplace_back(nameKey(name), std::move(name));
-    std::sort(keyed.begin(), keyed.end());
-    names.clear();
-    for (auto& entry : keyed)
-        names.push_back(std::move(entry.second));
+    sortInNameOrder(names.begin(), names.end());
 }
 
 } // namespace zolvera::platform

@@ -14,5 +14,8 @@ namespace zolvera::platform {
 // side by side, follow each other in the order of their bytes; a byte that is not UTF-8 counts
 // as a code unit of its own after every character.
 void sortInNameOrder(std::vector<std::string>& names);
+// The same for a part of a list.
+void sortInNameOrder(std::vector<std::string>::iterator first,
+                     std::vector<std::string>::iterator last);
 
 } // namespace zolvera::platform

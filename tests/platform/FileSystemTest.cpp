@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderPresence.h"
+#include "platform/NameOrder.h"
 
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
@@ -84,6 +85,17 @@ TEST(Masks, ListInTheOrderOfUpperCasedNamesWhateverOrderTheFolderKeeps) {
     for (auto name = expected.rbegin(); name != expected.rend(); ++name)
         writeFile(dir / *name, "x");
     EXPECT_EQ(listByMask(dir / "*.jpg"), expected);
+}
+
+TEST(Masks, SortUpperCasedUtf16UnitsWithBytesThatAreNotUtf8AfterThem) {
+    const std::string latin1 = "\xE1z"; // a unit of its own after every character
+    const std::string cutOff = std::string("\xE1\x80") + "a"; // each byte counts on its own
+    const std::string fullWidthA = "\xEF\xBC\xA1";            // U+FF21, after U+1F600 in UTF-16
+    const std::string emoji = "\xF0\x9F\x98\x80";
+    std::vector<std::string> names = {latin1, cutOff, fullWidthA, emoji, "abc", "AB", "ab", "á"};
+    sortInNameOrder(names);
+    EXPECT_EQ(names, (std::vector<std::string>{"AB", "ab", "abc", "á", emoji, fullWidthA, latin1,
+                                               cutOff}));
 }
 
 TEST(FolderPresence, AnswersAsFolderExistsForEachName) {
