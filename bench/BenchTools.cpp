@@ -16,6 +16,33 @@
 
 namespace zolvera::bench {
 
+int benchMain(int argc, char** argv, const std::function<void(const std::string& root)>& body) {
+    namespace fs = std::filesystem;
+    std::string temporary;
+    int status = 0;
+    try {
+        fs::path root;
+        if (argc > 1) {
+            root = fs::absolute(argv[1]).lexically_normal();
+        } else {
+            temporary = (fs::temp_directory_path() / "zolvera-bench-XXXXXX").string();
+            if (::mkdtemp(temporary.data()) == nullptr)
+                throw std::runtime_error("cannot make a temporary folder");
+            root = temporary;
+        }
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        body(root.has_filename() ? root.string() : root.parent_path().string());
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "%s\n", failure.what());
+        status = 1;
+    }
+    if (!temporary.empty()) {
+        std::error_code ignored; // a folder left behind in the temporary folder harms nothing
+        fs::remove_all(temporary, ignored);
+    }
+    return status;
+}
+
 // Forks, runs the work in the child and reports its wall time and peak resident size.
 Run inChild(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();

@@ -1,7 +1,7 @@
 #pragma once
 
-// Helpers the benchmarks share: work run in a child process with its time and peak memory,
-// the median of several runs, and photo-like JPEG pictures made with cjpeg.
+// Helpers the benchmarks share: their main(), work run in a child process with its time and
+// peak memory, the median of several runs, and photo-like JPEG pictures made with cjpeg.
 
 #include <functional>
 #include <string>
@@ -14,6 +14,11 @@ struct Run {
     long peakKilobytes;
     double cpuMilliseconds = 0; // user and system time of the child
 };
+
+// The main() of a benchmark of windows: runs the body on the folder named by the first argument
+// (made absolute), else on a temporary folder removed afterwards, with Qt's offscreen platform.
+// A failure is printed and gives exit status 1.
+int benchMain(int argc, char** argv, const std::function<void(const std::string& root)>& body);
 
 // Forks, runs the work in the child and reports its wall time and peak resident size.
 Run inChild(const std::function<void()>& work);

@@ -12,6 +12,7 @@
 
 #include "BenchTools.h"
 #include "BenchWindows.h"
+#include "EventLoop.h"
 #include "StallProbe.h"
 
 #include <QApplication>
@@ -22,13 +23,9 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QWheelEvent>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <exception>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -121,19 +118,6 @@ void prepare(const QString& home, Kind kind, int entries, int argc, char** argv)
     });
 }
 
-bool painted(const zolvera::ui::ScrollBox& area) {
-    const auto tiles = area.tiles();
-    return std::all_of(tiles.begin(), tiles.end(),
-                       [](const zolvera::ui::Tile* tile) { return tile->image()->isDecoded(); });
-}
-
-// Runs the event loop, as the program does when idle, until the tiles in view are painted.
-void waitUntilPainted(const zolvera::ui::ScrollBox& area) {
-    while (!painted(area))
-        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    QApplication::processEvents();
-}
-
 double since(const QElapsedTimer& clock) {
     return double(clock.nsecsElapsed()) / 1e6;
 }
@@ -152,7 +136,7 @@ double scroll(zolvera::ui::ScrollBox& area) {
         QElapsedTimer pause;
         pause.start();
         while (pause.elapsed() < kWheelStepMs)
-            QApplication::processEvents(QEventLoop::AllEvents, kWheelStepMs);
+            zolvera::bench::turnEventLoop();
     }
     QRandomGenerator random(1);
     for (int drag = 0; drag < kDrags; ++drag) {
@@ -160,9 +144,9 @@ double scroll(zolvera::ui::ScrollBox& area) {
         QElapsedTimer pause;
         pause.start();
         while (pause.elapsed() < kDragStepMs)
-            QApplication::processEvents(QEventLoop::AllEvents, kDragStepMs);
+            zolvera::bench::turnEventLoop();
     }
-    waitUntilPainted(area);
+    zolvera::bench::waitUntilPainted(area);
     return probe.stop();
 }
 
@@ -186,14 +170,14 @@ Figures measure(Kind kind, const QString& home, int argc, char** argv) {
     clock.start();
     window.show();
     while (!window.firstShown())
-        QApplication::processEvents();
-    waitUntilPainted(*window.controls().sbx1);
-    waitUntilPainted(*window.controls().sbx2);
+        zolvera::bench::turnEventLoop();
+    zolvera::bench::waitUntilPainted(*window.controls().sbx1);
+    zolvera::bench::waitUntilPainted(*window.controls().sbx2);
     figures.start = since(clock);
     if (kind == Kind::Pictures) {
         clock.start();
         window.ShowGroup(0);
-        waitUntilPainted(area);
+        zolvera::bench::waitUntilPainted(area);
         figures.showing = since(clock);
     }
     figures.stall = scroll(area);
@@ -217,11 +201,8 @@ Figures measured(Kind kind, const QString& home, int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir temporary;
-    const QString root =
-        argc > 1 ? QDir(QString::fromLocal8Bit(argv[1])).absolutePath() : temporary.path();
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    try {
+    return zolvera::bench::benchMain(argc, argv, [&](const std::string& folder) {
+        const QString root = QString::fromStdString(folder);
         for (const Library& library : kLibraries) {
             const QString home = root + QLatin1Char('/') + QLatin1String(library.folder);
             const QString one = home + QStringLiteral("-one");
@@ -248,9 +229,5 @@ int main(int argc, char** argv) {
                         double(many.peakKb - single.peakKb) * 1024.0 / (kEntries - 1));
             std::fflush(stdout);
         }
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "%s\n", failure.what());
-        return 1;
-    }
-    return 0;
+    });
 }

@@ -15,6 +15,7 @@
 
 #include "BenchTools.h"
 #include "BenchWindows.h"
+#include "EventLoop.h"
 #include "StallProbe.h"
 
 #include <QApplication>
@@ -24,14 +25,11 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <exception>
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
@@ -115,17 +113,9 @@ std::vector<zolvera::ui::PictureView*> visibleThumbnails(const zolvera::ui::Tfrm
     return visible;
 }
 
-bool allInViewDecoded(const zolvera::ui::Tfrm_Main& window) {
-    const auto visible = visibleThumbnails(window);
-    return std::all_of(visible.begin(), visible.end(),
-                       [](auto* image) { return image->isDecoded(); });
-}
-
-// Runs the event loop, as the program does when idle, until the tiles in view are painted.
+// Turns the event loop, as the program does when idle, until the tiles in view are painted.
 void waitForTheTilesInView(const zolvera::ui::Tfrm_Main& window) {
-    while (!allInViewDecoded(window))
-        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    QApplication::processEvents();
+    zolvera::bench::waitUntilPainted(*window.controls().sbx2);
 }
 
 // Processor time of this process, all its threads, in milliseconds.
@@ -185,7 +175,7 @@ Scrolling scrollToTheBottom(zolvera::ui::Tfrm_Main& window) {
     probe.start();
     wheel.start();
     while (bar->value() < bar->maximum())
-        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        zolvera::bench::turnEventLoop(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     wheel.stop();
     QElapsedTimer clock;
     clock.start();
@@ -220,7 +210,7 @@ void measure(const PictureSet& set, const QString& home, int argc, char** argv) 
     const long before = zolvera::bench::ownPeakKilobytes(); // the program without any picture shown
     window.show();
     while (!window.firstShown())
-        QApplication::processEvents();
+        zolvera::bench::turnEventLoop();
     waitForTheTilesInView(window);
 
     // The files of the tiles in view once the group is shown, for djpeg.
@@ -288,19 +278,12 @@ void measure(const PictureSet& set, const QString& home, int argc, char** argv) 
 } // namespace
 
 int main(int argc, char** argv) {
-    QTemporaryDir temporary;
-    const QString root =
-        argc > 1 ? QDir(QString::fromLocal8Bit(argv[1])).absolutePath() : temporary.path();
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    try {
+    return zolvera::bench::benchMain(argc, argv, [&](const std::string& folder) {
+        const QString root = QString::fromStdString(folder);
         for (const PictureSet& set : kSets) {
             const QString home = root + QLatin1Char('/') + QLatin1String(set.folder);
             prepare(home, set.size, set.grain, argc, argv);
             zolvera::bench::inChild([&] { measure(set, home, argc, argv); });
         }
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "%s\n", failure.what());
-        return 1;
-    }
-    return 0;
+    });
 }
