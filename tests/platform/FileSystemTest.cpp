@@ -92,10 +92,12 @@ TEST(Masks, SortUpperCasedUtf16UnitsWithBytesThatAreNotUtf8AfterThem) {
     const std::string cutOff = std::string("\xE1\x80") + "a"; // each byte counts on its own
     const std::string fullWidthA = "\xEF\xBC\xA1";            // U+FF21, after U+1F600 in UTF-16
     const std::string emoji = "\xF0\x9F\x98\x80";
-    std::vector<std::string> names = {latin1, cutOff, fullWidthA, emoji, "abc", "AB", "ab", "á"};
+    // "Ø" (C3 98) comes after "à" (C3 A0): the characters count, not their last bytes.
+    std::vector<std::string> names = {latin1, cutOff, fullWidthA, emoji, "abc",
+                                      "AB",   "ab",   "Ø",        "á",   "à"};
     sortInNameOrder(names);
-    EXPECT_EQ(names, (std::vector<std::string>{"AB", "ab", "abc", "á", emoji, fullWidthA, latin1,
-                                               cutOff}));
+    EXPECT_EQ(names, (std::vector<std::string>{"AB", "ab", "abc", "à", "á", "Ø", emoji, fullWidthA,
+                                               latin1, cutOff}));
 }
 
 TEST(FolderPresence, AnswersAsFolderExistsForEachName) {
