@@ -1,5 +1,6 @@
 #include "library/InstalledDefaults.h"
 
+#include "library/BuiltHelp.h"
 #include "library/LibraryLayout.h"
 #include "platform/FileSystem.h"
 
@@ -160,13 +161,19 @@ void updateFromDefaults(const std::string& defaults, const std::string& folder,
     const bool recorded = fs::exists(recordFile, error);
     DefaultsRecord record = readRecord(recordFile);
     if (!recorded) {
-        // Whatever the library has now counts as given; only later additions are added.
-        for (const std::string& name : helpDocuments(defaults))
-            record.help[name] = fresh ? fingerprint(fs::path(folder) / name) : "";
+        // Whatever the library has now counts as given; only later additions are added. A
+        // library an older program made has the help documents it was given only where a
+        // Zolvera build wrote them and nothing saved them since; they are older than any
+        // version, so the installed ones replace them.
+        for (const std::string& name : helpDocuments(defaults)) {
+            const fs::path copy = fs::path(folder) / name;
+            record.help[name] =
+                fresh || isBuiltHelpDocument(copy.string()) ? fingerprint(copy) : "";
+        }
         for (const auto& entry :
              fs::directory_iterator(fs::path(defaults) / kTemplatesFolderName, error))
             record.templates.insert(entry.path().filename().string());
-        record.version = version;
+        record.version = fresh ? version : "";
     }
     for (const std::string& name : helpDocuments(defaults))
         updateHelp(defaults, folder, name, version, record);

@@ -16,7 +16,9 @@ inline constexpr char kDefaultsRecordName[] = ".zolvera-defaults";
 // - templates the defaults gained since the library last saw them are added; the ones it has
 //   seen, the user's own and the ones the user deleted stay as they are.
 // A library without a record (just made, or made by an older program) takes the defaults as
-// seen; its help documents count as the user's unless the library was just made (fresh).
+// seen. Its help documents count as the user's unless the library was just made (fresh) or a
+// Zolvera build wrote them as they are (isBuiltHelpDocument): those an older program gave are
+// replaced by the installed ones.
 // Nothing is ever deleted; failures leave the library as it was.
 void updateFromDefaults(const std::string& defaults, const std::string& folder,
                         std::string_view version, bool fresh);

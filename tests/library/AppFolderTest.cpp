@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 using namespace zolvera::library;
 
@@ -136,4 +137,63 @@ TEST(AppFolder, AHelpDocumentInAnotherLanguageIsGivenAndRefreshedLikeTheHungaria
     updateFromDefaults(defaults, user, "0.11.0", false);
     EXPECT_EQ(readFile(user + "/zolvera_en.pdf"), "newer English help");
     EXPECT_EQ(readFile(user + "/zolvera.pdf"), "the user's notes");
+}
+
+namespace {
+
+// A library an older program made, before the record of its defaults: its help documents as
+// given, none of the installed ones newer than that yet.
+struct LibraryWithoutRecord : InstalledLayout {
+    const std::string defaults = root / "usr/share/zolvera";
+    const std::string user = root / "home/.local/share/zolvera";
+
+    explicit LibraryWithoutRecord(const std::map<std::string, std::string>& help) {
+        for (const auto& [name, document] : help) {
+            zolvera::test::writeFile(user + "/" + name, document);
+            zolvera::test::writeFile(defaults + "/" + name, "newer " + name);
+        }
+    }
+};
+
+std::string builtHelp(const std::string& name) {
+    return zolvera::test::readFile(std::string(ZOLVERA_BUILT_HELP) + "/" + name);
+}
+
+} // namespace
+
+TEST(AppFolder, ALibraryWithoutARecordHasTheHelpOurBuildWroteRefreshedInEachLanguage) {
+    using zolvera::test::readFile;
+    ASSERT_FALSE(builtHelp("zolvera_en.pdf").empty());
+    LibraryWithoutRecord library({{"zolvera.pdf", builtHelp("zolvera.pdf")},
+                                  {"zolvera_en.pdf", builtHelp("zolvera_en.pdf")}});
+    updateFromDefaults(library.defaults, library.user, "0.10.0", false);
+    EXPECT_EQ(readFile(library.user + "/zolvera.pdf"), "newer zolvera.pdf");
+    EXPECT_EQ(readFile(library.user + "/zolvera_en.pdf"), "newer zolvera_en.pdf");
+
+    // From then on the library is followed as one made with the record.
+    zolvera::test::writeFile(library.defaults + "/zolvera_en.pdf", "newest English help");
+    updateFromDefaults(library.defaults, library.user, "0.11.0", false);
+    EXPECT_EQ(readFile(library.user + "/zolvera_en.pdf"), "newest English help");
+}
+
+TEST(AppFolder, ALibraryWithoutARecordKeepsEveryOtherHelpDocumentAsItIs) {
+    const std::string built = builtHelp("zolvera.pdf");
+    ASSERT_FALSE(built.empty());
+    const std::string kept[] = {
+        // the user's own, from another program
+        "%PDF-1.4\n1 0 obj\n<</Title (Zolvera jegyzetek)/Creator (Writer)/Producer (LibreOffice "
+        "7.4)>>\nendobj\ntrailer\n<</Size 2/Info 1 0 R>>\nstartxref\n0\n%%EOF\n",
+        // ours, annotated and saved since by a viewer
+        built + "3 0 obj\n<</Type /Annot>>\nendobj\nxref\n3 1\n0000044338 00000 n \ntrailer\n"
+                "<</Size 43/Info 1 0 R/Root 2 0 R/Prev 43417>>\nstartxref\n44390\n%%EOF\n",
+        // ours, damaged
+        built.substr(0, built.size() / 2),
+        built.substr(0, 40),
+        "",
+    };
+    for (std::size_t i = 0; i < std::size(kept); ++i) {
+        LibraryWithoutRecord library({{"zolvera.pdf", kept[i]}});
+        updateFromDefaults(library.defaults, library.user, "0.10.0", false);
+        EXPECT_TRUE(zolvera::test::readFile(library.user + "/zolvera.pdf") == kept[i]) << i;
+    }
 }
