@@ -2,12 +2,12 @@
 
 #include "library/GroupLibrary.h"
 #include "packages/ImportFolder.h"
+#include "ui/LatestReport.h"
 #include "ui/Runner.h"
 #include "ui/Seged.h"
 #include "ui/UjCsoport.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 #include <QWidget>
 
 namespace zolvera::ui {
@@ -59,22 +59,20 @@ void offerFolderAsGroup(QWidget* owner, const WindowContext& context,
     }
     bool copied = false;
     try {
+        LatestReport progress(showProgress);
         runOffThread([&] {
             copied = import.copy([&](int done, int total) {
-                const QString progress =
-                    QCoreApplication::translate("FolderOffer", "Képek másolása: %1 / %2")
-                        .arg(done)
-                        .arg(total);
-                QMetaObject::invokeMethod(owner, [=] { showProgress(progress); });
+                progress.post(QCoreApplication::translate("FolderOffer", "Képek másolása: %1 / %2")
+                                  .arg(done)
+                                  .arg(total));
             });
         });
     } catch (...) {
         showProgress(QString());
         throw;
     }
-    // After the progress reports still queued.
-    QMetaObject::invokeMethod(
-        owner, [=] { showProgress(QString()); }, Qt::QueuedConnection);
+    // The progress went with its report still queued, so this stays the last word.
+    showProgress(QString());
     if (!copied) {
         ShowInfo(context.dialogs,
                  QCoreApplication::translate(
