@@ -94,6 +94,12 @@ long ownPeakKilobytes() {
     return 0;
 }
 
+double loadAverage() {
+    double load = 0;
+    std::ifstream("/proc/loadavg") >> load;
+    return load;
+}
+
 // The median of several runs, each after a fresh set-up.
 Run median(int runs, const std::function<void()>& setUp, const std::function<Run()>& measure) {
     std::vector<Run> results;

@@ -29,6 +29,10 @@ Run program(std::vector<std::string> args, const std::string& output = {});
 // The peak resident size of this process so far.
 long ownPeakKilobytes();
 
+// The machine's load average over the last minute, printed beside figures that other work on
+// the machine stretches.
+double loadAverage();
+
 // The median of several runs, each after a fresh set-up.
 Run median(int runs, const std::function<void()>& setUp, const std::function<Run()>& measure);
 
