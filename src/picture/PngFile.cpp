@@ -39,6 +39,11 @@ bool writePng(png_structp png, png_infop info, png_uint_32 width, png_uint_32 he
         return false;
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    // Thumbnails are written while the grid still decodes: zlib's fastest level with the Sub
+    // filter writes a photograph's several times faster than libpng's defaults, the file up to
+    // a fifth larger.
+    png_set_compression_level(png, 1);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
     png_set_text(png, info, texts, textCount);
     png_write_info(png, info);
     png_write_image(png, rows);
