@@ -9,6 +9,13 @@
 
 namespace zolvera::ui {
 
+namespace {
+
+// Thumbnails put aside at most: about 5 MB, the tiles in view of a window of some size.
+constexpr std::size_t kMostStoresPutAside = 32;
+
+} // namespace
+
 TileDecoder::TileDecoder(int threads, Decode decode, QObject* parent)
     : QObject(parent), decode_(std::move(decode)) {
     for (int i = 0; i < threads; ++i)
@@ -75,8 +82,16 @@ void TileDecoder::work(const std::stop_token& stop) {
     for (;;) {
         std::unique_lock lock(mutex_);
         // At the end the queued requests are dropped: nobody waits for them any more.
-        if (!wake_.wait(lock, stop, [this] { return !queue_.empty(); }) || stop.stop_requested())
+        if (!wake_.wait(lock, stop, [this] { return !queue_.empty() || !stores_.empty(); }) ||
+            stop.stop_requested())
             return;
+        if (queue_.empty()) {
+            const std::function<void()> store = std::move(stores_.front());
+            stores_.pop_front();
+            lock.unlock();
+            store();
+            continue;
+        }
         const Job job = std::move(queue_.front());
         queue_.pop_front();
         lock.unlock();
@@ -92,12 +107,16 @@ void TileDecoder::work(const std::stop_token& stop) {
         }
         lock.lock();
         finished_.emplace_back(job.ticket, std::move(result));
+        // Stored once no request waits; beyond a few put aside, at once, so that a long scroll
+        // does not gather thumbnails in memory.
+        const bool storeNow = store && stores_.size() >= kMostStoresPutAside;
+        if (store && !storeNow)
+            stores_.push_back(std::move(store));
         lock.unlock();
         // Handed over through the mutex, not a functor of ours: Qt's event queue passes it on in
         // a way ThreadSanitizer cannot see.
         QMetaObject::invokeMethod(this, "deliverFinished", Qt::QueuedConnection);
-        // After the tile is on its way: writing the thumbnail never holds it up.
-        if (store)
+        if (storeNow)
             store();
     }
 }

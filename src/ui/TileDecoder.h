@@ -31,7 +31,9 @@ struct TileResult {
 // never holds up the thread that owns the windows. Requests wait in one queue, those of the
 // newest view first (see beginView) and otherwise first come first served; a request cancelled
 // before its decoding starts is never decoded. Results come back on the thread that owns the
-// decoder, in an event of their own; a cancelled request's result is thrown away there.
+// decoder, in an event of their own; a cancelled request's result is thrown away there. What a
+// decoding leaves to store (a thumbnail) waits until no request does, so that writing it never
+// holds up a tile; only a few wait, and those still waiting at the end are dropped.
 class TileDecoder : public QObject {
     Q_OBJECT
 public:
@@ -85,6 +87,7 @@ private:
     std::condition_variable_any wake_;
     std::deque<Job> queue_; // the newest view's requests first
     std::vector<std::pair<Ticket, TileResult>> finished_;
+    std::deque<std::function<void()>> stores_; // put aside while requests wait
     std::vector<std::jthread> pool_;
 };
 

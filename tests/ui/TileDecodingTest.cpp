@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <future>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 
 namespace zolvera::test {
@@ -166,6 +168,35 @@ TEST(TileDecoder, DestructionDecodesOnlyWhatIsInProgress) {
 
     decoder.reset();
     EXPECT_EQ(held.started(), 2);
+}
+
+// With one thread and three pictures queued, the three tiles come before any thumbnail is
+// stored, and every thumbnail is stored once no picture waits.
+TEST(TileDecoder, ThumbnailsAreStoredOnceNoPictureWaits) {
+    TempDir folder;
+    writeJpeg(folder / "kep.jpg");
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::string order;
+    std::promise<void> queued;
+    ui::TileDecoder decoder(
+        1, [&, start = queued.get_future().share()](const picture::JpegPicture&, QSize) {
+            start.wait();
+            const std::lock_guard lock(mutex);
+            order += 'd';
+            return picture::CachedTile{QImage(1, 1, QImage::Format_RGB32), [&] {
+                                           const std::lock_guard stored(mutex);
+                                           order += 's';
+                                           changed.notify_all();
+                                       }};
+        });
+    for (int j = 0; j < 3; ++j)
+        decoder.request(picture::JpegPicture::load(folder / "kep.jpg"), QSize(32, 24),
+                        [](const ui::TileResult&) {});
+    queued.set_value();
+    std::unique_lock lock(mutex);
+    changed.wait_for(lock, std::chrono::seconds(10), [&] { return order.size() == 6; });
+    EXPECT_EQ(order, "dddsss");
 }
 
 } // namespace
