@@ -76,13 +76,17 @@ Run program(std::vector<std::string> args, const std::string& output) {
             const int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
             ::dup2(fd, STDOUT_FILENO);
         }
-        std::vector<char*> argv;
-        for (auto& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        _exit(127);
+        execute(std::move(args));
     });
+}
+
+void execute(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (auto& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    ::execvp(argv[0], argv.data());
+    _exit(127);
 }
 
 long ownPeakKilobytes() {

@@ -26,6 +26,9 @@ Run inChild(const std::function<void()>& work);
 // Runs a program in the child, its standard output sent to a file when one is named.
 Run program(std::vector<std::string> args, const std::string& output = {});
 
+// Replaces this process with the program, found on PATH; ends it with 127 when it cannot run.
+[[noreturn]] void execute(std::vector<std::string> args);
+
 // The peak resident size of this process so far.
 long ownPeakKilobytes();
 

@@ -1,5 +1,7 @@
 #include "NitrogenRun.h"
 
+#include "BenchTools.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -55,12 +57,7 @@ pid_t start(std::vector<std::string> args,
     ::dup2(null, STDERR_FILENO);
     if (keepFd >= 0)
         ::fcntl(keepFd, F_SETFD, 0);
-    std::vector<char*> argv;
-    for (auto& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    ::execvp(argv[0], argv.data());
-    _exit(127);
+    execute(std::move(args));
 }
 
 // A virtual X server for the runs, on the display number it picks itself.
