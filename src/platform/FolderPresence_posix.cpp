@@ -45,6 +45,20 @@ bool isDotEntry(std::string_view name) {
     return name == "." || name == "..";
 }
 
+// Orders names held in some way against a bare name, for std::equal_range. The classic
+// algorithms rather than std::ranges: clang 14, which builds the fuzzers, cannot compile
+// libstdc++ 12's subrange.
+template <typename NameOf> struct ByName {
+    NameOf nameOf;
+    template <typename Held> bool operator()(const Held& held, std::string_view name) const {
+        return nameOf(held) < name;
+    }
+    template <typename Held> bool operator()(std::string_view name, const Held& held) const {
+        return name < nameOf(held);
+    }
+};
+template <typename NameOf> ByName(NameOf) -> ByName<NameOf>;
+
 // The names that no entry spells exactly: the first entry in byte order that equals each
 // without regard to case stands for it, as resolve() chooses.
 void matchOtherSpellings(DIR* dir, const std::string& folder, const std::vector<std::string>& names,
@@ -53,15 +67,18 @@ void matchOtherSpellings(DIR* dir, const std::string& folder, const std::vector<
     byFoldedName.reserve(unmatched.size());
     for (const Position position : unmatched)
         byFoldedName.emplace_back(foldCase(names[position]), position);
-    std::ranges::sort(byFoldedName);
+    std::sort(byFoldedName.begin(), byFoldedName.end());
+    const ByName byFolded{
+        [](const std::pair<std::string, Position>& held) { return std::string_view(held.first); }};
     std::vector<std::string> spelling(byFoldedName.size());
     ::rewinddir(dir);
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         if (isDotEntry(name))
             continue;
-        const auto [first, last] = std::ranges::equal_range(
-            byFoldedName, foldCase(name), {}, &std::pair<std::string, Position>::first);
+        const std::string folded = foldCase(name);
+        const auto [first, last] = std::equal_range(byFoldedName.begin(), byFoldedName.end(),
+                                                    std::string_view(folded), byFolded);
         for (auto match = first; match != last; ++match) {
             std::string& chosen = spelling[std::size_t(match - byFoldedName.begin())];
             if (chosen.empty() || name < chosen)
@@ -90,13 +107,14 @@ std::vector<bool> foldersPresent(const std::string& folder, const std::vector<st
     }
     if (byName.empty())
         return present;
-    const auto nameAt = [&](Position i) { return std::string_view(names[i]); };
-    std::ranges::sort(byName, {}, nameAt);
+    const ByName atName{[&](Position i) { return std::string_view(names[i]); }};
+    std::sort(byName.begin(), byName.end(),
+              [&](Position a, Position b) { return names[a] < names[b]; });
 
     std::vector<bool> matched(names.size(), false);
     while (const dirent* entry = ::readdir(dir.get())) {
         const auto [first, last] =
-            std::ranges::equal_range(byName, std::string_view(entry->d_name), {}, nameAt);
+            std::equal_range(byName.begin(), byName.end(), std::string_view(entry->d_name), atName);
         if (first == last)
             continue;
         const bool isFolderEntry = entryIsFolder(*entry, resolved);

@@ -72,7 +72,8 @@ bool comesBefore(std::string_view a, std::string_view b) {
     // The bytes both names begin with give both the same units: the keys are compared from the
     // start of the character where the bytes first differ. Names in one folder mostly share a
     // long beginning ("IMG_2023...").
-    std::size_t from = std::size_t(std::ranges::mismatch(a, b).in1 - a.begin());
+    std::size_t from =
+        std::size_t(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
     while (from > 0 && !(startsCharacter(a, from) && startsCharacter(b, from)))
         --from;
     KeyReader keyA(a, from);
